@@ -1,0 +1,138 @@
+# Build helpers that turn a browser folder and a version into an installer executable.
+#
+#   vireo_version_rc(<out_var> VERSION a.b.c.d NAME file.exe DESCRIPTION "text")
+#       Generates a version resource script; <out_var> receives its path.
+#
+#   vireo_pack_payload(<out_var> NAME id (CHROME_BIN <dir> | PROGRAM_ARCHIVE <chrome.7z>)
+#                      [DEPENDS files-or-targets...])
+#       Packs <dir> as the top folder "Chrome-bin" of "chrome.7z" (LZMA2, multi-threaded
+#       blocks so that the module decodes on every core) and stores that in the package
+#       archive (no second compression). <out_var> receives the package path.
+#
+#   vireo_add_installer(<target> VERSION a.b.c.d
+#                       (CHROME_BIN <dir> | PROGRAM_ARCHIVE <file> | PACKAGE <file>)
+#                       [CONFIG <json>] [UI <zip>] [DEPENDS ...] [OUTPUT_DIRECTORY <dir>]
+#                       [OUTPUT_NAME <name>] [DEFINITIONS ...])
+#       Links the installer program with its own resources: configuration, 7z.dll, package,
+#       skin, manifest, icon 107 and a version resource with VERSION.
+
+set(VIREO_RESOURCES_DIR "${CMAKE_CURRENT_LIST_DIR}/../resources")
+find_program(VIREO_7ZZ NAMES 7zz 7z REQUIRED)
+
+function(vireo_version_rc out_var)
+  cmake_parse_arguments(A "" "VERSION;NAME;DESCRIPTION" "" ${ARGN})
+  if(NOT A_VERSION MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+$")
+    message(FATAL_ERROR "vireo_version_rc: version '${A_VERSION}' is not a.b.c.d")
+  endif()
+  string(REPLACE "." "," VIREO_VER_COMMA "${A_VERSION}")
+  set(VIREO_VER_DOT "${A_VERSION}")
+  set(VIREO_ORIGINAL_NAME "${A_NAME}")
+  set(VIREO_FILE_DESCRIPTION "${A_DESCRIPTION}")
+  string(MAKE_C_IDENTIFIER "${A_NAME}_${A_VERSION}" id)
+  set(out "${CMAKE_BINARY_DIR}/generated/version_${id}.rc")
+  configure_file("${VIREO_RESOURCES_DIR}/version.rc.in" "${out}" @ONLY)
+  set(${out_var} "${out}" PARENT_SCOPE)
+endfunction()
+
+function(vireo_pack_payload out_var)
+  cmake_parse_arguments(A "" "NAME;CHROME_BIN;PROGRAM_ARCHIVE" "DEPENDS" ${ARGN})
+  set(dir "${CMAKE_BINARY_DIR}/payload/${A_NAME}")
+  set(package "${dir}/package.7z")
+  if(A_CHROME_BIN)
+    set(program "${dir}/chrome.7z")
+    # A link named Chrome-bin gives the archive its top folder whatever the source is called;
+    # 7-Zip follows it while packing.
+    add_custom_command(
+      OUTPUT "${program}"
+      COMMAND ${CMAKE_COMMAND} -E rm -rf "${program}" "${dir}/stage"
+      COMMAND ${CMAKE_COMMAND} -E make_directory "${dir}/stage"
+      COMMAND ${CMAKE_COMMAND} -E create_symlink "${A_CHROME_BIN}" "${dir}/stage/Chrome-bin"
+      COMMAND ${CMAKE_COMMAND} -E chdir "${dir}/stage"
+              ${VIREO_7ZZ} a -bd -bso0 -t7z -m0=lzma2 -mx=5 -mmt=2 "${program}" Chrome-bin
+      DEPENDS ${A_DEPENDS}
+      COMMENT "Packing Chrome-bin of ${A_NAME}"
+      VERBATIM)
+  elseif(A_PROGRAM_ARCHIVE)
+    set(program "${dir}/chrome.7z")
+    add_custom_command(
+      OUTPUT "${program}"
+      COMMAND ${CMAKE_COMMAND} -E make_directory "${dir}"
+      COMMAND ${CMAKE_COMMAND} -E copy "${A_PROGRAM_ARCHIVE}" "${program}"
+      DEPENDS "${A_PROGRAM_ARCHIVE}" ${A_DEPENDS}
+      VERBATIM)
+  else()
+    message(FATAL_ERROR "vireo_pack_payload: CHROME_BIN or PROGRAM_ARCHIVE is required")
+  endif()
+  add_custom_command(
+    OUTPUT "${package}"
+    COMMAND ${CMAKE_COMMAND} -E rm -f "${package}"
+    COMMAND ${CMAKE_COMMAND} -E chdir "${dir}" ${VIREO_7ZZ} a -bd -bso0 -t7z -mx=0 "${package}" chrome.7z
+    DEPENDS "${program}"
+    COMMENT "Storing chrome.7z of ${A_NAME} in its package"
+    VERBATIM)
+  set(${out_var} "${package}" PARENT_SCOPE)
+endfunction()
+
+function(vireo_add_installer target)
+  cmake_parse_arguments(A "" "VERSION;CHROME_BIN;PROGRAM_ARCHIVE;PACKAGE;CONFIG;UI;OUTPUT_DIRECTORY;OUTPUT_NAME"
+                        "DEPENDS;DEFINITIONS" ${ARGN})
+  if(A_PACKAGE)
+    set(package "${A_PACKAGE}")
+  elseif(A_CHROME_BIN)
+    vireo_pack_payload(package NAME ${target} CHROME_BIN "${A_CHROME_BIN}" DEPENDS ${A_DEPENDS})
+  else()
+    vireo_pack_payload(package NAME ${target} PROGRAM_ARCHIVE "${A_PROGRAM_ARCHIVE}" DEPENDS ${A_DEPENDS})
+  endif()
+  if(NOT A_CONFIG)
+    set(A_CONFIG "${VIREO_RESOURCES_DIR}/config.json")
+  endif()
+  if(NOT A_UI AND VIREO_UI_ZIP)
+    set(A_UI "${VIREO_UI_ZIP}")
+  elseif(NOT A_UI)
+    # Until the window's skin is packed, the resource holds a placeholder text.
+    set(A_UI "${VIREO_RESOURCES_DIR}/ui_placeholder.txt")
+  endif()
+  vireo_version_rc(version_rc VERSION ${A_VERSION} NAME "vireo_setup.exe" DESCRIPTION "Vireo Setup")
+  set(VIREO_RC_MANIFEST "${VIREO_RESOURCES_DIR}/vireo_setup.manifest")
+  set(VIREO_RC_ICON "${VIREO_RESOURCES_DIR}/vireo.ico")
+  set(VIREO_RC_CONFIG "${A_CONFIG}")
+  set(VIREO_RC_7Z_DLL "${VIREO_7Z_DLL}")
+  set(VIREO_RC_PACKAGE "${package}")
+  set(VIREO_RC_UI "${A_UI}")
+  set(VIREO_RC_VERSION "${version_rc}")
+  set(rc "${CMAKE_BINARY_DIR}/generated/${target}.rc")
+  configure_file("${VIREO_RESOURCES_DIR}/installer.rc.in" "${rc}" @ONLY)
+  set_source_files_properties("${rc}" PROPERTIES
+    OBJECT_DEPENDS "${package};${A_CONFIG};${A_UI};${VIREO_7Z_DLL};${version_rc};${VIREO_RC_MANIFEST};${VIREO_RC_ICON}")
+
+  add_executable(${target} WIN32 "${CMAKE_SOURCE_DIR}/installer/main.cc" "${rc}")
+  target_link_libraries(${target} PRIVATE vireo_installer)
+  target_link_options(${target} PRIVATE -municode -mwindows)
+  if(A_DEFINITIONS)
+    target_compile_definitions(${target} PRIVATE ${A_DEFINITIONS})
+  endif()
+  if(NOT A_OUTPUT_NAME)
+    set(A_OUTPUT_NAME "vireo_setup")
+  endif()
+  if(NOT A_OUTPUT_DIRECTORY)
+    set(A_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/installers/${target}")
+  endif()
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME "${A_OUTPUT_NAME}"
+                        RUNTIME_OUTPUT_DIRECTORY "${A_OUTPUT_DIRECTORY}")
+endfunction()
+
+# A static library of every .cc in the calling folder (except EXCLUDE); a folder that has no
+# sources yet still yields a linkable library.
+function(vireo_glob_library name)
+  cmake_parse_arguments(A "" "" "EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cc")
+  foreach(x IN LISTS A_EXCLUDE)
+    list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${x}")
+  endforeach()
+  if(NOT sources)
+    set(empty "${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cc")
+    file(WRITE "${empty}" "// no sources yet\n")
+    set(sources "${empty}")
+  endif()
+  add_library(${name} STATIC ${sources})
+endfunction()

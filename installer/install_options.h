@@ -1,0 +1,86 @@
+// The process-wide install options: switches, configuration values, what earlier
+// installation was found, and every path the steps work on.
+//
+// Filled once by Load() on the main thread before any work is posted; afterwards read by
+// the worker thread, which may also complete lazy paths. Paths live in 261-character
+// buffers; an input that would not fit (switch value, chosen folder, registry value) is
+// refused and leaves the affected paths as they were.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "support/fixed_path.h"
+
+namespace vireo {
+
+class CInstallOptions {
+ public:
+  static CInstallOptions& Get();
+
+  // Reads the switches, the configuration resource, an installpath (portable only) and
+  // looks for an earlier installation.
+  void Load();
+  // Applies the folder chosen in the window; ignored when empty or too long.
+  void SetInstallDir(std::wstring_view folder);
+  // Applies a portable folder; ignored when empty or too long.
+  void SetPortableDir(std::wstring_view folder);
+
+  // Lazy accessors: each fills its field on first use when it is empty.
+  const wchar_t* GetDefaultRoot();
+  const wchar_t* GetInstallDir();
+  const wchar_t* GetAppDir();
+  const wchar_t* GetExtractDir();
+  const wchar_t* GetUserDataDir();
+  const wchar_t* GetMainExePath();
+  // Empty when no version folder holds Installer\uninstaller.exe (searched again next call).
+  const wchar_t* GetUninstallerPath();
+  std::wstring GetProductName() const;
+  // Dotted version text of the newer of new_vireo.exe and vireo.exe; empty when neither has one.
+  std::wstring GetCurrentVersion();
+  const wchar_t* GetNewExePath();
+
+  // Exactly one of these four is set after Load().
+  int new_install = 0;
+  int uninstall = 0;
+  int silent = 0;
+  int portable = 0;
+  int pending_restart = 0;
+  int older_installed = 0;
+  int same_installed = 0;
+  int newer_installed = 0;
+  int delete_user_data = 1;
+
+  FixedPath default_root;
+  FixedPath extract_dir;
+  FixedPath install_dir;
+  FixedPath app_dir;
+  FixedPath main_exe_path;
+  FixedPath new_exe_path;
+  FixedPath user_data_dir;
+  FixedPath uninstaller_path;
+
+  std::wstring product_cn;
+  std::wstring product_en;
+  std::wstring channel;
+  std::wstring shortcut_comment;
+  std::wstring cmd;
+  std::wstring protocol;
+  std::wstring company;
+  std::wstring homepage;
+
+  bool is_update() const { return older_installed || same_installed || newer_installed; }
+
+  // Test hook: restores the freshly constructed state.
+  void ResetForTesting();
+
+ private:
+  void LoadConfig();
+  void DetectInstallation();
+  void CompareWithInstalled(const wchar_t* exe_path);
+};
+
+}  // namespace vireo

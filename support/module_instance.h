@@ -1,0 +1,18 @@
+// The installer's own module handle, kept by the process entry. Every resource lookup uses
+// it, so tests can point it at another image (for example the built installer loaded as a
+// data file) to read that image's resources.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace vireo {
+
+HINSTANCE GetModuleInstance();
+void SetModuleInstance(HINSTANCE instance);
+
+// Full path of the running executable; empty when it does not fit in 260 characters.
+std::wstring GetSelfExePath();
+
+}  // namespace vireo

@@ -1,0 +1,17 @@
+// Small file helpers for setting up and checking test trees.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vireo::test {
+
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
+// Empty when the file cannot be read.
+std::string ReadFileBytes(const std::wstring& path);
+bool PathExists(const std::wstring& path);
+bool IsDirectory(const std::wstring& path);
+// Creates the folder and its parents.
+bool MakeDirs(const std::wstring& path);
+
+}  // namespace vireo::test

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Creates a Wine prefix once (WINEPREFIX), sandboxed so that nothing lands in the real home:
+# the profile folders Wine links into $HOME become real folders, missing CJK faces map to an
+# installed one. Safe to call from many processes at once; fast when the prefix is ready.
+set -euo pipefail
+cmd="${1:-ensure}"
+: "${WINEPREFIX:?WINEPREFIX must be set}"
+stamp="$WINEPREFIX/.vireo-ready"
+
+init_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")" "${HOME:-/tmp}"
+  WINEDEBUG=-all wineboot -i >/dev/null 2>&1 9>&- || true
+  wineserver -w 9>&- || true
+  local users="$WINEPREFIX/drive_c/users"
+  for user_dir in "$users"/*; do
+    [ -d "$user_dir" ] || continue
+    for link in Desktop Documents Downloads Music Pictures Videos \
+                "AppData/Roaming/Microsoft/Windows/Templates"; do
+      local p="$user_dir/$link"
+      if [ -L "$p" ]; then rm -f "$p"; mkdir -p "$p"; fi
+    done
+  done
+  # Fonts: map the faces the skin asks for to WenQuanYi Micro Hei (UTF-16 .reg file, since
+  # `wine reg add` garbles non-ASCII arguments under the C locale).
+  local reg; reg="$(mktemp --suffix=.reg)"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"微软雅黑"="WenQuanYi Micro Hei"\r\n'
+    printf '"Microsoft YaHei"="WenQuanYi Micro Hei"\r\n'
+    printf '"宋体"="WenQuanYi Micro Hei"\r\n'
+    printf '"SimSun"="WenQuanYi Micro Hei"\r\n\r\n'
+  } | iconv -f UTF-8 -t UTF-16 > "$reg"
+  WINEDEBUG=-all wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&- || true
+  wineserver -w 9>&- || true
+  rm -f "$reg"
+  touch "$stamp"
+}
+
+# Signal 0 only asks whether the prefix's server is alive.
+server_running() { wineserver -k0 2>/dev/null; }
+
+# Wine's helper processes (services, explorer) inherit the standard handles of the program
+# that starts them and outlive it. Started here with null handles and kept by a persistent
+# wineserver, they never hold a test's output pipe open.
+start_server() {
+  # fd 9 holds the lock; the long-lived processes must not inherit it.
+  wineserver -p 9>&-
+  wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+}
+
+case "$cmd" in
+  ensure)
+    [ -f "$stamp" ] && exit 0
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    [ -f "$stamp" ] || init_prefix
+    ;;
+  up)
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    [ -f "$stamp" ] || init_prefix
+    server_running || start_server
+    ;;
+  reset)
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"
+    ;;
+  *) echo "usage: $0 ensure|up|reset" >&2; exit 2 ;;
+esac
