@@ -39,3 +39,12 @@ class CWorkItem {
 void ReportProgress(SETUP_PROGRESS stage, float percent);
 
 }  // namespace vireo
+
+namespace vireo {
+
+// Where ReportProgress delivers. The main thread installs its poster at start-up; tests may
+// install a recorder. With no sink installed, reports are dropped.
+using ProgressSink = void (*)(SETUP_PROGRESS stage, float percent);
+void SetProgressSink(ProgressSink sink);
+
+}  // namespace vireo
