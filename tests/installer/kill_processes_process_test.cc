@@ -97,6 +97,19 @@ TEST_F(KillProcessesTest, PortableTerminatesOnlyItsOwnFolderAfterTheWait) {
   EXPECT_TRUE(test::IsRunning(b_));
 }
 
+// A portable run whose folder was refused (too long) has no folder to limit the closing to:
+// it closes nothing rather than every copy on the machine.
+TEST_F(KillProcessesTest, PortableWithoutAFolderClosesNothing) {
+  CInstallOptions& o = CInstallOptions::Get();
+  o.portable = 1;
+  o.SetPortableDir(L"C:\\" + std::wstring(300, L'p'));
+  ASSERT_STREQ(o.GetAppDir(), L"");
+  a_ = test::StartBrowser(main_, L"--exit-code=42");
+  ASSERT_TRUE(a_.valid());
+  EXPECT_LT(Timed([] { CInstall::KillProcesses(); }), 1000u);
+  EXPECT_TRUE(test::IsRunning(a_));
+}
+
 // Not portable: every vireo.exe goes, wherever it lies, with children of other names; with
 // no browser window nothing is posted, so nothing is waited for before terminating.
 TEST_F(KillProcessesTest, NonPortableEndsProcessTreesWithoutWaitingWhenNoWindow) {
