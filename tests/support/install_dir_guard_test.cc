@@ -6,7 +6,7 @@
 #include <shlwapi.h>
 
 #include "tests/test_support/file_io.h"
-#include "tests/test_support/scoped_hkcu_override.h"
+#include "tests/test_support/registry_sandbox.h"
 #include "tests/test_support/scoped_temp_dir.h"
 
 namespace vireo {
@@ -27,10 +27,10 @@ class InstallDirGuardTest : public testing::Test {
 
   void Register(const std::wstring& exe, const std::wstring& folder) {
     if (!exe.empty()) {
-      ASSERT_TRUE(test::SetUserString(kAppPathsKey, nullptr, exe));
+      ASSERT_TRUE(test::SetHkcuString(kAppPathsKey, nullptr, exe));
     }
     if (!folder.empty()) {
-      ASSERT_TRUE(test::SetUserString(kAppPathsKey, L"Path", folder));
+      ASSERT_TRUE(test::SetHkcuString(kAppPathsKey, L"Path", folder));
     }
   }
 
@@ -45,16 +45,12 @@ class InstallDirGuardTest : public testing::Test {
   std::wstring root_, app_, version_;
 };
 
-// The override really keeps writes away from the real per-user hive.
+// The registrations written here stay out of the real per-user hive.
 TEST_F(InstallDirGuardTest, RegistryOverrideIsPrivate) {
   Register(L"", L"C:\\private");
-  // Switched off, the real hive shows the value below the backing key only.
-  wchar_t buf[MAX_PATH];
-  DWORD bytes = sizeof(buf);
   ASSERT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr), ERROR_SUCCESS);
-  const std::wstring backing = hkcu_.backing_key() + L"\\" + kAppPathsKey;
-  EXPECT_EQ(::SHGetValueW(HKEY_CURRENT_USER, backing.c_str(), L"Path", nullptr, buf, &bytes), ERROR_SUCCESS);
-  bytes = sizeof(buf);
+  wchar_t buf[MAX_PATH] = {};
+  DWORD bytes = sizeof(buf);
   const LSTATUS real_status = ::SHGetValueW(HKEY_CURRENT_USER, kAppPathsKey, L"Path", nullptr, buf, &bytes);
   EXPECT_TRUE(real_status != ERROR_SUCCESS || std::wstring(buf) != L"C:\\private");
 }
