@@ -159,6 +159,25 @@ TEST_F(UnzipWorkItemTest, UpdateKeepsPreexistingEntriesOnRollback) {
   EXPECT_FALSE(PathExists(App(L"1.2.3.4\\Installer\\uninstaller.exe")));
 }
 
+// A main executable in use during a silent update is staged as new_vireo.exe instead of
+// failing the step. The file is held open without sharing, which is how a running image
+// refuses replacement.
+TEST_F(UnzipWorkItemTest, MainExeInUseIsStaged) {
+  UseImage("browser");
+  CInstallOptions::Get().silent = 1;
+  ASSERT_TRUE(MakeDirs(app_));
+  ASSERT_TRUE(WriteFileBytes(App(L"vireo.exe"), "running main"));
+  HANDLE lock = ::CreateFileW(App(L"vireo.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  CUnzipWorkItem step;
+  const int result = step.DoImpl();
+  ::CloseHandle(lock);
+  ASSERT_EQ(result, 1) << std::string(step.error_text().begin(), step.error_text().end());
+  EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "running main");
+  EXPECT_EQ(ReadFileBytes(App(L"new_vireo.exe")), "new main executable\n");
+  EXPECT_FALSE(PathExists(App(L"Chrome-bin")));
+}
+
 // A program archive without Chrome-bin succeeds and is left as extracted.
 TEST_F(UnzipWorkItemTest, ProgramWithoutTopFolderIsNotHoisted) {
   UseImage("flat");
