@@ -82,25 +82,22 @@ TEST(CorekitMessageLoopProxyTest, PostsRacingWithDestructionAreNeverLost) {
   std::atomic<int> live{0};
   std::atomic<int> ran{0};
   std::atomic<int> accepted{0}, refused{0};
-  WaitableEvent ready;
+  WaitableEvent ready, head_start;
   std::shared_ptr<MessageLoopProxy> proxy;
   std::thread owner([&] {
     auto* loop = new MessageLoop;
     proxy = loop->GetProxy();
     ready.Signal();
-    // Give the poster a head start measured in posts, not time.
-    while (accepted < 100) {
-      loop->PostTask([loop] { loop->Quit(); });
-      loop->Run();
-    }
+    // The loop is destroyed while the poster is still posting; it never runs, so the
+    // incoming queue is all it has to delete.
+    head_start.TimedWait(kTimeoutMs);
     delete loop;
   });
   ASSERT_TRUE(ready.TimedWait(kTimeoutMs));
   std::thread poster([&] {
     while (refused == 0) {
-      if (proxy->PostDelayedTask([&ran, c = corekit_test::LiveCounter(&live)] { ++ran; },
-                                 60'000'000)) {
-        ++accepted;
+      if (proxy->PostTask([&ran, c = corekit_test::LiveCounter(&live)] { ++ran; })) {
+        if (++accepted == 100) head_start.Signal();
       } else {
         ++refused;
       }
@@ -109,6 +106,7 @@ TEST(CorekitMessageLoopProxyTest, PostsRacingWithDestructionAreNeverLost) {
   poster.join();
   owner.join();
   EXPECT_GE(accepted, 100);
+  EXPECT_EQ(refused, 1);
   EXPECT_EQ(ran, 0);
   EXPECT_EQ(live, 0);
 }
