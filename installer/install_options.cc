@@ -1,12 +1,331 @@
 #include "installer/install_options.h"
 
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <json/json.h>
+
+#include <memory>
+#include <string>
+
+#include "installer/command_line.h"
+#include "support/file_version.h"
+#include "support/module_instance.h"
+#include "support/scoped_handle.h"
+#include "support/string_util.h"
+
 namespace vireo {
+namespace {
+
+constexpr wchar_t kAppPathsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
+constexpr wchar_t kProductWord[] = L"Vireo";
+
+bool Exists(const wchar_t* path) { return path && *path && ::PathFileExistsW(path); }
+
+// Reads a string value into a path buffer; a missing, non-string or over-long value reads
+// as empty (an over-long one does not fit the buffer and is refused, not cut).
+FixedPath ReadRegisteredPath(const wchar_t* value_name) {
+  FixedPath out;
+  DWORD type = 0;
+  DWORD bytes = static_cast<DWORD>(kMaxPathChars * sizeof(wchar_t));
+  if (::SHGetValueW(HKEY_CURRENT_USER, kAppPathsKey, value_name, &type, out.data(), &bytes) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    return FixedPath();
+  }
+  out.data()[bytes / sizeof(wchar_t)] = L'\0';
+  out.SyncLength();
+  return out;
+}
+
+std::wstring ParentFolder(const FixedPath& file) {
+  return std::wstring(ParentPart(file.view()));
+}
+
+}  // namespace
 
 CInstallOptions& CInstallOptions::Get() {
   static CInstallOptions instance;
   return instance;
 }
 
-void CInstallOptions::Load() {}
+void CInstallOptions::ResetForTesting() { *this = CInstallOptions(); }
+
+void CInstallOptions::Load() {
+  const CCommandLine& cl = CCommandLine::Get();
+  uninstall = cl.HasSwitch(L"uninstall");
+  silent = cl.HasSwitch(L"s");
+  if (!silent) silent = cl.HasSwitch(L"silent");
+  portable = cl.HasSwitch(L"portable");
+  pending_restart = cl.HasSwitch(L"pending_restart");
+  LoadConfig();
+  if (portable) {
+    const std::wstring folder = cl.GetSwitchValue(L"installpath");
+    if (!folder.empty()) SetPortableDir(folder);
+  }
+  DetectInstallation();
+}
+
+void CInstallOptions::LoadConfig() {
+  HMODULE module = GetModuleInstance();
+  HRSRC res = ::FindResourceW(module, L"IDR_DAT_CONFIG", L"PACKAGE");
+  if (!res) return;
+  HGLOBAL loaded = ::LoadResource(module, res);
+  if (!loaded) return;
+  const char* data = static_cast<const char*>(::LockResource(loaded));
+  const DWORD size = ::SizeofResource(module, res);
+  if (!data) return;
+  const std::string bytes(data, size);
+
+  Json::CharReaderBuilder builder;
+  builder["allowComments"] = true;
+  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+  Json::Value root;
+  std::string errors;
+  if (!reader->parse(bytes.data(), bytes.data() + bytes.size(), &root, &errors)) return;
+  if (!root.isObject()) return;  // null has no members: nothing to read either
+
+  struct Key {
+    const char* name;
+    std::wstring CInstallOptions::*field;
+  };
+  static constexpr Key kKeys[] = {
+      {"product_cn", &CInstallOptions::product_cn}, {"product_en", &CInstallOptions::product_en},
+      {"channel", &CInstallOptions::channel},       {"shortcutComment", &CInstallOptions::shortcut_comment},
+      {"cmd", &CInstallOptions::cmd},               {"protocol", &CInstallOptions::protocol},
+      {"company", &CInstallOptions::company},       {"homepage", &CInstallOptions::homepage},
+  };
+  for (const Key& key : kKeys) {
+    const Json::Value* member = root.find(key.name, key.name + std::char_traits<char>::length(key.name));
+    if (member && member->isString()) {
+      const char* begin = nullptr;
+      const char* end = nullptr;
+      member->getString(&begin, &end);
+      this->*key.field = Utf8ToWide(std::string_view(begin, static_cast<size_t>(end - begin)));
+    }
+  }
+}
+
+void CInstallOptions::SetPortableDir(std::wstring_view folder) {
+  if (folder.empty()) return;
+  FixedPath dir;
+  if (!dir.Assign(folder)) {
+    path_refused_ = true;
+    return;
+  }
+  dir.RemoveBackslash();
+  FixedPath extract = dir;
+  FixedPath user_data = dir;
+  if (!extract.AddBackslash() || !user_data.Append(L"User Data") || !user_data.AddBackslash()) {
+    path_refused_ = true;
+    return;
+  }
+  path_refused_ = false;
+  install_dir = dir;
+  app_dir = dir;
+  extract_dir = extract;
+  user_data_dir = user_data;
+  main_exe_path.Clear();
+  new_exe_path.Clear();
+  uninstaller_path.Clear();
+}
+
+void CInstallOptions::CompareWithInstalled(const wchar_t* exe_path) {
+  const uint64_t self = GetSelfVersionNumber(GetModuleInstance());
+  const uint64_t installed = GetFileVersionNumber(exe_path);
+  if (self > installed) {
+    older_installed = 1;
+  } else if (self == installed) {
+    same_installed = 1;
+  } else {
+    newer_installed = 1;
+  }
+}
+
+void CInstallOptions::DetectInstallation() {
+  if (portable && !app_dir.empty()) {
+    FixedPath exe = app_dir;
+    if (exe.Append(L"vireo.exe") && Exists(exe.c_str())) {
+      CompareWithInstalled(exe.c_str());
+    } else {
+      new_install = 1;
+    }
+    return;
+  }
+
+  const FixedPath registered_exe = ReadRegisteredPath(L"");
+  FixedPath registered_dir = ReadRegisteredPath(L"Path");
+
+  bool registered_portable = false;
+  if (!registered_exe.empty()) {
+    FixedPath marker(ParentFolder(registered_exe));
+    registered_portable = marker.Append(L".portable") && Exists(marker.c_str());
+  }
+  if (!registered_portable && !registered_dir.empty()) {
+    FixedPath marker = registered_dir;
+    registered_portable = marker.Append(L".portable") && Exists(marker.c_str());
+  }
+  if (registered_portable) {
+    new_install = 1;
+    return;
+  }
+
+  if (Exists(registered_exe.c_str())) {
+    CompareWithInstalled(registered_exe.c_str());
+  } else {
+    new_install = 1;
+  }
+
+  if (!registered_dir.empty()) {
+    registered_dir.RemoveBackslash();
+    std::wstring_view d = registered_dir.view();
+    std::wstring_view root = d;
+    const size_t slash = d.rfind(L'\\');
+    if (slash != std::wstring_view::npos && slash > 0 &&
+        EqualsIgnoreAsciiCase(d.substr(slash + 1), L"Application")) {
+      root = d.substr(0, slash);
+    }
+    const FixedPath r(root);
+    if (Exists(r.c_str())) {
+      install_dir = r;
+      app_dir = registered_dir;
+    }
+  }
+}
+
+const wchar_t* CInstallOptions::GetDefaultRoot() {
+  if (default_root.empty()) {
+    wchar_t local[MAX_PATH] = L"";
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) local[0] = 0;
+    FixedPath root(local);
+    if (!root.Append(kProductWord) || !root.AddBackslash()) root.Assign(L"Vireo\\");
+    default_root = root;
+  }
+  return default_root.c_str();
+}
+
+const wchar_t* CInstallOptions::GetInstallDir() {
+  if (path_refused_) return L"";
+  if (install_dir.empty()) install_dir.Assign(GetDefaultRoot());
+  return install_dir.c_str();
+}
+
+const wchar_t* CInstallOptions::GetAppDir() {
+  if (path_refused_) return L"";
+  if (app_dir.empty()) {
+    FixedPath dir(GetInstallDir());
+    if (dir.Append(L"Application") && dir.AddBackslash()) app_dir = dir;
+  }
+  return app_dir.c_str();
+}
+
+const wchar_t* CInstallOptions::GetExtractDir() {
+  if (path_refused_) return L"";
+  if (extract_dir.empty()) extract_dir.Assign(GetAppDir());
+  return extract_dir.c_str();
+}
+
+const wchar_t* CInstallOptions::GetUserDataDir() {
+  if (user_data_dir.empty()) {
+    FixedPath dir(GetDefaultRoot());
+    if (dir.Append(L"User Data") && dir.AddBackslash()) user_data_dir = dir;
+  }
+  return user_data_dir.c_str();
+}
+
+const wchar_t* CInstallOptions::GetMainExePath() {
+  if (main_exe_path.empty()) {
+    FixedPath exe(GetAppDir());
+    if (!exe.empty() && exe.Append(L"vireo.exe")) main_exe_path = exe;
+  }
+  return main_exe_path.c_str();
+}
+
+const wchar_t* CInstallOptions::GetNewExePath() {
+  if (new_exe_path.empty()) {
+    FixedPath exe(GetAppDir());
+    if (!exe.empty() && exe.Append(L"new_vireo.exe")) new_exe_path = exe;
+  }
+  return new_exe_path.c_str();
+}
+
+std::wstring CInstallOptions::GetProductName() const {
+  return product_en.empty() ? std::wstring(kProductWord) : product_en;
+}
+
+std::wstring CInstallOptions::GetCurrentVersion() {
+  const wchar_t* staged = GetNewExePath();
+  const wchar_t* main = GetMainExePath();
+  if (GetFileVersionNumber(main) < GetFileVersionNumber(staged)) return GetFileVersionString(staged);
+  std::wstring text = GetFileVersionString(main);
+  if (text.empty() && GetFileVersionNumber(staged) != 0) text = GetFileVersionString(staged);
+  return text;
+}
+
+const wchar_t* CInstallOptions::GetUninstallerPath() {
+  if (!uninstaller_path.empty()) return uninstaller_path.c_str();
+  const std::wstring app(GetAppDir());
+  if (app.empty()) return uninstaller_path.c_str();
+  auto candidate = [&app](std::wstring_view folder) {
+    FixedPath p(app);
+    if (!p.Append(folder) || !p.Append(L"Installer") || !p.Append(L"uninstaller.exe")) return FixedPath();
+    return Exists(p.c_str()) ? p : FixedPath();
+  };
+  const std::wstring version = GetCurrentVersion();
+  if (!version.empty()) {
+    const FixedPath p = candidate(version);
+    if (!p.empty()) {
+      uninstaller_path = p;
+      return uninstaller_path.c_str();
+    }
+  }
+  FixedPath pattern(app);
+  if (!pattern.Append(L"*")) return uninstaller_path.c_str();
+  WIN32_FIND_DATAW fd;
+  ScopedFindHandle find(::FindFirstFileW(pattern.c_str(), &fd));
+  if (!find) return uninstaller_path.c_str();
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || fd.cFileName[0] == L'.') continue;
+    const FixedPath p = candidate(fd.cFileName);
+    if (!p.empty()) {
+      uninstaller_path = p;
+      break;
+    }
+  } while (::FindNextFileW(find.get(), &fd));
+  return uninstaller_path.c_str();
+}
+
+void CInstallOptions::SetInstallDir(std::wstring_view folder) {
+  if (folder.empty()) return;
+  FixedPath dir;
+  if (!dir.Assign(folder)) {
+    path_refused_ = true;
+    return;
+  }
+  dir.RemoveBackslash();
+  bool fits = true;
+  if (::PathIsRootW(dir.c_str())) {
+    fits = dir.Append(GetProductName());
+  } else if (!product_en.empty() && !EqualsIgnoreAsciiCase(FileNamePart(dir.view()), product_en)) {
+    fits = dir.Append(product_en);
+  }
+  FixedPath app = dir;
+  fits = fits && app.Append(L"Application");
+  const std::wstring_view root(GetDefaultRoot());
+  if (fits && !StartsWithIgnoreAsciiCase(app.view(), root)) app = dir;
+  FixedPath extract = app;
+  fits = fits && extract.AddBackslash();
+  if (!fits) {
+    path_refused_ = true;
+    return;
+  }
+  path_refused_ = false;
+  install_dir = dir;
+  app_dir = app;
+  extract_dir = extract;
+  main_exe_path.Clear();
+  new_exe_path.Clear();
+  uninstaller_path.Clear();
+  user_data_dir.Clear();
+}
 
 }  // namespace vireo

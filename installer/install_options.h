@@ -74,6 +74,11 @@ class CInstallOptions {
 
   bool is_update() const { return older_installed || same_installed || newer_installed; }
 
+  // True after an installpath switch or a chosen folder was refused for its length. The
+  // install folder accessors then answer empty, so the path check refuses the run instead
+  // of installing somewhere the user did not ask for.
+  bool path_refused() const { return path_refused_; }
+
   // Test hook: restores the freshly constructed state.
   void ResetForTesting();
 
@@ -81,6 +86,8 @@ class CInstallOptions {
   void LoadConfig();
   void DetectInstallation();
   void CompareWithInstalled(const wchar_t* exe_path);
+
+  bool path_refused_ = false;
 };
 
 }  // namespace vireo
