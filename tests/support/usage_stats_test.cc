@@ -58,12 +58,18 @@ void ExpectReportReceived(const std::wstring& event, const char* encoded_events)
   const std::string expected_line = ExpectedRequestLine(encoded_events);
   EXPECT_EQ(head.substr(0, head.find("\r\n") + 2), expected_line) << head;
   EXPECT_TRUE(HasHeaderLine(head, "Accept: */*")) << head;
-  EXPECT_TRUE(HasHeaderLine(head, "Content-Type:application/json;charset=UTF-8") ||
-              HasHeaderLine(head, "Content-Type: application/json;charset=UTF-8"))
-      << head;
+  // WinINet parses the header string into name and value and writes it back out with its
+  // own "name: value" separator.
+  EXPECT_TRUE(HasHeaderLine(head, "Content-Type: application/json;charset=UTF-8")) << head;
   EXPECT_TRUE(HasHeaderLine(head, "User-Agent: " + WideToUtf8(kUsageUserAgent))) << head;
   EXPECT_TRUE(HasHeaderLine(head, "Host: 127.0.0.1:" + std::to_string(server.port()))) << head;
   EXPECT_EQ(head.find("Cookie:"), std::string::npos) << head;
+}
+
+// The header string handed to WinINet is the fixed 56-character text.
+TEST(UsageStatsReport, HeaderString) {
+  EXPECT_EQ(std::wstring(kUsageHeaders), L"Accept: */*\r\nContent-Type:application/json;charset=UTF-8");
+  EXPECT_EQ(std::wstring(kUsageHeaders).size(), 56u);
 }
 
 // The built-in endpoint is the build setting; the test override replaces it and "" restores it.
