@@ -1,32 +1,6 @@
-#include "tests/test_support/scoped_hkcu_override.h"
-
-#include <shlwapi.h>
+#include "tests/test_support/registry_readback.h"
 
 namespace vireo::test {
-
-ScopedHkcuOverride::ScopedHkcuOverride() {
-  GUID guid = {};
-  ::CoCreateGuid(&guid);
-  wchar_t text[64] = {};
-  ::StringFromGUID2(guid, text, 64);
-  real_key_ = std::wstring(L"Software\\VireoTests\\") + text;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, real_key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                        nullptr) != ERROR_SUCCESS) {
-    key_ = nullptr;
-    return;
-  }
-  ok_ = ::RegOverridePredefKey(HKEY_CURRENT_USER, key_) == ERROR_SUCCESS;
-}
-
-ScopedHkcuOverride::~ScopedHkcuOverride() {
-  if (ok_) ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-  if (key_) ::RegCloseKey(key_);
-  if (!real_key_.empty()) {
-    ::SHDeleteKeyW(HKEY_CURRENT_USER, real_key_.c_str());
-    // Leave no empty parent behind either (fails harmlessly while other tests use it).
-    ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\VireoTests");
-  }
-}
 
 RegValue ReadRegValue(const wchar_t* key, const wchar_t* name) {
   RegValue v;
