@@ -1,0 +1,31 @@
+// Extraction sessions: every item of one archive file into one folder, with progress.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "archive/seven_zip_abi.h"
+#include "archive/unzip_result.h"
+
+namespace vireo {
+
+// Extracts every item of |archive| into |destination| on the calling thread, trying the 7z
+// handler and then the zip handler. Returns an UNZIP_RESULT value:
+//   UNZIP_INVALID_ARGS when a path is null, UNZIP_LOAD_FAILED when no module is available
+//   (neither LoadArchivePlugin nor "7z.dll" from the library search order) — both without
+//   any callback; otherwise UNZIP_SUCCESS or UNZIP_EXTRACT_FAILED, after one
+//   (UNZIP_EVENT_PROGRESS, 0), the module's progress, and one (UNZIP_EVENT_FINISHED, 100 or 0).
+// An item whose name would leave |destination|, a file that cannot be created and an item
+// that comes out damaged all fail the session. Files written before a failure stay.
+int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shared_ptr<void> context,
+                   UnzipProgressCallback progress);
+
+// One attempt with the handler |format| (a class id of seven_zip_abi.h). True only when the
+// handler opened the file as its format and extracted every item intact. Used by
+// ExtractArchive; exposed so each handler can be exercised on its own.
+bool ExtractWithFormat(CreateObjectFunc create, const GUID& format, const wchar_t* archive,
+                       const wchar_t* destination, const UnzipProgressCallback& progress,
+                       std::shared_ptr<void> context);
+
+}  // namespace vireo

@@ -1,0 +1,292 @@
+#include "installer/unzip_work_item.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "installer/created_entries.h"
+#include "installer/folder_snapshot.h"
+#include "installer/hoist_directory.h"
+#include "installer/install_options.h"
+#include "support/module_instance.h"
+#include "tests/test_support/file_io.h"
+#include "tests/test_support/scoped_temp_dir.h"
+#include "tests/test_support/test_paths.h"
+
+namespace vireo {
+namespace {
+
+using test::IsDirectory;
+using test::MakeDirs;
+using test::PathExists;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+
+std::mutex g_progress_mutex;
+std::vector<float> g_progress;
+
+void RecordProgress(SETUP_PROGRESS stage, float percent) {
+  if (stage != PROGRESS_UNZIP) return;
+  std::lock_guard<std::mutex> lock(g_progress_mutex);
+  g_progress.push_back(percent);
+}
+
+std::vector<float> Progress() {
+  std::lock_guard<std::mutex> lock(g_progress_mutex);
+  return g_progress;
+}
+
+// Names of the entries directly in |folder| (files and folders).
+std::vector<std::wstring> ListFolder(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (std::wstring_view(data.cFileName) != L"." && std::wstring_view(data.cFileName) != L"..") {
+      names.push_back(data.cFileName);
+    }
+  } while (::FindNextFileW(find, &data));
+  ::FindClose(find);
+  return names;
+}
+
+// Each case runs with a private temporary folder (module file, package and work folder land
+// there), an application folder inside it, and one of the stand-in installer images.
+class UnzipWorkItemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TMP", temp_.path().c_str()));
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TEMP", temp_.path().c_str()));
+    app_ = temp_.Join(L"Vireo\\Application");
+    CInstallOptions::Get().ResetForTesting();
+    CInstallOptions::Get().SetPortableDir(app_);
+    ASSERT_EQ(std::wstring(CInstallOptions::Get().GetExtractDir()), app_ + L"\\");
+    SetProgressSink(RecordProgress);
+  }
+  void TearDown() override {
+    SetProgressSink(nullptr);
+    SetModuleInstance(nullptr);
+    if (image_) ::FreeLibrary(image_);
+  }
+
+  void UseImage(const char* kind) {
+    const std::wstring dll = test::BuildPath(std::string("unzip_fixtures/unzip_") + kind + ".dll");
+    image_ = ::LoadLibraryExW(dll.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image_, nullptr) << "missing fixture " << kind;
+    SetModuleInstance(image_);
+  }
+
+  std::wstring App(const wchar_t* relative) const { return app_ + L"\\" + relative; }
+
+  // Nothing of the step's temporary files is left: only the module file and the app root.
+  void ExpectNoTemporaryLeftovers() {
+    for (const std::wstring& name : ListFolder(temp_.path())) {
+      EXPECT_TRUE(name == L"7z.dll" || name == L"Vireo") << "left behind: " << std::string(name.begin(), name.end());
+    }
+  }
+
+  test::ScopedTempDir temp_;
+  std::wstring app_;
+  HMODULE image_ = nullptr;
+};
+
+// A fresh install into a missing folder hoists Chrome-bin, lists every entry as created, and
+// a roll-back empties the application folder again (which itself stays).
+TEST_F(UnzipWorkItemTest, FreshInstallAndRollback) {
+  UseImage("browser");
+  CUnzipWorkItem step;
+  ASSERT_EQ(step.DoImpl(), 1) << std::string(step.error_text().begin(), step.error_text().end());
+  EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "new main executable\n");
+  EXPECT_EQ(ReadFileBytes(App(L"1.2.3.4\\Installer\\uninstaller.exe")), "uninstaller\n");
+  EXPECT_FALSE(PathExists(App(L"Chrome-bin")));
+  const std::vector<std::wstring> expected = {L"1.2.3.4",           L"1.2.3.4\\Installer",
+                                              L"1.2.3.4\\Installer\\uninstaller.exe",
+                                              L"1.2.3.4\\Locales", L"1.2.3.4\\Locales\\en-US.pak",
+                                              L"readme.txt",        L"vireo.exe"};
+  EXPECT_EQ(step.created_entries(), expected);
+  ExpectNoTemporaryLeftovers();
+
+  step.RollbackImpl();
+  EXPECT_TRUE(IsDirectory(app_));
+  EXPECT_TRUE(ListFolder(app_).empty());
+}
+
+// Progress of a successful run: 0 first, up to 50 for the package, 50..100 for the program, 100 last.
+TEST_F(UnzipWorkItemTest, ProgressRunsFromZeroToHundred) {
+  UseImage("browser");
+  CUnzipWorkItem step;
+  ASSERT_EQ(step.DoImpl(), 1);
+  const std::vector<float> p = Progress();
+  ASSERT_GE(p.size(), 4u);
+  EXPECT_EQ(p.front(), 0.0f);
+  EXPECT_EQ(p.back(), 100.0f);
+  // The package's finish (50) is followed by the program's start (50).
+  size_t fifty = 0;
+  while (fifty < p.size() && p[fifty] < 50.0f) ++fifty;
+  ASSERT_LT(fifty + 1, p.size());
+  EXPECT_EQ(p[fifty], 50.0f);
+  EXPECT_EQ(p[fifty + 1], 50.0f);
+  for (size_t i = 1; i < p.size(); ++i) EXPECT_GE(p[i], p[i - 1]) << "at " << i;
+}
+
+// An update over an existing tree replaces files, lists only new names (case-insensitively),
+// and a roll-back keeps everything that was there before.
+TEST_F(UnzipWorkItemTest, UpdateKeepsPreexistingEntriesOnRollback) {
+  UseImage("browser");
+  ASSERT_TRUE(MakeDirs(App(L"1.2.3.4\\INSTALLER")));
+  ASSERT_TRUE(WriteFileBytes(App(L"VIREO.EXE"), "old main"));
+  ASSERT_TRUE(WriteFileBytes(App(L"user_file.txt"), "mine"));
+  ASSERT_TRUE(WriteFileBytes(App(L"1.2.3.4\\INSTALLER\\old.txt"), "old"));
+  CUnzipWorkItem step;
+  ASSERT_EQ(step.DoImpl(), 1);
+  EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "new main executable\n");
+  // The existing folder keeps its spelling; its new file is listed under it.
+  const std::vector<std::wstring> expected = {L"1.2.3.4\\INSTALLER\\uninstaller.exe", L"1.2.3.4\\Locales",
+                                              L"1.2.3.4\\Locales\\en-US.pak", L"readme.txt"};
+  EXPECT_EQ(step.created_entries(), expected);
+
+  step.RollbackImpl();
+  EXPECT_TRUE(PathExists(App(L"vireo.exe")));
+  EXPECT_EQ(ReadFileBytes(App(L"user_file.txt")), "mine");
+  EXPECT_EQ(ReadFileBytes(App(L"1.2.3.4\\INSTALLER\\old.txt")), "old");
+  EXPECT_FALSE(PathExists(App(L"readme.txt")));
+  EXPECT_FALSE(PathExists(App(L"1.2.3.4\\Locales")));
+  EXPECT_FALSE(PathExists(App(L"1.2.3.4\\Installer\\uninstaller.exe")));
+}
+
+// A main executable in use during a silent update is staged as new_vireo.exe instead of
+// failing the step. The file is held open without sharing, which is how a running image
+// refuses replacement.
+TEST_F(UnzipWorkItemTest, MainExeInUseIsStaged) {
+  UseImage("browser");
+  CInstallOptions::Get().silent = 1;
+  ASSERT_TRUE(MakeDirs(app_));
+  ASSERT_TRUE(WriteFileBytes(App(L"vireo.exe"), "running main"));
+  HANDLE lock = ::CreateFileW(App(L"vireo.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  CUnzipWorkItem step;
+  const int result = step.DoImpl();
+  ::CloseHandle(lock);
+  ASSERT_EQ(result, 1) << std::string(step.error_text().begin(), step.error_text().end());
+  EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "running main");
+  EXPECT_EQ(ReadFileBytes(App(L"new_vireo.exe")), "new main executable\n");
+  EXPECT_FALSE(PathExists(App(L"Chrome-bin")));
+}
+
+// A program archive without Chrome-bin succeeds and is left as extracted.
+TEST_F(UnzipWorkItemTest, ProgramWithoutTopFolderIsNotHoisted) {
+  UseImage("flat");
+  CUnzipWorkItem step;
+  ASSERT_EQ(step.DoImpl(), 1);
+  EXPECT_EQ(ReadFileBytes(App(L"loose.txt")), "loose\n");
+  EXPECT_EQ(ReadFileBytes(App(L"other\\inner.txt")), "inner\n");
+  ExpectNoTemporaryLeftovers();
+}
+
+// A chrome.7z that is no archive fails with code 13 in the message; progress ends at 50.
+TEST_F(UnzipWorkItemTest, BrokenProgramArchiveFails) {
+  UseImage("broken");
+  CUnzipWorkItem step;
+  EXPECT_EQ(step.DoImpl(), 0);
+  EXPECT_EQ(step.error_text(), L"解压程序包失败（错误码 13）。");
+  ASSERT_FALSE(Progress().empty());
+  EXPECT_EQ(Progress().back(), 50.0f);
+  ExpectNoTemporaryLeftovers();
+  step.RollbackImpl();
+  EXPECT_TRUE(ListFolder(app_).empty());
+}
+
+// A file below Chrome-bin that cannot be created fails the inner extraction with 13.
+TEST_F(UnzipWorkItemTest, LockedFileBelowTopFolderFails) {
+  UseImage("browser");
+  ASSERT_TRUE(MakeDirs(App(L"Chrome-bin")));
+  ASSERT_TRUE(WriteFileBytes(App(L"Chrome-bin\\readme.txt"), "held"));
+  HANDLE lock = ::CreateFileW(App(L"Chrome-bin\\readme.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  CUnzipWorkItem step;
+  EXPECT_EQ(step.DoImpl(), 0);
+  ::CloseHandle(lock);
+  EXPECT_EQ(step.error_text(), L"解压程序包失败（错误码 13）。");
+  EXPECT_EQ(Progress().back(), 50.0f);
+}
+
+// Without the module resource the step fails with the initialisation message.
+TEST_F(UnzipWorkItemTest, MissingResourcesFail) {
+  // The test executable itself carries neither resource.
+  CUnzipWorkItem step;
+  EXPECT_EQ(step.DoImpl(), 0);
+  EXPECT_EQ(step.error_text(), L"无法从安装包提取资源文件。");
+  step.RollbackImpl();
+  ExpectNoTemporaryLeftovers();
+}
+
+// A snapshot lists files and folders recursively, folding A-Z case; a missing folder is empty.
+TEST(FolderSnapshotTest, ListsRecursivelyCaseInsensitive) {
+  test::ScopedTempDir dir;
+  ASSERT_TRUE(MakeDirs(dir.Join(L"A\\b")));
+  ASSERT_TRUE(WriteFileBytes(dir.Join(L"A\\b\\c.txt"), "x"));
+  ASSERT_TRUE(WriteFileBytes(dir.Join(L"top.txt"), "x"));
+  const EntrySet set = SnapshotFolder(dir.path().c_str());
+  EXPECT_EQ(std::vector<std::wstring>(set.begin(), set.end()),
+            (std::vector<std::wstring>{L"A", L"A\\b", L"A\\b\\c.txt", L"top.txt"}));
+  EXPECT_EQ(set.count(L"a\\B\\C.TXT"), 1u);
+  EXPECT_TRUE(SnapshotFolder(dir.Join(L"missing").c_str()).empty());
+  EXPECT_TRUE(SnapshotFolder(dir.Join(L"top.txt").c_str()).empty());
+  EXPECT_TRUE(SnapshotFolder(nullptr).empty());
+}
+
+// The roll-back never removes a name with "..", a rooted or drive path, or anything outside its folder.
+TEST(RemoveCreatedEntriesTest, RefusesEscapingNames) {
+  test::ScopedTempDir dir;
+  const std::wstring root = dir.Join(L"root");
+  ASSERT_TRUE(MakeDirs(root + L"\\sub"));
+  ASSERT_TRUE(WriteFileBytes(root + L"\\sub\\new.txt", "x"));
+  ASSERT_TRUE(WriteFileBytes(root + L"\\a..b.txt", "x"));
+  ASSERT_TRUE(WriteFileBytes(dir.Join(L"outside.txt"), "x"));
+  const std::wstring absolute = dir.Join(L"outside.txt");
+  RemoveCreatedEntries(root.c_str(), {L"..\\outside.txt", L"sub\\..\\..\\outside.txt", L"a..b.txt", absolute,
+                                      L"\\outside.txt", L"sub", L"sub\\new.txt"});
+  EXPECT_TRUE(PathExists(dir.Join(L"outside.txt")));
+  EXPECT_TRUE(PathExists(root + L"\\a..b.txt"));
+  EXPECT_FALSE(PathExists(root + L"\\sub"));
+  // A folder that still holds an unlisted entry stays.
+  ASSERT_TRUE(MakeDirs(root + L"\\keep"));
+  ASSERT_TRUE(WriteFileBytes(root + L"\\keep\\unlisted.txt", "x"));
+  RemoveCreatedEntries(root.c_str(), {L"keep"});
+  EXPECT_TRUE(PathExists(root + L"\\keep\\unlisted.txt"));
+  // A root folder is refused outright.
+  RemoveCreatedEntries(L"C:\\", {L"windows"});
+  EXPECT_TRUE(IsDirectory(L"C:\\windows"));
+}
+
+// Hoisting merges folders, replaces files (read-only ones too) and replaces a file by a folder.
+TEST(HoistDirectoryTest, MergesAndReplaces) {
+  test::ScopedTempDir dir;
+  const std::wstring src = dir.Join(L"src");
+  const std::wstring dst = dir.Join(L"dst");
+  ASSERT_TRUE(MakeDirs(src + L"\\shared\\deeper"));
+  ASSERT_TRUE(MakeDirs(dst + L"\\shared"));
+  ASSERT_TRUE(WriteFileBytes(src + L"\\shared\\deeper\\f.txt", "new"));
+  ASSERT_TRUE(WriteFileBytes(src + L"\\file.txt", "new"));
+  ASSERT_TRUE(MakeDirs(src + L"\\was_file"));
+  ASSERT_TRUE(WriteFileBytes(dst + L"\\file.txt", "old"));
+  ASSERT_TRUE(::SetFileAttributesW((dst + L"\\file.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(WriteFileBytes(dst + L"\\shared\\kept.txt", "kept"));
+  ASSERT_TRUE(WriteFileBytes(dst + L"\\was_file", "file in the way"));
+  EXPECT_TRUE(HoistDirectory(src.c_str(), dst.c_str()));
+  EXPECT_EQ(ReadFileBytes(dst + L"\\file.txt"), "new");
+  EXPECT_EQ(ReadFileBytes(dst + L"\\shared\\deeper\\f.txt"), "new");
+  EXPECT_EQ(ReadFileBytes(dst + L"\\shared\\kept.txt"), "kept");
+  EXPECT_TRUE(IsDirectory(dst + L"\\was_file"));
+  EXPECT_TRUE(ListFolder(src).empty());
+  EXPECT_FALSE(HoistDirectory(dir.Join(L"missing").c_str(), dst.c_str()));
+  EXPECT_FALSE(HoistDirectory(L"", dst.c_str()));
+}
+
+}  // namespace
+}  // namespace vireo

@@ -1,0 +1,61 @@
+#include "tests/test_support/process_runner.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace vireo::test {
+
+Child StartChild(const std::wstring& command_line) {
+  Child child;
+  std::wstring buffer = command_line;
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    return child;
+  }
+  ::CloseHandle(pi.hThread);
+  child.process.reset(pi.hProcess);
+  child.pid = pi.dwProcessId;
+  return child;
+}
+
+DWORD WaitExitCode(const Child& child, DWORD timeout_ms) {
+  if (!child.valid()) return ~0u;
+  if (::WaitForSingleObject(child.process.get(), timeout_ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = ~0u;
+  ::GetExitCodeProcess(child.process.get(), &code);
+  return code;
+}
+
+DWORD RunChild(const std::wstring& command_line, DWORD timeout_ms) {
+  Child child = StartChild(command_line);
+  if (!child.valid()) return ~0u;
+  const DWORD code = WaitExitCode(child, timeout_ms);
+  if (code == STILL_ACTIVE) {
+    EndChild(child);
+    return ~0u;
+  }
+  return code;
+}
+
+void EndChild(Child& child) {
+  if (!child.valid()) return;
+  if (::WaitForSingleObject(child.process.get(), 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(child.process.get(), 99);
+    ::WaitForSingleObject(child.process.get(), 10000);
+  }
+  child.process.reset();
+}
+
+std::wstring UniqueName(const wchar_t* stem) {
+  static std::atomic<unsigned> counter{0};
+  wchar_t name[128];
+  std::swprintf(name, std::size(name), L"%ls_%lu_%lu_%u", stem, ::GetCurrentProcessId(), ::GetTickCount(),
+                counter.fetch_add(1));
+  return name;
+}
+
+std::wstring Quote(const std::wstring& arg) { return L"\"" + arg + L"\""; }
+
+}  // namespace vireo::test

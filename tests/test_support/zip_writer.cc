@@ -1,0 +1,85 @@
+#include "tests/test_support/zip_writer.h"
+
+#include <cstdint>
+
+namespace vireo::test {
+namespace {
+
+uint32_t Crc32(const std::string& data) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char byte : data) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+void Put16(std::string& out, uint32_t v) {
+  out.push_back(static_cast<char>(v & 0xFF));
+  out.push_back(static_cast<char>((v >> 8) & 0xFF));
+}
+
+void Put32(std::string& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+constexpr uint32_t kUtf8NamesFlag = 1u << 11;
+
+}  // namespace
+
+std::string MakeStoredZip(const std::vector<ZipMember>& members) {
+  std::string out;
+  std::string central;
+  for (const ZipMember& m : members) {
+    const uint32_t crc = Crc32(m.data);
+    const uint32_t offset = static_cast<uint32_t>(out.size());
+    const bool is_dir = !m.name.empty() && m.name.back() == '/';
+    // Local file header.
+    Put32(out, 0x04034b50);
+    Put16(out, 20);  // version needed
+    Put16(out, kUtf8NamesFlag);
+    Put16(out, 0);  // stored
+    Put16(out, 0);  // time
+    Put16(out, 0x21);  // date 1980-01-01
+    Put32(out, crc);
+    Put32(out, static_cast<uint32_t>(m.data.size()));
+    Put32(out, static_cast<uint32_t>(m.data.size()));
+    Put16(out, static_cast<uint32_t>(m.name.size()));
+    Put16(out, 0);
+    out += m.name;
+    out += m.data;
+    // Central directory entry.
+    Put32(central, 0x02014b50);
+    Put16(central, 20);  // made by
+    Put16(central, 20);
+    Put16(central, kUtf8NamesFlag);
+    Put16(central, 0);
+    Put16(central, 0);
+    Put16(central, 0x21);
+    Put32(central, crc);
+    Put32(central, static_cast<uint32_t>(m.data.size()));
+    Put32(central, static_cast<uint32_t>(m.data.size()));
+    Put16(central, static_cast<uint32_t>(m.name.size()));
+    Put16(central, 0);  // extra
+    Put16(central, 0);  // comment
+    Put16(central, 0);  // disk
+    Put16(central, 0);  // internal attributes
+    Put32(central, is_dir ? 0x10u : 0x20u);  // DOS directory / archive attribute
+    Put32(central, offset);
+    central += m.name;
+  }
+  const uint32_t central_offset = static_cast<uint32_t>(out.size());
+  out += central;
+  Put32(out, 0x06054b50);
+  Put16(out, 0);
+  Put16(out, 0);
+  Put16(out, static_cast<uint32_t>(members.size()));
+  Put16(out, static_cast<uint32_t>(members.size()));
+  Put32(out, static_cast<uint32_t>(central.size()));
+  Put32(out, central_offset);
+  Put16(out, 0);
+  return out;
+}
+
+}  // namespace vireo::test
