@@ -72,13 +72,17 @@ TEST(UsageStatsReport, HeaderString) {
   EXPECT_EQ(std::wstring(kUsageHeaders).size(), 56u);
 }
 
-// The built-in endpoint is the build setting; the test override replaces it and "" restores it.
+// The built-in endpoint is an HTTPS address with the path "/i" (the host is a build
+// setting); the test override replaces it and "" restores it.
 TEST(UsageStatsReport, EndpointSetting) {
-  EXPECT_EQ(GetUsageEndpoint(), L"https://stats.vireo-browser.com/i");
+  const std::wstring built_in = GetUsageEndpoint();
+  EXPECT_EQ(built_in.rfind(L"https://", 0), 0u);
+  ASSERT_GT(built_in.size(), 10u);
+  EXPECT_EQ(built_in.substr(built_in.size() - 2), L"/i");
   SetUsageEndpointForTesting(L"http://127.0.0.1:1/i");
   EXPECT_EQ(GetUsageEndpoint(), L"http://127.0.0.1:1/i");
   SetUsageEndpointForTesting(L"");
-  EXPECT_EQ(GetUsageEndpoint(), L"https://stats.vireo-browser.com/i");
+  EXPECT_EQ(GetUsageEndpoint(), built_in);
 }
 
 // Metrics carry the OS name and, for an executable without a version resource, the fallback.
