@@ -1,9 +1,12 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "installer/dir_work_item.h"
 #include "installer/install.h"
 #include "installer/install_options.h"
 #include "installer/path_check.h"
+#include "installer/reg_work_item.h"
+#include "installer/shortcut_work_item.h"
 #include "installer/step_runner.h"
 #include "installer/unzip_work_item.h"
 #include "support/fixed_path.h"
@@ -21,7 +24,11 @@ CInstall::StepFactory& StepFactoryForTesting() {
 StepList MakeSteps(const CInstallOptions& options) {
   StepList steps;
   steps.push_back(std::make_shared<CUnzipWorkItem>());
-  (void)options;
+  steps.push_back(std::make_shared<CDirWorkItem>());
+  if (!options.portable) {
+    steps.push_back(std::make_shared<CShortcutWorkItem>());
+    steps.push_back(std::make_shared<CRegWorkItem>());
+  }
   return steps;
 }
 
