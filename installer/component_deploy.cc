@@ -5,6 +5,7 @@
 #include "installer/component_records.h"
 #include "installer/json_version.h"
 #include "installer/widevine_cdm.h"
+#include "support/file_attributes.h"
 #include "support/directory_util.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
@@ -12,20 +13,6 @@
 
 namespace vireo {
 namespace {
-
-DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
-
-bool IsFile(const std::wstring& path) {
-  const DWORD a = Attributes(path);
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsDir(const std::wstring& path) {
-  const DWORD a = Attributes(path);
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool Exists(const std::wstring& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 
 // Folder operations take fixed 260-character paths; a longer one is refused rather than
 // handed on (it could not name the intended folder anyway).
@@ -40,7 +27,7 @@ bool MakeFolder(const std::wstring& folder, DWORD* gle) {
   }
   const bool made = CreateDirectoryPath(with_slash.c_str());
   *gle = ::GetLastError();
-  return made && IsDir(folder);
+  return made && IsDirectoryAt(folder);
 }
 
 }  // namespace
@@ -50,12 +37,12 @@ bool DeployScreenshotTool(const std::wstring& app_dir, const std::wstring& sourc
   const std::wstring components = JoinPath(app_dir, L"components");
   const std::wstring tool_dir = JoinPath(components, L"Screenshot");
   const std::wstring deployed = JoinPath(tool_dir, L"Screenshot.exe");
-  if (IsFile(deployed)) return true;
+  if (IsFileAt(deployed)) return true;
 
   const std::wstring source = JoinPath(source_dir, L"Screenshot.exe");
-  if (!IsFile(source)) return false;
+  if (!IsFileAt(source)) return false;
   // A tool found inside the components folder itself is not copied onto itself.
-  if (StartsWithIgnoreAsciiCase(source, components + L"\\")) return IsFile(deployed);
+  if (StartsWithIgnoreAsciiCase(source, components + L"\\")) return IsFileAt(deployed);
 
   DWORD gle = 0;
   if (!MakeFolder(tool_dir, &gle)) {
@@ -69,7 +56,7 @@ bool DeployScreenshotTool(const std::wstring& app_dir, const std::wstring& sourc
     return false;
   }
   const std::wstring record = JoinPath(tool_dir, kInstalledRecordName);
-  if (Exists(record)) return true;  // an existing record is never rewritten
+  if (PathExistsAt(record)) return true;  // an existing record is never rewritten
   WriteRecordFile(record, FormatScreenshotRecord(CurrentLastCheckMillis()), CREATE_NEW);
   return true;
 }

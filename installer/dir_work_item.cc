@@ -9,6 +9,7 @@
 #include "installer/json_version.h"
 #include "installer/version_folder.h"
 #include "installer/widevine_cdm.h"
+#include "support/file_attributes.h"
 #include "support/file_aside.h"
 #include "support/fixed_path.h"
 #include "support/install_dir_guard.h"
@@ -21,17 +22,6 @@ namespace vireo {
 namespace {
 
 constexpr wchar_t kProductWord[] = L"Vireo";
-
-DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
-bool Exists(const std::wstring& path) { return !path.empty() && Attributes(path) != INVALID_FILE_ATTRIBUTES; }
-bool IsDir(const std::wstring& path) {
-  const DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : Attributes(path);
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-bool IsFile(const std::wstring& path) {
-  const DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : Attributes(path);
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 struct ScreenshotVisit {
   const std::wstring* app_dir;
@@ -66,7 +56,7 @@ int CDirWorkItem::Install() {
   const std::wstring app = options.GetAppDir();
 
   // An update whose extraction found vireo.exe in use has already staged new_vireo.exe.
-  if (!Exists(JoinPath(app, L"new_vireo.exe"))) {
+  if (!PathExistsAt(JoinPath(app, L"new_vireo.exe"))) {
     const std::wstring source = JoinPath(options.GetExtractDir(), L"vireo.exe");
     if (!DeployMainProcessExe(source.c_str(), app.c_str())) {
       const DWORD gle = ::GetLastError();
@@ -77,8 +67,8 @@ int CDirWorkItem::Install() {
     }
   }
 
-  if (IsDir(app)) {
-    if (!IsFile(JoinPath(app, L"components\\Screenshot\\Screenshot.exe")) && !DeployScreenshotTool(app, app)) {
+  if (IsDirectoryAt(app)) {
+    if (!IsFileAt(JoinPath(app, L"components\\Screenshot\\Screenshot.exe")) && !DeployScreenshotTool(app, app)) {
       ScreenshotVisit visit{&app};
       EnumerateVersionFolders(app.c_str(), &VisitForScreenshot, &visit);
     }
@@ -107,21 +97,21 @@ int CDirWorkItem::Uninstall() {
   int result = 1;
 
   const std::wstring app = options.GetAppDir();
-  if (Exists(app)) {
+  if (PathExistsAt(app)) {
     if (DeleteInstallDir(app.c_str())) {
       const std::wstring install_dir = options.GetInstallDir();
       // The installation root goes only when it is a separate, empty product folder.
       if (!EqualsIgnoreAsciiCase(install_dir, app) && IsNamedFolder(install_dir.c_str(), name.c_str())) {
         ::RemoveDirectoryW(install_dir.c_str());
       }
-    } else if (Exists(app)) {
+    } else if (PathExistsAt(app)) {
       error_text_ = L"无法删除安装目录。请确认目录内有 Vireo 主程序，且文件未被占用。";
       result = 0;
     }
   }
 
   const std::wstring user_data = options.GetUserDataDir();
-  if (options.delete_user_data && Exists(user_data)) {
+  if (options.delete_user_data && PathExistsAt(user_data)) {
     if (!DeleteUserDataDir(user_data.c_str(), name.c_str())) {
       error_text_ = L"无法删除用户数据目录。";
       result = 0;
@@ -140,7 +130,7 @@ void CDirWorkItem::RollbackImpl() {
   if (app.empty() || !HasPathBelowRoot(app.c_str()) || !IsInstallDir(app.c_str())) return;
   for (const wchar_t* name : {L"new_vireo.exe", L"old_vireo.exe"}) {
     const std::wstring file = JoinPath(app, name);
-    if (Exists(file)) DeleteFileOrRenameAside(file.c_str());
+    if (PathExistsAt(file)) DeleteFileOrRenameAside(file.c_str());
   }
 }
 
