@@ -213,15 +213,16 @@ TEST_F(InstallDriverTest, ReportsForADestroyedObserverAreDropped) {
   TestMainThread main([&](TestMainThread* self) {
     SetInstallObserver(observer.get());
     ASSERT_TRUE(self->worker()->Start());
-    corekit::ThreadRegistry::PostTask(2, [&] {
-      ReportProgress(PROGRESS_UNZIP, 10.0f);
-      InstallResult result;
-      result.success = 1;
-      ReportInstallResult(result);
-      ::SetEvent(posted.get());
-    });
-    // Thread 1 is busy until both reports are queued behind this task, then the observer goes.
+    // Thread 1 stays busy in this task until both reports are queued behind it, then the
+    // observer goes.
     corekit::ThreadRegistry::PostTask(1, [&] {
+      corekit::ThreadRegistry::PostTask(2, [&] {
+        ReportProgress(PROGRESS_UNZIP, 10.0f);
+        InstallResult result;
+        result.success = 1;
+        ReportInstallResult(result);
+        ::SetEvent(posted.get());
+      });
       ASSERT_EQ(::WaitForSingleObject(posted.get(), 10000), WAIT_OBJECT_0);
       observer.reset();
       corekit::ThreadRegistry::PostTask(1, [] { corekit::MessageLoop::Current()->Quit(); });
