@@ -2,12 +2,27 @@
 // is not silent, and runs the install steps with rollback.
 #pragma once
 
+#include <functional>
+
+#include "installer/install_reporting.h"
+#include "installer/step_runner.h"
+
 namespace vireo {
 
 class CInstall {
  public:
-  // Runs the whole install on the worker thread and reports one result.
+  using StepFactory = std::function<StepList()>;
+
+  // Runs the whole install on the worker thread and reports one result to thread 1.
   void Run();
+
+  // The run itself, without reporting: path check (a refusal is logged and returned with
+  // steps_ran = 0), closing the browser unless silent, the step list of the mode with
+  // rollback, and the ".portable" marker after a successful portable run.
+  InstallResult Execute();
+
+  // Tests replace the step list; an empty factory restores the real one.
+  static void SetStepFactoryForTesting(StepFactory factory);
 
   // Ends the running browser: asks every "vireo.exe" window of class "Chrome_WidgetWin_1" to
   // close, waits up to 3 s, then terminates what is left. In a portable run only copies below

@@ -1,5 +1,7 @@
 #include "installer/unzip_work_item.h"
 
+#include "corekit/value_map.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -29,9 +31,6 @@ constexpr wchar_t kMsgInit[] = L"无法初始化解压组件或创建临时目�
 constexpr wchar_t kMsgPackage[] = L"解压安装包失败（错误码 %d）。";
 constexpr wchar_t kMsgProgram[] = L"解压程序包失败（错误码 %d）。";
 constexpr wchar_t kMsgHoist[] = L"文件被占用，请关闭 Vireo 后重试。";
-
-// The context handed through the extraction session; nothing reads it.
-struct ProgressContext {};
 
 bool IsDirectoryPath(const std::wstring& path) {
   const DWORD attrs = ::GetFileAttributesW(path.c_str());
@@ -101,7 +100,8 @@ int CUnzipWorkItem::DoImpl() {
   if (!work_ready || !LoadArchivePlugin(GetModuleInstance(), L"PACKAGE", L"IDR_DLL_7Z")) {
     result = Fail(kMsgInit);
   } else {
-    auto context = std::make_shared<ProgressContext>();
+    // The session hands this context to every callback; nothing reads it.
+    auto context = std::make_shared<corekit::ValueMap>();
     const int outer = ExtractArchive(package_file_.c_str(), work_folder_.c_str(), context, ReportPackageProgress);
     if (outer != UNZIP_SUCCESS) {
       result = Fail(FormatCode(kMsgPackage, outer));

@@ -41,6 +41,13 @@ if [ -d "$root" ]; then
 else
   echo "(nothing installed)"
 fi
+echo "== shortcuts"
+find "$user_dir" -name 'Vireo.lnk' | sed "s#^$VIREO_WINEPREFIX/drive_c/##"
+echo "== registry (HKCU)"
+for key in 'Software\Microsoft\Windows\CurrentVersion\App Paths\vireo.exe' \
+           'Software\Microsoft\Windows\CurrentVersion\Uninstall\Vireo' 'SOFTWARE\Vireo'; do
+  "$build/wine_exec.sh" reg query "HKCU\\$key" 2>/dev/null | tr -d '\r' | grep -v '^$' || echo "(no key $key)"
+done
 echo "== log: vireo_setup.exe.log"
 if [ -f "$run_dir/vireo_setup.exe.log" ]; then cat "$run_dir/vireo_setup.exe.log"; else echo "(no log written)"; fi
 exit "$status"

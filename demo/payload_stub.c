@@ -1,0 +1,7 @@
+/* Stands in for the payload's helper programs (uninstaller, screenshot tool) and for the
+   content-decryption module's library: they only need to be real PE files. */
+#ifdef VIREO_PAYLOAD_STUB_DLL
+__declspec(dllexport) int VireoPayloadStub(void) { return 0; }
+#else
+int main(void) { return 0; }
+#endif

@@ -1,0 +1,147 @@
+#include "installer/dir_work_item.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "installer/component_deploy.h"
+#include "installer/install_options.h"
+#include "installer/json_version.h"
+#include "installer/version_folder.h"
+#include "installer/widevine_cdm.h"
+#include "support/file_aside.h"
+#include "support/fixed_path.h"
+#include "support/install_dir_guard.h"
+#include "support/install_log.h"
+#include "support/main_exe_deploy.h"
+#include "support/path_predicates.h"
+#include "support/string_util.h"
+
+namespace vireo {
+namespace {
+
+constexpr wchar_t kProductWord[] = L"Vireo";
+
+DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
+bool Exists(const std::wstring& path) { return !path.empty() && Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+bool IsDir(const std::wstring& path) {
+  const DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+bool IsFile(const std::wstring& path) {
+  const DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+struct ScreenshotVisit {
+  const std::wstring* app_dir;
+};
+
+bool VisitForScreenshot(const std::wstring& version_dir, void* context) {
+  return DeployScreenshotTool(*static_cast<ScreenshotVisit*>(context)->app_dir, version_dir);
+}
+
+struct WidevineVisit {
+  const std::wstring* user_data_dir;
+};
+
+bool VisitForWidevine(const std::wstring& version_dir, void* context) {
+  return DeployWidevineCdm(version_dir, *static_cast<WidevineVisit*>(context)->user_data_dir);
+}
+
+// The product folder's name: the last component of the default root, "Vireo" if none.
+std::wstring ProductFolderName(const wchar_t* default_root) {
+  const std::wstring root = WithoutTrailingBackslash(default_root ? default_root : L"");
+  const std::wstring_view name = FileNamePart(root);
+  return name.empty() ? std::wstring(kProductWord) : std::wstring(name);
+}
+
+}  // namespace
+
+int CDirWorkItem::DoImpl() { return CInstallOptions::Get().uninstall ? Uninstall() : Install(); }
+
+int CDirWorkItem::Install() {
+  CInstallOptions& options = CInstallOptions::Get();
+  ReportProgress(PROGRESS_DIR, 0);
+  const std::wstring app = options.GetAppDir();
+
+  // An update whose extraction found vireo.exe in use has already staged new_vireo.exe.
+  if (!Exists(JoinPath(app, L"new_vireo.exe"))) {
+    const std::wstring source = JoinPath(options.GetExtractDir(), L"vireo.exe");
+    if (!DeployMainProcessExe(source.c_str(), app.c_str())) {
+      const DWORD gle = ::GetLastError();
+      error_text_ = L"无法部署主程序（文件缺失或被占用）。";
+      CInstallLog::Get().Write(L"[dir] DeployMainProcessExe failed, src=%s app=%s gle=%u", source.c_str(), app.c_str(),
+                               gle);
+      return 0;
+    }
+  }
+
+  if (IsDir(app)) {
+    if (!IsFile(JoinPath(app, L"components\\Screenshot\\Screenshot.exe")) && !DeployScreenshotTool(app, app)) {
+      ScreenshotVisit visit{&app};
+      EnumerateVersionFolders(app.c_str(), &VisitForScreenshot, &visit);
+    }
+
+    const std::wstring user_data = options.GetUserDataDir();
+    if (!user_data.empty()) {
+      const std::wstring widevine_dir = JoinPath(user_data, L"WidevineCdm");
+      wchar_t recorded[kJsonVersionChars] = {};
+      const bool in_place = ReadJsonVersion(JoinPath(widevine_dir, L"installed.json").c_str(), recorded) &&
+                            HasWidevineCdmFiles(JoinPath(widevine_dir, recorded));
+      if (!in_place) {
+        WidevineVisit visit{&user_data};
+        EnumerateVersionFolders(app.c_str(), &VisitForWidevine, &visit);
+      }
+    }
+  }
+
+  ReportProgress(PROGRESS_DIR, 100);
+  return 1;
+}
+
+int CDirWorkItem::Uninstall() {
+  CInstallOptions& options = CInstallOptions::Get();
+  ReportProgress(PROGRESS_UNINSTALL_DIR, 0);
+  const std::wstring name = ProductFolderName(options.GetDefaultRoot());
+  int result = 1;
+
+  const std::wstring app = options.GetAppDir();
+  if (Exists(app)) {
+    if (DeleteInstallDir(app.c_str())) {
+      const std::wstring install_dir = options.GetInstallDir();
+      // The installation root goes only when it is a separate, empty product folder.
+      if (!EqualsIgnoreAsciiCase(install_dir, app) && IsNamedFolder(install_dir.c_str(), name.c_str())) {
+        ::RemoveDirectoryW(install_dir.c_str());
+      }
+    } else if (Exists(app)) {
+      error_text_ = L"无法删除安装目录。请确认目录内有 Vireo 主程序，且文件未被占用。";
+      result = 0;
+    }
+  }
+
+  const std::wstring user_data = options.GetUserDataDir();
+  if (options.delete_user_data && Exists(user_data)) {
+    if (!DeleteUserDataDir(user_data.c_str(), name.c_str())) {
+      error_text_ = L"无法删除用户数据目录。";
+      result = 0;
+    }
+  }
+
+  const wchar_t* root = options.GetDefaultRoot();
+  if (IsNamedFolder(root, name.c_str())) ::RemoveDirectoryW(root);
+
+  ReportProgress(PROGRESS_UNINSTALL_DIR, 100);
+  return result;
+}
+
+void CDirWorkItem::RollbackImpl() {
+  const std::wstring app = CInstallOptions::Get().GetAppDir();
+  if (app.empty() || !HasPathBelowRoot(app.c_str()) || !IsInstallDir(app.c_str())) return;
+  for (const wchar_t* name : {L"new_vireo.exe", L"old_vireo.exe"}) {
+    const std::wstring file = JoinPath(app, name);
+    if (Exists(file)) DeleteFileOrRenameAside(file.c_str());
+  }
+}
+
+}  // namespace vireo

@@ -1,0 +1,81 @@
+#include <windows.h>
+#include <shlwapi.h>
+
+#include "installer/dir_work_item.h"
+#include "installer/install.h"
+#include "installer/install_options.h"
+#include "installer/path_check.h"
+#include "installer/reg_work_item.h"
+#include "installer/shortcut_work_item.h"
+#include "installer/step_runner.h"
+#include "installer/unzip_work_item.h"
+#include "support/fixed_path.h"
+#include "support/install_log.h"
+#include "support/scoped_handle.h"
+
+namespace vireo {
+namespace {
+
+CInstall::StepFactory& StepFactoryForTesting() {
+  static CInstall::StepFactory factory;
+  return factory;
+}
+
+StepList MakeSteps(const CInstallOptions& options) {
+  StepList steps;
+  steps.push_back(std::make_shared<CUnzipWorkItem>());
+  steps.push_back(std::make_shared<CDirWorkItem>());
+  if (!options.portable) {
+    steps.push_back(std::make_shared<CShortcutWorkItem>());
+    steps.push_back(std::make_shared<CRegWorkItem>());
+  }
+  return steps;
+}
+
+// An empty ".portable" file marks the folder; an existing marker that cannot be reopened
+// still counts, since the folder is marked either way.
+bool WritePortableMarker(const wchar_t* app_dir, DWORD* error) {
+  FixedPath marker(app_dir);
+  if (marker.empty() || !marker.Append(L".portable")) {
+    *error = ERROR_FILENAME_EXCED_RANGE;
+    return false;
+  }
+  ScopedFile file(::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (file) return true;
+  *error = ::GetLastError();
+  return ::PathFileExistsW(marker.c_str()) != FALSE;
+}
+
+}  // namespace
+
+void CInstall::SetStepFactoryForTesting(StepFactory factory) { StepFactoryForTesting() = std::move(factory); }
+
+InstallResult CInstall::Execute() {
+  CInstallOptions& options = CInstallOptions::Get();
+  InstallResult result;
+  const std::wstring refusal = CheckInstallPath(options.GetAppDir());
+  if (!refusal.empty()) {
+    CInstallLog::Get().Write(L"[install] path check failed: %s", refusal.c_str());
+    result.message = refusal;
+    return result;
+  }
+  if (!options.silent) KillProcesses();
+
+  const StepFactory& factory = StepFactoryForTesting();
+  result = RunSteps(factory ? factory() : MakeSteps(options));
+
+  if (result.success && options.portable) {
+    DWORD error = 0;
+    if (!WritePortableMarker(options.GetAppDir(), &error)) {
+      result.success = 0;
+      result.message = L"无法写入 .portable 标记文件。";
+      CInstallLog::Get().Write(L"[install] failed to write .portable marker gle=%u", error);
+    }
+  }
+  return result;
+}
+
+void CInstall::Run() { ReportInstallResult(Execute()); }
+
+}  // namespace vireo

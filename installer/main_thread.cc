@@ -1,0 +1,98 @@
+#include "installer/main_thread.h"
+
+#include <shlwapi.h>
+
+#include <cwchar>
+
+#include "corekit/message_loop.h"
+#include "corekit/thread_registry.h"
+#include "installer/install_options.h"
+#include "installer/update_cleanup.h"
+#include "support/install_log.h"
+#include "support/process_launch.h"
+#include "support/usage_stats.h"
+
+namespace vireo {
+
+CMainThread& CMainThread::Get() {
+  static CMainThread instance;
+  return instance;
+}
+
+CMainThread::CMainThread() : corekit::FrameworkThread("MainThread") {}
+
+CMainThread::~CMainThread() {
+  SetInstallObserver(nullptr);
+  misc_thread_.reset();  // already stopped by Cleanup; its destructor would stop it otherwise
+  Stop();
+}
+
+void CMainThread::Init() {
+  corekit::ThreadRegistry::Register(kMainThreadId);
+  SetInstallObserver(this);
+
+  misc_thread_ = std::make_unique<CMiscThread>();
+  if (!misc_thread_->Start()) CInstallLog::Get().Write(L"[install] worker thread could not be started");
+
+  CInstallOptions& options = CInstallOptions::Get();
+  options.Load();
+
+  const std::wstring event = options.is_update() ? L"update" : L"install";
+  corekit::ThreadRegistry::PostTask(kMiscThreadId, [event] { SendUsageEvent(event); });
+
+  if (options.silent) {
+    BeginInstall();
+  } else {
+    ShowInstallWindow();
+  }
+}
+
+void CMainThread::BeginInstall() {
+  CMiscThread* worker = misc_thread_.get();
+  if (!worker) return;
+  corekit::ThreadRegistry::PostTask(kMiscThreadId, worker->ToWeakCallback([worker] { worker->RunInstall(); }));
+}
+
+void CMainThread::ShowInstallWindow() {
+  // The skinned window is not part of this build yet. Rather than leave an invisible
+  // process running, say so in the log and end as a closed window does.
+  CInstallLog::Get().Write(L"[ui] install window unavailable in this build; use --silent");
+  QuitWithCode(0);
+}
+
+void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
+  if (install_window_ && ::IsWindow(install_window_)) {
+    ::PostMessageW(install_window_, kWmInstallProgress, static_cast<WPARAM>(stage),
+                   static_cast<LPARAM>(static_cast<int>(percent)));
+  }
+}
+
+void CMainThread::OnInstallResult(int success, std::wstring message, int steps_ran) {
+  CInstallOptions& options = CInstallOptions::Get();
+  if (!options.silent) {
+    if (!install_window_ || !::IsWindow(install_window_)) return;
+    if (success) {
+      ::PostMessageW(install_window_, kWmInstallProgress, PROGRESS_DONE, 100);
+    }
+    return;
+  }
+  if (steps_ran && options.portable && !options.pending_restart && ::PathFileExistsW(options.GetMainExePath())) {
+    wchar_t command[kPathCapacity + 2];
+    std::swprintf(command, std::size(command), L"\"%ls\"", options.GetMainExePath());
+    LaunchProcess(command, SW_SHOW);
+  }
+  (void)message;
+  QuitWithCode(success ? 0 : 1);
+}
+
+void CMainThread::QuitWithCode(int code) {
+  exit_code_ = code;
+  if (corekit::MessageLoop* loop = corekit::MessageLoop::Current()) loop->Quit();
+}
+
+void CMainThread::Cleanup() {
+  if (misc_thread_) misc_thread_->Stop();
+  RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir());
+}
+
+}  // namespace vireo

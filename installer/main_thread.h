@@ -1,0 +1,47 @@
+// The main thread, id 1: runs the user-interface loop, starts the worker thread, loads the
+// options, posts the usage report and either the silent install or opens the window;
+// receives progress and the result; cleans up update leftovers after its loop ends.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "corekit/framework_thread.h"
+#include "installer/install_reporting.h"
+#include "installer/misc_thread.h"
+
+namespace vireo {
+
+inline constexpr int kMainThreadId = 1;
+
+class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
+ public:
+  static CMainThread& Get();
+
+  // Posts the install driver to the worker thread; nothing when there is no worker.
+  void BeginInstall();
+  void ShowInstallWindow();
+
+  void OnProgress(SETUP_PROGRESS stage, float percent) override;
+  void OnInstallResult(int success, std::wstring message, int steps_ran) override;
+
+  // The quit code the main loop last ended with: the process exit status.
+  int exit_code() const { return exit_code_; }
+
+ protected:
+  void Init() override;
+  void Cleanup() override;
+
+ private:
+  CMainThread();
+  ~CMainThread() override;
+  void QuitWithCode(int code);
+
+  std::unique_ptr<CMiscThread> misc_thread_;
+  HWND install_window_ = nullptr;  // absent until the install window exists
+  int exit_code_ = 0;
+};
+
+}  // namespace vireo

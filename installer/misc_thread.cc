@@ -1,0 +1,18 @@
+#include "installer/misc_thread.h"
+
+#include "corekit/thread_registry.h"
+#include "installer/install.h"
+
+namespace vireo {
+
+CMiscThread::CMiscThread() : corekit::FrameworkThread("Global Misc Thread") {}
+
+CMiscThread::~CMiscThread() { Stop(); }
+
+void CMiscThread::Init() { corekit::ThreadRegistry::Register(kMiscThreadId); }
+
+void CMiscThread::Cleanup() { corekit::ThreadRegistry::Unregister(); }
+
+void CMiscThread::RunInstall() { CInstall().Run(); }
+
+}  // namespace vireo

@@ -1,0 +1,28 @@
+#include "installer/step_runner.h"
+
+#include "support/install_log.h"
+
+namespace vireo {
+
+InstallResult RunSteps(const StepList& steps) {
+  InstallResult result;
+  result.success = 1;
+  result.steps_ran = 1;
+  StepList done;
+  done.reserve(steps.size());
+  for (const auto& step : steps) {
+    done.push_back(step);
+    if (step->DoImpl() == 0) {
+      result.success = 0;
+      result.message = step->error_text().empty() ? L"安装失败，请查看安装日志。" : step->error_text();
+      CInstallLog::Get().Write(L"[install] step failed: %s", result.message.c_str());
+      break;
+    }
+  }
+  if (!result.success) {
+    for (auto it = done.rbegin(); it != done.rend(); ++it) (*it)->RollbackImpl();
+  }
+  return result;
+}
+
+}  // namespace vireo

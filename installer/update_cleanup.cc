@@ -1,0 +1,73 @@
+#include "installer/update_cleanup.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "support/file_version.h"
+#include "support/fixed_path.h"
+#include "support/install_dir_guard.h"
+#include "support/scoped_handle.h"
+
+namespace vireo {
+
+bool IsDottedVersionName(std::wstring_view name) {
+  if (name.empty()) return false;
+  bool previous_was_digit = false;
+  bool saw_dot = false;
+  for (wchar_t c : name) {
+    if (c >= L'0' && c <= L'9') {
+      previous_was_digit = true;
+    } else if (c == L'.') {
+      if (!previous_was_digit) return false;  // leading or doubled dot
+      previous_was_digit = false;
+      saw_dot = true;
+    } else {
+      return false;
+    }
+  }
+  return saw_dot && previous_was_digit;  // no trailing dot
+}
+
+void RemoveUpdateLeftovers(const wchar_t* app_dir) {
+  if (!app_dir || !*app_dir || !IsRegisteredInstallDir(app_dir, false)) return;
+  FixedPath dir(app_dir);
+  if (dir.empty()) return;
+
+  FixedPath main_exe = dir;
+  FixedPath backup = dir;
+  FixedPath chrome_backup = dir;
+  FixedPath staged = dir;
+  FixedPath pattern = dir;
+  if (!main_exe.Append(L"vireo.exe") || !backup.Append(L"vireo.exe.bak") ||
+      !chrome_backup.Append(L"chrome.bak") || !staged.Append(L"new_vireo.exe") || !pattern.Append(L"*")) {
+    return;
+  }
+  const std::wstring running_version = GetFileVersionString(main_exe.c_str());
+
+  ::DeleteFileW(backup.c_str());
+  DeleteInsideInstallDir(dir.c_str(), chrome_backup.c_str());
+
+  if (::PathFileExistsW(staged.c_str()) || running_version.empty()) return;
+
+  std::vector<std::wstring> old_versions;
+  WIN32_FIND_DATAW fd;
+  ScopedFindHandle find(::FindFirstFileW(pattern.c_str(), &fd));
+  if (!find) return;
+  do {
+    if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsDottedVersionName(fd.cFileName) &&
+        running_version != fd.cFileName) {
+      old_versions.emplace_back(fd.cFileName);
+    }
+  } while (::FindNextFileW(find.get(), &fd));
+  find.reset();
+
+  for (const std::wstring& name : old_versions) {
+    FixedPath target = dir;
+    if (target.Append(name)) DeleteInsideInstallDir(dir.c_str(), target.c_str());
+  }
+}
+
+}  // namespace vireo

@@ -1,0 +1,20 @@
+// What an update leaves behind in the application folder, removed when the installer exits:
+// "vireo.exe.bak", the "chrome.bak" tree and version folders other than the one the
+// installed "vireo.exe" belongs to.
+#pragma once
+
+#include <string_view>
+
+namespace vireo {
+
+// Groups of decimal digits separated by single dots, at least one dot ("1.0", "2.0.0.1");
+// no leading, trailing or doubled dot.
+bool IsDottedVersionName(std::wstring_view name);
+
+// Does nothing unless |app_dir| lies below a drive root and holds one of the product
+// executables. Old version folders are kept while "new_vireo.exe" waits to be swapped in,
+// and also when "vireo.exe" has no readable version: then the folder it runs from cannot be
+// told apart, and removing it would break the installed browser. Errors are ignored.
+void RemoveUpdateLeftovers(const wchar_t* app_dir);
+
+}  // namespace vireo

@@ -1,0 +1,68 @@
+#include "tests/e2e/user_profile.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "tests/test_support/file_io.h"
+#include "tests/test_support/scoped_temp_dir.h"
+
+namespace vireo::test {
+namespace {
+
+constexpr const wchar_t* kKeys[] = {
+    L"SOFTWARE\\Vireo",
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe",
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo",
+};
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::wstring Folder(int csidl) {
+  wchar_t buf[MAX_PATH] = L"";
+  ::SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buf);
+  return buf;
+}
+
+bool KeyExists(const wchar_t* path) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  ::RegCloseKey(key);
+  return true;
+}
+
+}  // namespace
+
+UserProfilePaths GetUserProfilePaths() {
+  UserProfilePaths p;
+  p.local_app_data = Folder(CSIDL_LOCAL_APPDATA);
+  p.product_root = p.local_app_data + L"\\Vireo";
+  p.app_dir = p.product_root + L"\\Application";
+  p.user_data = p.product_root + L"\\User Data";
+  p.start_menu_link = Folder(CSIDL_PROGRAMS) + L"\\Vireo.lnk";
+  p.desktop_link = Folder(CSIDL_DESKTOPDIRECTORY) + L"\\Vireo.lnk";
+  return p;
+}
+
+void CleanUserProfile() {
+  const UserProfilePaths p = GetUserProfilePaths();
+  RemoveTreeForTest(p.product_root);
+  ::DeleteFileW(p.start_menu_link.c_str());
+  ::DeleteFileW(p.desktop_link.c_str());
+  for (const wchar_t* key : kKeys) ::SHDeleteKeyW(HKEY_CURRENT_USER, key);
+  ::SHDeleteValueW(HKEY_CURRENT_USER, kRunKey, L"Vireo");
+}
+
+bool ProfileIsClean(std::wstring* what_remains) {
+  const UserProfilePaths p = GetUserProfilePaths();
+  std::wstring remains;
+  for (const std::wstring* path : {&p.product_root, &p.start_menu_link, &p.desktop_link}) {
+    if (PathExists(*path)) remains += *path + L"; ";
+  }
+  for (const wchar_t* key : kKeys) {
+    if (KeyExists(key)) remains += std::wstring(L"HKCU\\") + key + L"; ";
+  }
+  if (what_remains) *what_remains = remains;
+  return remains.empty();
+}
+
+}  // namespace vireo::test

@@ -1,0 +1,32 @@
+#include "support/url_encode.h"
+
+#include <gtest/gtest.h>
+
+#include "support/usage_stats.h"
+
+namespace vireo {
+namespace {
+
+// The events parameter of an "install" report, exactly as the statistics server expects it.
+TEST(UsageStatsUrlEncode, InstallEventsParameter) {
+  EXPECT_EQ(UrlEncode(BuildUsageEventsText(L"install")),
+            L"%5B%7B%22key%22%3A%22%5BCLY%5D_view%22%2C%22segmentation%22%3A%7B%22name%22%3A%22install%22%2C"
+            L"%22visit%22%3A1%2C%22start%22%3A1%7D%7D%5D");
+}
+
+// Unreserved characters pass, a space and every other byte are percent-encoded in upper case,
+// non-ASCII text byte by byte of its UTF-8 form.
+TEST(UsageStatsUrlEncode, ByteRules) {
+  EXPECT_EQ(UrlEncode(L""), L"");
+  EXPECT_EQ(UrlEncode(L"Az09-._~"), L"Az09-._~");
+  EXPECT_EQ(UrlEncode(L"a b"), L"a%20b");
+  EXPECT_EQ(UrlEncode(L"/?&=+%"), L"%2F%3F%26%3D%2B%25");
+  EXPECT_EQ(UrlEncode(L"\u00e9"), L"%C3%A9");
+  EXPECT_EQ(UrlEncode(L"\u8bbf"), L"%E8%AE%BF");
+  EXPECT_EQ(UrlEncode(L"\U0001F600"), L"%F0%9F%98%80");
+  // A security identifier keeps its hyphens.
+  EXPECT_EQ(UrlEncode(L"S-1-5-21-0-0-0-1000"), L"S-1-5-21-0-0-0-1000");
+}
+
+}  // namespace
+}  // namespace vireo
