@@ -24,6 +24,8 @@ bool FrameworkThread::Start() {
   loop_type_ = MessageLoop::Type::kDefault;
   dispatcher_ = nullptr;
   stopping_.store(false);
+  // A body run earlier by RunOnCurrentThread signalled the event with nobody waiting.
+  loop_ready_.Reset();
   if (!Create()) return false;
   // Wait for the loop, or for the thread's end should it exit from inside Init().
   HANDLE waits[] = {loop_ready_.handle(), handle()};

@@ -188,4 +188,30 @@ TEST(CorekitFrameworkThreadTest, RunOnCurrentThreadRunsWholeBody) {
   ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the re-posted quit
 }
 
+// F1: after a body has run on the calling thread, Start still waits for the new thread's
+// own Init and loop.
+TEST(CorekitFrameworkThreadTest, StartAfterRunOnCurrentThreadWaitsForNewLoop) {
+  class Reusable : public FrameworkThread {
+   public:
+    Reusable() : FrameworkThread("Reusable") {}
+    ~Reusable() override { Stop(); }
+    const DWORD first_thread = ::GetCurrentThreadId();
+    std::atomic<DWORD> init_thread{0};
+
+   protected:
+    void Init() override {
+      init_thread = ::GetCurrentThreadId();
+      // The body on the test's thread ends at once; the started one keeps running.
+      if (init_thread == first_thread) {
+        MessageLoop::Current()->PostTask([] { MessageLoop::Current()->Quit(); });
+      }
+    }
+  } thread;
+  thread.RunOnCurrentThread(MessageLoop::Type::kDefault);
+  EXPECT_EQ(thread.init_thread.load(), ::GetCurrentThreadId());
+  ASSERT_TRUE(thread.Start());
+  EXPECT_EQ(thread.init_thread.load(), thread.thread_id());
+  EXPECT_NE(thread.GetProxy(), nullptr);
+}
+
 }  // namespace
