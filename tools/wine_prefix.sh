@@ -47,9 +47,6 @@ start_server() {
   # fd 9 holds the lock; the long-lived processes must not inherit it.
   wineserver -p 9>&-
   wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
-  # The desktop process (explorer /desktop) starts with the first program that makes a
-  # window; rundll32 makes one, so the first window test does not lend it its pipe.
-  wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 9>&- || true
 }
 
 case "$cmd" in
