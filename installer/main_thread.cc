@@ -57,7 +57,8 @@ void CMainThread::ShowInstallWindow() {
   // The skinned window is not part of this build yet. Rather than leave an invisible
   // process running, say so in the log and end as a closed window does.
   CInstallLog::Get().Write(L"[ui] install window unavailable in this build; use --silent");
-  QuitWithCode(0);
+  // Init runs before the loop does, and a quit asked for then would be lost: queue it.
+  message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(0); }));
 }
 
 void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
