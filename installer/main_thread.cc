@@ -32,7 +32,10 @@ void CMainThread::Init() {
   SetInstallObserver(this);
 
   misc_thread_ = std::make_unique<CMiscThread>();
-  if (!misc_thread_->Start()) CInstallLog::Get().Write(L"[install] worker thread could not be started");
+  if (!misc_thread_->Start()) {
+    CInstallLog::Get().Write(L"[install] worker thread could not be started gle=%u", ::GetLastError());
+    misc_thread_.reset();
+  }
 
   CInstallOptions& options = CInstallOptions::Get();
   options.Load();
@@ -40,7 +43,10 @@ void CMainThread::Init() {
   const std::wstring event = options.is_update() ? L"update" : L"install";
   corekit::ThreadRegistry::PostTask(kMiscThreadId, [event] { SendUsageEvent(event); });
 
-  if (options.silent) {
+  if (options.silent && !misc_thread_) {
+    // Nothing could ever report a result: end as a failed silent run instead of waiting.
+    message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(1); }));
+  } else if (options.silent) {
     BeginInstall();
   } else {
     ShowInstallWindow();
