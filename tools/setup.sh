@@ -17,7 +17,7 @@ MINGW_CC=x86_64-w64-mingw32-gcc-posix
 APT_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev
-  wine wine64 libwine xvfb xauth fonts-wqy-microhei 7zip imagemagick
+  wine wine64 libwine xvfb xauth fonts-wqy-microhei 7zip
   cmake ninja-build googletest dpkg-dev nodejs npm
 )
 
