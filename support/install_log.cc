@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/install_log_names.h"
+#include "support/module_instance.h"
 #include "support/string_util.h"
 
 namespace vireo {

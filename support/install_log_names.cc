@@ -24,22 +24,6 @@ uint64_t Fnv1a64(std::wstring_view text) {
 
 }  // namespace
 
-std::wstring GetFullSelfExePath() {
-  // Paths beyond MAX_PATH are possible (long-path aware systems, \\?\ prefixes); grow the
-  // buffer until the answer is no longer truncated instead of guessing a size.
-  std::wstring buf(kPathCapacity, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-    if (n == 0) return {};
-    if (n < buf.size()) {
-      buf.resize(n);
-      return buf;
-    }
-    if (buf.size() >= 32768) return {};
-    buf.resize(buf.size() * 2);
-  }
-}
-
 std::wstring MakeLogMutexName(std::wstring_view exe_path) {
   if (exe_path.empty()) return {};
   std::wstring name(exe_path);

@@ -7,10 +7,6 @@
 
 namespace vireo {
 
-// Full path of the running executable, however long (empty only when the system cannot
-// tell it).
-std::wstring GetFullSelfExePath();
-
 // |exe_path| + ".log.mutex", lower-cased, every "\" turned into "/" (mutex names may not hold
 // backslashes). Processes started from the same path get the same name. When that name would
 // exceed 260 characters, a shortened name derived from a hash of the lower-cased path is used

@@ -12,7 +12,12 @@ namespace vireo {
 HINSTANCE GetModuleInstance();
 void SetModuleInstance(HINSTANCE instance);
 
-// Full path of the running executable; empty when it does not fit in 260 characters.
+// Full path of the running executable, however long (empty only when the system cannot
+// tell it).
+std::wstring GetFullSelfExePath();
+
+// The same path for code that keeps paths in 260-character buffers: empty when it does not
+// fit, rather than cut into a different path.
 std::wstring GetSelfExePath();
 
 }  // namespace vireo
