@@ -1,14 +1,14 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "installer/dir_work_item.h"
+#include "installer/steps/dir_work_item.h"
 #include "installer/install.h"
 #include "installer/install_options.h"
 #include "installer/path_check.h"
-#include "installer/reg_work_item.h"
-#include "installer/shortcut_work_item.h"
+#include "installer/steps/reg_work_item.h"
+#include "installer/steps/shortcut_work_item.h"
 #include "installer/step_runner.h"
-#include "installer/unzip_work_item.h"
+#include "installer/steps/unzip_work_item.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
 #include "support/scoped_handle.h"

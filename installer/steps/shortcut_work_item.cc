@@ -1,4 +1,4 @@
-#include "installer/shortcut_work_item.h"
+#include "installer/steps/shortcut_work_item.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "installer/create_shortcut.h"
+#include "installer/steps/create_shortcut.h"
 #include "installer/install_options.h"
-#include "installer/taskbar_pin.h"
+#include "installer/steps/taskbar_pin.h"
 #include "support/directory_util.h"
 #include "support/file_aside.h"
 

@@ -1,4 +1,4 @@
-#include "installer/create_shortcut.h"
+#include "installer/steps/create_shortcut.h"
 
 #include <cwchar>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "installer/shortcut_worker.h"
+#include "installer/steps/shortcut_worker.h"
 
 #include <objbase.h>
 #include <objidl.h>
@@ -9,8 +9,8 @@
 
 #include <cstring>
 
-#include "installer/app_user_model_id.h"
-#include "installer/taskbar_pin.h"
+#include "installer/steps/app_user_model_id.h"
+#include "installer/steps/taskbar_pin.h"
 #include "support/fixed_path.h"
 #include "support/module_instance.h"
 #include "support/os_version.h"

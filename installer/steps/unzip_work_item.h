@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/folder_snapshot.h"
+#include "installer/steps/folder_snapshot.h"
 #include "installer/work_item.h"
 
 namespace vireo {

@@ -1,10 +1,10 @@
-#include "installer/component_deploy.h"
+#include "installer/steps/component_deploy.h"
 
 #include <windows.h>
 
-#include "installer/component_records.h"
-#include "installer/json_version.h"
-#include "installer/widevine_cdm.h"
+#include "installer/steps/component_records.h"
+#include "installer/steps/json_version.h"
+#include "installer/steps/widevine_cdm.h"
 #include "support/file_attributes.h"
 #include "support/directory_util.h"
 #include "support/fixed_path.h"

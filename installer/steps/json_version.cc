@@ -1,4 +1,4 @@
-#include "installer/json_version.h"
+#include "installer/steps/json_version.h"
 
 #include <json/json.h>
 
@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "installer/version_folder.h"
+#include "installer/steps/version_folder.h"
 
 namespace vireo {
 namespace {

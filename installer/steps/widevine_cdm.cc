@@ -1,9 +1,9 @@
-#include "installer/widevine_cdm.h"
+#include "installer/steps/widevine_cdm.h"
 
 #include <windows.h>
 
-#include "installer/component_records.h"
-#include "installer/json_version.h"
+#include "installer/steps/component_records.h"
+#include "installer/steps/json_version.h"
 #include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/string_util.h"

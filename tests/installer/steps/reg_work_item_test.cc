@@ -1,4 +1,4 @@
-#include "installer/reg_work_item.h"
+#include "installer/steps/reg_work_item.h"
 
 #include <windows.h>
 #include <shlwapi.h>

@@ -1,4 +1,4 @@
-#include "installer/created_entries.h"
+#include "installer/steps/created_entries.h"
 
 #include <windows.h>
 

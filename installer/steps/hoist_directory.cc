@@ -1,4 +1,4 @@
-#include "installer/hoist_directory.h"
+#include "installer/steps/hoist_directory.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "installer/app_user_model_id.h"
+#include "installer/steps/app_user_model_id.h"
 
 #include <windows.h>
 

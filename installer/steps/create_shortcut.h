@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "installer/shortcut_worker.h"
+#include "installer/steps/shortcut_worker.h"
 
 namespace vireo {
 

@@ -1,4 +1,4 @@
-#include "installer/folder_snapshot.h"
+#include "installer/steps/folder_snapshot.h"
 
 #include <windows.h>
 

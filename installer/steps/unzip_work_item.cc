@@ -1,4 +1,4 @@
-#include "installer/unzip_work_item.h"
+#include "installer/steps/unzip_work_item.h"
 
 #include "corekit/value_map.h"
 
@@ -9,8 +9,8 @@
 
 #include "archive/archive_plugin.h"
 #include "archive/extract_archive.h"
-#include "installer/created_entries.h"
-#include "installer/hoist_directory.h"
+#include "installer/steps/created_entries.h"
+#include "installer/steps/hoist_directory.h"
 #include "installer/install.h"
 #include "installer/install_options.h"
 #include "support/directory_util.h"

@@ -1,4 +1,4 @@
-#include "installer/version_folder.h"
+#include "installer/steps/version_folder.h"
 
 #include <windows.h>
 

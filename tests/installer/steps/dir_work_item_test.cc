@@ -1,4 +1,4 @@
-#include "installer/dir_work_item.h"
+#include "installer/steps/dir_work_item.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "installer/install_options.h"
-#include "installer/reg_work_item.h"
+#include "installer/steps/reg_work_item.h"
 #include "support/install_log.h"
 #include "support/string_util.h"
 #include "tests/test_support/file_io.h"

@@ -1,14 +1,14 @@
-#include "installer/dir_work_item.h"
+#include "installer/steps/dir_work_item.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "installer/component_deploy.h"
+#include "installer/steps/component_deploy.h"
 #include "installer/install_options.h"
-#include "installer/json_version.h"
-#include "installer/version_folder.h"
-#include "installer/widevine_cdm.h"
+#include "installer/steps/json_version.h"
+#include "installer/steps/version_folder.h"
+#include "installer/steps/widevine_cdm.h"
 #include "support/file_attributes.h"
 #include "support/file_aside.h"
 #include "support/fixed_path.h"

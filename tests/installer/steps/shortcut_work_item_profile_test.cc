@@ -1,4 +1,4 @@
-#include "installer/shortcut_work_item.h"
+#include "installer/steps/shortcut_work_item.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "installer/create_shortcut.h"
+#include "installer/steps/create_shortcut.h"
 #include "installer/install_options.h"
 #include "support/install_log.h"
 #include "support/string_util.h"

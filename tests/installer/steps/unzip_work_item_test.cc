@@ -1,4 +1,4 @@
-#include "installer/unzip_work_item.h"
+#include "installer/steps/unzip_work_item.h"
 
 #include <windows.h>
 
@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "installer/created_entries.h"
-#include "installer/folder_snapshot.h"
-#include "installer/hoist_directory.h"
 #include "installer/install_options.h"
 #include "support/module_instance.h"
 #include "tests/test_support/file_io.h"
@@ -21,6 +18,7 @@ namespace vireo {
 namespace {
 
 using test::IsDirectory;
+using test::ListFolder;
 using test::MakeDirs;
 using test::PathExists;
 using test::ReadFileBytes;
@@ -40,20 +38,6 @@ std::vector<float> Progress() {
   return g_progress;
 }
 
-// Names of the entries directly in |folder| (files and folders).
-std::vector<std::wstring> ListFolder(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW data;
-  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (std::wstring_view(data.cFileName) != L"." && std::wstring_view(data.cFileName) != L"..") {
-      names.push_back(data.cFileName);
-    }
-  } while (::FindNextFileW(find, &data));
-  ::FindClose(find);
-  return names;
-}
 
 // Each case runs with a private temporary folder (module file, package and work folder land
 // there), an application folder inside it, and one of the stand-in installer images.
@@ -223,69 +207,6 @@ TEST_F(UnzipWorkItemTest, MissingResourcesFail) {
   EXPECT_EQ(step.error_text(), L"无法从安装包提取资源文件。");
   step.RollbackImpl();
   ExpectNoTemporaryLeftovers();
-}
-
-// A snapshot lists files and folders recursively, folding A-Z case; a missing folder is empty.
-TEST(FolderSnapshotTest, ListsRecursivelyCaseInsensitive) {
-  test::ScopedTempDir dir;
-  ASSERT_TRUE(MakeDirs(dir.Join(L"A\\b")));
-  ASSERT_TRUE(WriteFileBytes(dir.Join(L"A\\b\\c.txt"), "x"));
-  ASSERT_TRUE(WriteFileBytes(dir.Join(L"top.txt"), "x"));
-  const EntrySet set = SnapshotFolder(dir.path().c_str());
-  EXPECT_EQ(std::vector<std::wstring>(set.begin(), set.end()),
-            (std::vector<std::wstring>{L"A", L"A\\b", L"A\\b\\c.txt", L"top.txt"}));
-  EXPECT_EQ(set.count(L"a\\B\\C.TXT"), 1u);
-  EXPECT_TRUE(SnapshotFolder(dir.Join(L"missing").c_str()).empty());
-  EXPECT_TRUE(SnapshotFolder(dir.Join(L"top.txt").c_str()).empty());
-  EXPECT_TRUE(SnapshotFolder(nullptr).empty());
-}
-
-// The roll-back never removes a name with "..", a rooted or drive path, or anything outside its folder.
-TEST(RemoveCreatedEntriesTest, RefusesEscapingNames) {
-  test::ScopedTempDir dir;
-  const std::wstring root = dir.Join(L"root");
-  ASSERT_TRUE(MakeDirs(root + L"\\sub"));
-  ASSERT_TRUE(WriteFileBytes(root + L"\\sub\\new.txt", "x"));
-  ASSERT_TRUE(WriteFileBytes(root + L"\\a..b.txt", "x"));
-  ASSERT_TRUE(WriteFileBytes(dir.Join(L"outside.txt"), "x"));
-  const std::wstring absolute = dir.Join(L"outside.txt");
-  RemoveCreatedEntries(root.c_str(), {L"..\\outside.txt", L"sub\\..\\..\\outside.txt", L"a..b.txt", absolute,
-                                      L"\\outside.txt", L"sub", L"sub\\new.txt"});
-  EXPECT_TRUE(PathExists(dir.Join(L"outside.txt")));
-  EXPECT_TRUE(PathExists(root + L"\\a..b.txt"));
-  EXPECT_FALSE(PathExists(root + L"\\sub"));
-  // A folder that still holds an unlisted entry stays.
-  ASSERT_TRUE(MakeDirs(root + L"\\keep"));
-  ASSERT_TRUE(WriteFileBytes(root + L"\\keep\\unlisted.txt", "x"));
-  RemoveCreatedEntries(root.c_str(), {L"keep"});
-  EXPECT_TRUE(PathExists(root + L"\\keep\\unlisted.txt"));
-  // A root folder is refused outright.
-  RemoveCreatedEntries(L"C:\\", {L"windows"});
-  EXPECT_TRUE(IsDirectory(L"C:\\windows"));
-}
-
-// Hoisting merges folders, replaces files (read-only ones too) and replaces a file by a folder.
-TEST(HoistDirectoryTest, MergesAndReplaces) {
-  test::ScopedTempDir dir;
-  const std::wstring src = dir.Join(L"src");
-  const std::wstring dst = dir.Join(L"dst");
-  ASSERT_TRUE(MakeDirs(src + L"\\shared\\deeper"));
-  ASSERT_TRUE(MakeDirs(dst + L"\\shared"));
-  ASSERT_TRUE(WriteFileBytes(src + L"\\shared\\deeper\\f.txt", "new"));
-  ASSERT_TRUE(WriteFileBytes(src + L"\\file.txt", "new"));
-  ASSERT_TRUE(MakeDirs(src + L"\\was_file"));
-  ASSERT_TRUE(WriteFileBytes(dst + L"\\file.txt", "old"));
-  ASSERT_TRUE(::SetFileAttributesW((dst + L"\\file.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(WriteFileBytes(dst + L"\\shared\\kept.txt", "kept"));
-  ASSERT_TRUE(WriteFileBytes(dst + L"\\was_file", "file in the way"));
-  EXPECT_TRUE(HoistDirectory(src.c_str(), dst.c_str()));
-  EXPECT_EQ(ReadFileBytes(dst + L"\\file.txt"), "new");
-  EXPECT_EQ(ReadFileBytes(dst + L"\\shared\\deeper\\f.txt"), "new");
-  EXPECT_EQ(ReadFileBytes(dst + L"\\shared\\kept.txt"), "kept");
-  EXPECT_TRUE(IsDirectory(dst + L"\\was_file"));
-  EXPECT_TRUE(ListFolder(src).empty());
-  EXPECT_FALSE(HoistDirectory(dir.Join(L"missing").c_str(), dst.c_str()));
-  EXPECT_FALSE(HoistDirectory(L"", dst.c_str()));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "installer/taskbar_pin.h"
+#include "installer/steps/taskbar_pin.h"
 
 #include <windows.h>
 #include <objbase.h>

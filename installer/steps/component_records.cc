@@ -1,4 +1,4 @@
-#include "installer/component_records.h"
+#include "installer/steps/component_records.h"
 
 #include <windows.h>
 
