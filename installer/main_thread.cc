@@ -10,7 +10,7 @@
 #include "installer/update_cleanup.h"
 #include "support/install_log.h"
 #include "support/process_launch.h"
-#include "support/usage_stats.h"
+#include "installer/usage_stats.h"
 
 namespace vireo {
 

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "support/fixed_path.h"
 #include "support/scoped_handle.h"
 
 namespace vireo {
@@ -46,6 +47,19 @@ std::wstring CheckInstallPath(const wchar_t* path) {
   if (!HasAnyEntry(work)) return {};
   if (IsInstallDir(work)) return {};
   return kPathForeignFolderMessage;
+}
+
+bool IsInstallDir(const wchar_t* path) {
+  if (!path || !*path || std::wcslen(path) > kMaxPathChars) return false;
+  if (!::PathIsDirectoryW(path)) return false;
+  static constexpr const wchar_t* kNames[] = {L"vireo.exe", L"new_vireo.exe", L"old_vireo.exe"};
+  for (const wchar_t* name : kNames) {
+    wchar_t candidate[MAX_PATH];
+    // PathCombineW fails (null) when the result would not fit: then nothing can be there
+    // that a 260-character path could reach.
+    if (::PathCombineW(candidate, path, name) && ::PathFileExistsW(candidate)) return true;
+  }
+  return false;
 }
 
 }  // namespace vireo

@@ -1,10 +1,11 @@
-// The check a folder must pass before the installer writes into it. The answer is the text
-// the user sees, so the messages are part of the interface.
+// The check a folder must pass before the installer writes into it, and how an installation
+// folder is recognised. The answer of the check is the text the user sees, so the messages
+// are part of the interface.
 #pragma once
 
 #include <string>
 
-#include "support/path_predicates.h"  // HasPathBelowRoot, IsInstallDir
+#include "support/path_predicates.h"  // HasPathBelowRoot
 
 namespace vireo {
 
@@ -22,5 +23,10 @@ inline constexpr wchar_t kPathForeignFolderMessage[] =
 // directory. A path too long for a 260-character path buffer gets kPathInvalidMessage.
 // Only reads attributes and lists one directory level; safe on any thread.
 std::wstring CheckInstallPath(const wchar_t* path);
+
+// True when |path| is an existing directory holding an entry (file or folder) named
+// "vireo.exe", "new_vireo.exe" or "old_vireo.exe". False for null, empty, missing or
+// over-long paths.
+bool IsInstallDir(const wchar_t* path);
 
 }  // namespace vireo

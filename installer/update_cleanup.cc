@@ -8,7 +8,7 @@
 
 #include "support/file_version.h"
 #include "support/fixed_path.h"
-#include "support/install_dir_guard.h"
+#include "installer/install_dir_guard.h"
 #include "support/scoped_handle.h"
 
 namespace vireo {

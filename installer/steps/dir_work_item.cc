@@ -12,10 +12,10 @@
 #include "support/file_attributes.h"
 #include "support/file_aside.h"
 #include "support/fixed_path.h"
-#include "support/install_dir_guard.h"
+#include "installer/install_dir_guard.h"
 #include "support/install_log.h"
-#include "support/main_exe_deploy.h"
-#include "support/path_predicates.h"
+#include "installer/steps/main_exe_deploy.h"
+#include "installer/path_check.h"
 #include "support/string_util.h"
 
 namespace vireo {

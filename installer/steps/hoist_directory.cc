@@ -7,7 +7,7 @@
 #include "installer/install_options.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
-#include "support/main_exe_deploy.h"
+#include "installer/steps/main_exe_deploy.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "support/tree_delete.h"

@@ -1,4 +1,4 @@
-#include "support/install_dir_guard.h"
+#include "installer/install_dir_guard.h"
 
 #include <gtest/gtest.h>
 

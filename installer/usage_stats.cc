@@ -1,8 +1,8 @@
-#include "support/usage_stats.h"
+#include "installer/usage_stats.h"
 
 #include <cwchar>
 
-#include "support/device_id.h"
+#include "installer/device_id.h"
 #include "support/file_version.h"
 #include "support/http_get.h"
 #include "support/module_instance.h"

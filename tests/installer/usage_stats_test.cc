@@ -1,4 +1,4 @@
-#include "support/usage_stats.h"
+#include "installer/usage_stats.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "support/device_id.h"
+#include "installer/device_id.h"
 #include "support/http_get.h"
 #include "support/os_version.h"
 #include "support/string_util.h"
@@ -64,6 +64,11 @@ void ExpectReportReceived(const std::wstring& event, const char* encoded_events)
   EXPECT_TRUE(HasHeaderLine(head, "User-Agent: " + WideToUtf8(kUsageUserAgent))) << head;
   EXPECT_TRUE(HasHeaderLine(head, "Host: 127.0.0.1:" + std::to_string(server.port()))) << head;
   EXPECT_EQ(head.find("Cookie:"), std::string::npos) << head;
+}
+
+// The events parameter of an "install" report, exactly as the statistics server expects it.
+TEST(UsageStatsReport, InstallEventsParameter) {
+  EXPECT_EQ(WideToUtf8(UrlEncode(BuildUsageEventsText(L"install"))), kInstallEvents);
 }
 
 // The header string handed to WinINet is the fixed 56-character text.

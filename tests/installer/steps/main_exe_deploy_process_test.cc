@@ -1,4 +1,4 @@
-#include "support/main_exe_deploy.h"
+#include "installer/steps/main_exe_deploy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/install_dir_guard.h"
+#include "installer/install_dir_guard.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -8,7 +8,7 @@
 
 #include "support/fixed_path.h"
 #include "support/path_normalize.h"
-#include "support/path_predicates.h"
+#include "installer/path_check.h"
 #include "support/string_util.h"
 #include "support/tree_delete.h"
 

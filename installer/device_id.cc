@@ -1,4 +1,4 @@
-#include "support/device_id.h"
+#include "installer/device_id.h"
 
 #include <windows.h>
 #include <cpuid.h>
