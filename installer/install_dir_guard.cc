@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "installer/product_constants.h"
 #include "support/fixed_path.h"
 #include "support/path_normalize.h"
 #include "installer/path_check.h"
@@ -15,15 +16,13 @@
 namespace vireo {
 namespace {
 
-constexpr wchar_t kDefaultProduct[] = L"Vireo";
-
 // A string value of the App Paths key; empty when missing, not a string or larger than the
 // 520-byte buffer (a value that does not fit is not cut into another path).
 std::wstring ReadAppPathsValue(const wchar_t* value_name) {
   wchar_t buf[kPathCapacity] = {};
   DWORD type = 0;
   DWORD bytes = static_cast<DWORD>(kMaxPathChars * sizeof(wchar_t));
-  if (::SHGetValueW(HKEY_CURRENT_USER, kAppPathsKey, value_name, &type, buf, &bytes) != ERROR_SUCCESS) return {};
+  if (::SHGetValueW(HKEY_CURRENT_USER, kAppPathsRegKey, value_name, &type, buf, &bytes) != ERROR_SUCCESS) return {};
   if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
   buf[bytes / sizeof(wchar_t)] = L'\0';
   return buf;
@@ -86,10 +85,10 @@ bool DeleteInsideInstallDir(const wchar_t* install_dir, const wchar_t* target) {
 
 bool IsUserDataDir(const wchar_t* folder, const wchar_t* product) {
   if (!HasPathBelowRoot(folder) || !IsExistingDirectory(folder)) return false;
-  const std::wstring_view name = (product && *product) ? product : kDefaultProduct;
+  const std::wstring_view name = (product && *product) ? product : kProductName;
   std::wstring_view path(folder);
   if (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.remove_suffix(1);
-  if (!EqualsIgnoreAsciiCase(FileNamePart(path), L"User Data")) return false;
+  if (!EqualsIgnoreAsciiCase(FileNamePart(path), kUserDataFolderName)) return false;
   return EqualsIgnoreAsciiCase(FileNamePart(ParentPart(path)), name);
 }
 
@@ -99,7 +98,7 @@ bool DeleteUserDataDir(const wchar_t* folder, const wchar_t* product) {
 
 bool IsNamedFolder(const wchar_t* folder, const wchar_t* name) {
   if (!HasPathBelowRoot(folder)) return false;
-  const std::wstring_view wanted = (name && *name) ? name : kDefaultProduct;
+  const std::wstring_view wanted = (name && *name) ? name : kProductName;
   return EqualsIgnoreAsciiCase(LastComponent(folder), wanted);
 }
 

@@ -6,8 +6,6 @@
 
 namespace vireo {
 
-inline constexpr wchar_t kAppPathsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
-
 // True when |folder| is below a root and holds vireo.exe, new_vireo.exe or old_vireo.exe and,
 // with |check_registration|, does not contradict the registration: it is the registered
 // application folder, the installation root above it, a folder directly inside it, or the

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "installer/command_line.h"
+#include "installer/product_constants.h"
 #include "support/file_version.h"
 #include "support/module_instance.h"
 #include "support/scoped_handle.h"
@@ -16,9 +17,6 @@
 
 namespace vireo {
 namespace {
-
-constexpr wchar_t kAppPathsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
-constexpr wchar_t kProductWord[] = L"Vireo";
 
 bool Exists(const wchar_t* path) { return path && *path && ::PathFileExistsW(path); }
 
@@ -28,7 +26,7 @@ FixedPath ReadRegisteredPath(const wchar_t* value_name) {
   FixedPath out;
   DWORD type = 0;
   DWORD bytes = static_cast<DWORD>(kMaxPathChars * sizeof(wchar_t));
-  if (::SHGetValueW(HKEY_CURRENT_USER, kAppPathsKey, value_name, &type, out.data(), &bytes) != ERROR_SUCCESS ||
+  if (::SHGetValueW(HKEY_CURRENT_USER, kAppPathsRegKey, value_name, &type, out.data(), &bytes) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ)) {
     return FixedPath();
   }
@@ -115,7 +113,7 @@ void CInstallOptions::SetPortableDir(std::wstring_view folder) {
   dir.RemoveBackslash();
   FixedPath extract = dir;
   FixedPath user_data = dir;
-  if (!extract.AddBackslash() || !user_data.Append(L"User Data") || !user_data.AddBackslash()) {
+  if (!extract.AddBackslash() || !user_data.Append(kUserDataFolderName) || !user_data.AddBackslash()) {
     path_refused_ = true;
     return;
   }
@@ -144,7 +142,7 @@ void CInstallOptions::CompareWithInstalled(const wchar_t* exe_path) {
 void CInstallOptions::DetectInstallation() {
   if (portable && !app_dir.empty()) {
     FixedPath exe = app_dir;
-    if (exe.Append(L"vireo.exe") && Exists(exe.c_str())) {
+    if (exe.Append(kMainExeName) && Exists(exe.c_str())) {
       CompareWithInstalled(exe.c_str());
     } else {
       new_install = 1;
@@ -181,7 +179,7 @@ void CInstallOptions::DetectInstallation() {
     std::wstring_view root = d;
     const size_t slash = d.rfind(L'\\');
     if (slash != std::wstring_view::npos && slash > 0 &&
-        EqualsIgnoreAsciiCase(d.substr(slash + 1), L"Application")) {
+        EqualsIgnoreAsciiCase(d.substr(slash + 1), kApplicationFolderName)) {
       root = d.substr(0, slash);
     }
     const FixedPath r(root);
@@ -197,7 +195,10 @@ const wchar_t* CInstallOptions::GetDefaultRoot() {
     wchar_t local[MAX_PATH] = L"";
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) local[0] = 0;
     FixedPath root(local);
-    if (!root.Append(kProductWord) || !root.AddBackslash()) root.Assign(L"Vireo\\");
+    if (!root.Append(kProductName) || !root.AddBackslash()) {
+      root.Assign(kProductName);
+      root.AddBackslash();
+    }
     default_root = root;
   }
   return default_root.c_str();
@@ -213,7 +214,7 @@ const wchar_t* CInstallOptions::GetAppDir() {
   if (path_refused_) return L"";
   if (app_dir.empty()) {
     FixedPath dir(GetInstallDir());
-    if (dir.Append(L"Application") && dir.AddBackslash()) app_dir = dir;
+    if (dir.Append(kApplicationFolderName) && dir.AddBackslash()) app_dir = dir;
   }
   return app_dir.c_str();
 }
@@ -227,7 +228,7 @@ const wchar_t* CInstallOptions::GetExtractDir() {
 const wchar_t* CInstallOptions::GetUserDataDir() {
   if (user_data_dir.empty()) {
     FixedPath dir(GetDefaultRoot());
-    if (dir.Append(L"User Data") && dir.AddBackslash()) user_data_dir = dir;
+    if (dir.Append(kUserDataFolderName) && dir.AddBackslash()) user_data_dir = dir;
   }
   return user_data_dir.c_str();
 }
@@ -235,7 +236,7 @@ const wchar_t* CInstallOptions::GetUserDataDir() {
 const wchar_t* CInstallOptions::GetMainExePath() {
   if (main_exe_path.empty()) {
     FixedPath exe(GetAppDir());
-    if (!exe.empty() && exe.Append(L"vireo.exe")) main_exe_path = exe;
+    if (!exe.empty() && exe.Append(kMainExeName)) main_exe_path = exe;
   }
   return main_exe_path.c_str();
 }
@@ -243,13 +244,13 @@ const wchar_t* CInstallOptions::GetMainExePath() {
 const wchar_t* CInstallOptions::GetNewExePath() {
   if (new_exe_path.empty()) {
     FixedPath exe(GetAppDir());
-    if (!exe.empty() && exe.Append(L"new_vireo.exe")) new_exe_path = exe;
+    if (!exe.empty() && exe.Append(kStagedExeName)) new_exe_path = exe;
   }
   return new_exe_path.c_str();
 }
 
 std::wstring CInstallOptions::GetProductName() const {
-  return product_en.empty() ? std::wstring(kProductWord) : product_en;
+  return product_en.empty() ? std::wstring(kProductName) : product_en;
 }
 
 std::wstring CInstallOptions::GetCurrentVersion() {
@@ -309,7 +310,7 @@ void CInstallOptions::SetInstallDir(std::wstring_view folder) {
     fits = dir.Append(product_en);
   }
   FixedPath app = dir;
-  fits = fits && app.Append(L"Application");
+  fits = fits && app.Append(kApplicationFolderName);
   const std::wstring_view root(GetDefaultRoot());
   if (fits && !StartsWithIgnoreAsciiCase(app.view(), root)) app = dir;
   FixedPath extract = app;

@@ -3,11 +3,11 @@
 #include <atomic>
 
 #include "corekit/thread_registry.h"
+#include "installer/product_constants.h"
 
 namespace vireo {
 namespace {
 
-constexpr int kMainThreadId = 1;
 std::atomic<CInstallObserver*> g_observer{nullptr};
 
 void PostProgress(SETUP_PROGRESS stage, float percent) {

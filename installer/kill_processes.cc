@@ -12,6 +12,7 @@
 
 #include "installer/install.h"
 #include "installer/install_options.h"
+#include "installer/product_constants.h"
 #include "support/fixed_path.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
@@ -19,8 +20,6 @@
 namespace vireo {
 namespace {
 
-constexpr wchar_t kMainExeName[] = L"vireo.exe";
-constexpr wchar_t kBrowserWindowClass[] = L"Chrome_WidgetWin_1";
 constexpr ULONGLONG kWaitLimitMs = 3000;
 constexpr DWORD kPollMs = 200;
 constexpr DWORD kBatchWaitMs = 3000;

@@ -7,6 +7,7 @@
 #include "corekit/message_loop.h"
 #include "corekit/thread_registry.h"
 #include "installer/install_options.h"
+#include "installer/product_constants.h"
 #include "installer/update_cleanup.h"
 #include "support/install_log.h"
 #include "support/process_launch.h"

@@ -14,8 +14,6 @@
 
 namespace vireo {
 
-inline constexpr int kMainThreadId = 1;
-
 class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
  public:
   static CMainThread& Get();

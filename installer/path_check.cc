@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "installer/product_constants.h"
 #include "support/fixed_path.h"
 #include "support/scoped_handle.h"
 
@@ -52,7 +53,7 @@ std::wstring CheckInstallPath(const wchar_t* path) {
 bool IsInstallDir(const wchar_t* path) {
   if (!path || !*path || std::wcslen(path) > kMaxPathChars) return false;
   if (!::PathIsDirectoryW(path)) return false;
-  static constexpr const wchar_t* kNames[] = {L"vireo.exe", L"new_vireo.exe", L"old_vireo.exe"};
+  static constexpr const wchar_t* kNames[] = {kMainExeName, kStagedExeName, kOldExeName};
   for (const wchar_t* name : kNames) {
     wchar_t candidate[MAX_PATH];
     // PathCombineW fails (null) when the result would not fit: then nothing can be there

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "installer/product_constants.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
 #include "installer/install_dir_guard.h"
@@ -41,8 +42,8 @@ void RemoveUpdateLeftovers(const wchar_t* app_dir) {
   FixedPath chrome_backup = dir;
   FixedPath staged = dir;
   FixedPath pattern = dir;
-  if (!main_exe.Append(L"vireo.exe") || !backup.Append(L"vireo.exe.bak") ||
-      !chrome_backup.Append(L"chrome.bak") || !staged.Append(L"new_vireo.exe") || !pattern.Append(L"*")) {
+  if (!main_exe.Append(kMainExeName) || !backup.Append(L"vireo.exe.bak") ||
+      !chrome_backup.Append(L"chrome.bak") || !staged.Append(kStagedExeName) || !pattern.Append(L"*")) {
     return;
   }
   const std::wstring running_version = GetFileVersionString(main_exe.c_str());

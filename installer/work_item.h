@@ -16,9 +16,6 @@ enum SETUP_PROGRESS {
   PROGRESS_UNINSTALL_DIR = 7,
 };
 
-// Window message carrying progress: wParam = stage, lParam = percent truncated to int.
-inline constexpr unsigned kWmInstallProgress = 0x0400 + 0x101;  // WM_USER + 0x101
-
 class CWorkItem {
  public:
   virtual ~CWorkItem() = default;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "installer/product_constants.h"
 #include "support/base32.h"
 #include "support/md5_digest.h"
 #include "support/module_instance.h"
@@ -11,7 +12,6 @@
 namespace vireo {
 namespace {
 
-constexpr wchar_t kAppIdBase[] = L"Vireo";
 constexpr size_t kSuffixChars = 26;
 
 }  // namespace
@@ -26,7 +26,7 @@ bool IsPathInsideFolder(std::wstring_view path, std::wstring_view folder) {
 
 std::wstring BuildAppUserModelId(std::wstring_view target, const std::vector<std::wstring>& program_files,
                                  std::wstring_view user_suffix) {
-  std::wstring id = kAppIdBase;
+  std::wstring id = kProductName;
   bool machine_wide = false;
   for (const std::wstring& folder : program_files) {
     if (IsPathInsideFolder(target, folder)) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "installer/product_constants.h"
 #include "installer/steps/component_deploy.h"
 #include "installer/install_options.h"
 #include "installer/steps/json_version.h"
@@ -20,8 +21,6 @@
 
 namespace vireo {
 namespace {
-
-constexpr wchar_t kProductWord[] = L"Vireo";
 
 struct ScreenshotVisit {
   const std::wstring* app_dir;
@@ -43,7 +42,7 @@ bool VisitForWidevine(const std::wstring& version_dir, void* context) {
 std::wstring ProductFolderName(const wchar_t* default_root) {
   const std::wstring root = WithoutTrailingBackslash(default_root ? default_root : L"");
   const std::wstring_view name = FileNamePart(root);
-  return name.empty() ? std::wstring(kProductWord) : std::wstring(name);
+  return name.empty() ? std::wstring(kProductName) : std::wstring(name);
 }
 
 }  // namespace
@@ -56,8 +55,8 @@ int CDirWorkItem::Install() {
   const std::wstring app = options.GetAppDir();
 
   // An update whose extraction found vireo.exe in use has already staged new_vireo.exe.
-  if (!PathExistsAt(JoinPath(app, L"new_vireo.exe"))) {
-    const std::wstring source = JoinPath(options.GetExtractDir(), L"vireo.exe");
+  if (!PathExistsAt(JoinPath(app, kStagedExeName))) {
+    const std::wstring source = JoinPath(options.GetExtractDir(), kMainExeName);
     if (!DeployMainProcessExe(source.c_str(), app.c_str())) {
       const DWORD gle = ::GetLastError();
       error_text_ = L"无法部署主程序（文件缺失或被占用）。";
@@ -128,7 +127,7 @@ int CDirWorkItem::Uninstall() {
 void CDirWorkItem::RollbackImpl() {
   const std::wstring app = CInstallOptions::Get().GetAppDir();
   if (app.empty() || !HasPathBelowRoot(app.c_str()) || !IsInstallDir(app.c_str())) return;
-  for (const wchar_t* name : {L"new_vireo.exe", L"old_vireo.exe"}) {
+  for (const wchar_t* name : {kStagedExeName, kOldExeName}) {
     const std::wstring file = JoinPath(app, name);
     if (PathExistsAt(file)) DeleteFileOrRenameAside(file.c_str());
   }

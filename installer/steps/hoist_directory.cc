@@ -5,6 +5,7 @@
 #include <string>
 
 #include "installer/install_options.h"
+#include "installer/product_constants.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
 #include "installer/steps/main_exe_deploy.h"
@@ -25,9 +26,9 @@ bool IsDir(DWORD attrs) { return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FI
 // lets the browser swap it in on its next start.
 bool RescueMainExe(const std::wstring& name, const std::wstring& s, const std::wstring& d, bool d_is_dir,
                    bool s_is_dir) {
-  if (d_is_dir || s_is_dir || !EqualsIgnoreAsciiCase(name, L"vireo.exe")) return false;
+  if (d_is_dir || s_is_dir || !EqualsIgnoreAsciiCase(name, kMainExeName)) return false;
   const wchar_t* app_dir = CInstallOptions::Get().GetAppDir();
-  if (!EqualsIgnoreAsciiCase(d, JoinPath(app_dir, L"vireo.exe"))) return false;
+  if (!EqualsIgnoreAsciiCase(d, JoinPath(app_dir, kMainExeName))) return false;
   return DeployMainProcessExe(s.c_str(), app_dir);
 }
 

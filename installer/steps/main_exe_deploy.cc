@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "installer/product_constants.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
 #include "support/scoped_handle.h"
@@ -33,8 +34,8 @@ bool Exists(const wchar_t* path) { return ::GetFileAttributesW(path) != INVALID_
 bool DeployMainProcessExe(const wchar_t* source, const wchar_t* app_dir) {
   if (!source || !*source || !app_dir || !*app_dir || !::PathFileExistsW(source)) return false;
   FixedPath main_exe(app_dir), new_exe(app_dir), old_exe(app_dir);
-  if (main_exe.empty() || !main_exe.Append(L"vireo.exe") || !new_exe.Append(L"new_vireo.exe") ||
-      !old_exe.Append(L"old_vireo.exe")) {
+  if (main_exe.empty() || !main_exe.Append(kMainExeName) || !new_exe.Append(kStagedExeName) ||
+      !old_exe.Append(kOldExeName)) {
     return false;
   }
 

@@ -7,14 +7,13 @@
 #include <string>
 
 #include "installer/install_options.h"
+#include "installer/product_constants.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
 #include "support/module_instance.h"
 
 namespace vireo {
 namespace {
-
-constexpr wchar_t kProductWord[] = L"Vireo";
 
 // REG_SZ values are stored without their terminating null, except where a reader is known
 // to need it (|with_terminator|). An empty text is a value of 0 bytes.
@@ -107,7 +106,7 @@ bool CRegWorkItem::WriteUninstallEntry() {
   const std::wstring self = GetSelfExePath();
   const std::wstring own_version = self.empty() ? std::wstring() : GetFileVersionString(self.c_str());
 
-  SetStringValue(kUninstallRegKey, L"DisplayName", kProductWord);
+  SetStringValue(kUninstallRegKey, L"DisplayName", kProductName);
 
   const std::wstring uninstaller = options.GetUninstallerPath();
   if (uninstaller.empty()) {
@@ -134,7 +133,7 @@ bool CRegWorkItem::WriteUninstallEntry() {
 }
 
 void CRegWorkItem::RemoveRegistryEntries() {
-  ::SHDeleteValueW(HKEY_CURRENT_USER, kRunRegKey, kProductWord);
+  ::SHDeleteValueW(HKEY_CURRENT_USER, kRunRegKey, kProductName);
   ::SHDeleteKeyW(HKEY_CURRENT_USER, kUninstallRegKey);
   ::SHDeleteKeyW(HKEY_CURRENT_USER, kAppPathsRegKey);
   ::SHDeleteKeyW(HKEY_CURRENT_USER, kProductRegKey);

@@ -9,12 +9,6 @@
 
 namespace vireo {
 
-// Keys relative to HKEY_CURRENT_USER.
-inline constexpr wchar_t kProductRegKey[] = L"SOFTWARE\\Vireo";
-inline constexpr wchar_t kAppPathsRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
-inline constexpr wchar_t kUninstallRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo";
-inline constexpr wchar_t kRunRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 class CRegWorkItem : public CWorkItem {
  public:
   // Install mode: writes the three groups; 0 only when no uninstaller is found (error_text_

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "installer/product_constants.h"
 #include "installer/steps/create_shortcut.h"
 #include "installer/install_options.h"
 #include "installer/steps/taskbar_pin.h"
@@ -15,8 +16,6 @@
 namespace vireo {
 namespace {
 
-constexpr wchar_t kLinkFileName[] = L"Vireo.lnk";
-constexpr wchar_t kProductWord[] = L"Vireo";
 constexpr wchar_t kStartMenuLabel[] = L"创建开始菜单快捷方式";
 constexpr wchar_t kDesktopLabel[] = L"创建桌面快捷方式";
 
@@ -86,7 +85,7 @@ int CShortcutWorkItem::DoImpl() {
   start_menu.target = exe;
   start_menu.folder = start_menu_dir_.str();
   start_menu.link_name = kLinkFileName;
-  start_menu.description = kProductWord;
+  start_menu.description = kProductName;
   start_menu.icon_path = exe;
   start_menu.show_command = SW_SHOWNORMAL;
   start_menu.pin = 1;

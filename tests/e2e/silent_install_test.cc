@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "installer/product_constants.h"
 #include "tests/e2e/installer_process.h"
 #include "tests/e2e/user_profile.h"
 #include "tests/test_support/file_io.h"
@@ -15,8 +16,6 @@
 namespace vireo::test {
 namespace {
 
-constexpr wchar_t kAppPaths[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
-constexpr wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo";
 
 std::wstring Installer(const char* target) {
   if (std::string(target) == "vireo_setup") return BuildPath("bin/vireo_setup.exe");
@@ -86,9 +85,9 @@ TEST_F(SilentInstallTest, FreshInstall) {
   EXPECT_TRUE(PathExists(paths_.user_data + L"\\WidevineCdm\\installed.json"));
   EXPECT_TRUE(PathExists(paths_.start_menu_link));
   EXPECT_TRUE(PathExists(paths_.desktop_link));
-  EXPECT_EQ(ReadString(kAppPaths, L""), paths_.app_dir + L"\\vireo.exe");
-  EXPECT_EQ(ReadString(kAppPaths, L"Path"), paths_.app_dir);
-  EXPECT_EQ(ReadString(kUninstall, L"DisplayVersion"), L"" VIREO_TEST_FILE_VERSION);
+  EXPECT_EQ(ReadString(kAppPathsRegKey, L""), paths_.app_dir + L"\\vireo.exe");
+  EXPECT_EQ(ReadString(kAppPathsRegKey, L"Path"), paths_.app_dir);
+  EXPECT_EQ(ReadString(kUninstallRegKey, L"DisplayVersion"), L"" VIREO_TEST_FILE_VERSION);
   EXPECT_EQ(run.log.find(L"failed"), std::wstring::npos) << testing::PrintToString(run.log);
   EXPECT_EQ(TempLeftovers(), leftovers_before_);
 }
@@ -102,7 +101,7 @@ TEST_F(SilentInstallTest, DamagedPayloadRollsBack) {
   EXPECT_FALSE(Has(L"vireo.exe"));
   EXPECT_FALSE(Has(L"Chrome-bin"));
   EXPECT_FALSE(PathExists(paths_.start_menu_link));
-  EXPECT_EQ(ReadString(kAppPaths, L""), L"<missing>");
+  EXPECT_EQ(ReadString(kAppPathsRegKey, L""), L"<missing>");
   EXPECT_EQ(TempLeftovers(), leftovers_before_);
 }
 
@@ -132,7 +131,7 @@ TEST_F(SilentInstallTest, UpdateRemovesOldVersionFoldersAtExit) {
   EXPECT_TRUE(Has(L"1..0"));
   EXPECT_TRUE(Has(L".1.0"));
   EXPECT_TRUE(Has(L"locales") || Has(L"2.0.0.1\\locales"));
-  EXPECT_EQ(ReadString(kUninstall, L"DisplayVersion"), L"2.0.0.1");
+  EXPECT_EQ(ReadString(kUninstallRegKey, L"DisplayVersion"), L"2.0.0.1");
 }
 
 // Without an uninstaller in the payload the registry step fails late; status 1 and nothing
@@ -146,9 +145,9 @@ TEST_F(SilentInstallTest, LateFailureLeavesNothing) {
   EXPECT_FALSE(Has(L"vireo.exe"));
   EXPECT_FALSE(PathExists(paths_.start_menu_link));
   EXPECT_FALSE(PathExists(paths_.desktop_link));
-  EXPECT_EQ(ReadString(kAppPaths, L""), L"<missing>");
-  EXPECT_EQ(ReadString(kUninstall, L"DisplayName"), L"<missing>");
-  EXPECT_EQ(ReadString(L"SOFTWARE\\Vireo", L"usagestats"), L"<missing>");
+  EXPECT_EQ(ReadString(kAppPathsRegKey, L""), L"<missing>");
+  EXPECT_EQ(ReadString(kUninstallRegKey, L"DisplayName"), L"<missing>");
+  EXPECT_EQ(ReadString(kProductRegKey, L"usagestats"), L"<missing>");
 }
 
 // Uninstall removes the application folder, user data, both links and every entry.
@@ -168,10 +167,10 @@ TEST_F(SilentInstallTest, UninstallRefusesForeignRegistration) {
   ScopedTempDir parent;
   const std::wstring elsewhere = parent.Join(L"Other\\Application");  // never created
   const std::wstring other_exe = elsewhere + L"\\vireo.exe";
-  ASSERT_EQ(::SHSetValueW(HKEY_CURRENT_USER, kAppPaths, L"", REG_SZ, other_exe.c_str(),
+  ASSERT_EQ(::SHSetValueW(HKEY_CURRENT_USER, kAppPathsRegKey, L"", REG_SZ, other_exe.c_str(),
                           static_cast<DWORD>(other_exe.size() * 2)),
             ERROR_SUCCESS);
-  ASSERT_EQ(::SHSetValueW(HKEY_CURRENT_USER, kAppPaths, L"Path", REG_SZ, elsewhere.c_str(),
+  ASSERT_EQ(::SHSetValueW(HKEY_CURRENT_USER, kAppPathsRegKey, L"Path", REG_SZ, elsewhere.c_str(),
                           static_cast<DWORD>(elsewhere.size() * 2)),
             ERROR_SUCCESS);
   const InstallerRun run = Run("vireo_setup", L"--uninstall --silent");
@@ -208,7 +207,7 @@ TEST_F(SilentInstallTest, PortableInstallAndUpdate) {
   ASSERT_EQ(run.exit_code, 0) << testing::PrintToString(run.log);
   EXPECT_TRUE(PathExists(dir + L"\\vireo.exe"));
   EXPECT_TRUE(PathExists(dir + L"\\.portable"));
-  EXPECT_EQ(ReadString(kAppPaths, L""), L"<missing>");
+  EXPECT_EQ(ReadString(kAppPathsRegKey, L""), L"<missing>");
   EXPECT_FALSE(PathExists(paths_.start_menu_link));
   EXPECT_FALSE(PathExists(paths_.desktop_link));
   run = Run("setup_v2", args);

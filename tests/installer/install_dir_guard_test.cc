@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "installer/product_constants.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/registry_sandbox.h"
 #include "tests/test_support/scoped_temp_dir.h"
@@ -27,10 +28,10 @@ class InstallDirGuardTest : public testing::Test {
 
   void Register(const std::wstring& exe, const std::wstring& folder) {
     if (!exe.empty()) {
-      ASSERT_TRUE(test::SetHkcuString(kAppPathsKey, nullptr, exe));
+      ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, nullptr, exe));
     }
     if (!folder.empty()) {
-      ASSERT_TRUE(test::SetHkcuString(kAppPathsKey, L"Path", folder));
+      ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", folder));
     }
   }
 
@@ -51,7 +52,7 @@ TEST_F(InstallDirGuardTest, RegistryOverrideIsPrivate) {
   ASSERT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr), ERROR_SUCCESS);
   wchar_t buf[MAX_PATH] = {};
   DWORD bytes = sizeof(buf);
-  const LSTATUS real_status = ::SHGetValueW(HKEY_CURRENT_USER, kAppPathsKey, L"Path", nullptr, buf, &bytes);
+  const LSTATUS real_status = ::SHGetValueW(HKEY_CURRENT_USER, kAppPathsRegKey, L"Path", nullptr, buf, &bytes);
   EXPECT_TRUE(real_status != ERROR_SUCCESS || std::wstring(buf) != L"C:\\private");
 }
 

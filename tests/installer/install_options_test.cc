@@ -6,6 +6,7 @@
 #include <string>
 
 #include "installer/command_line.h"
+#include "installer/product_constants.h"
 #include "support/module_instance.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/registry_sandbox.h"
@@ -14,8 +15,6 @@
 
 namespace vireo {
 namespace {
-
-constexpr wchar_t kAppPaths[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
 
 // Each case reads the shipped resources of the built installer (version 1.0.0.1 and the
 // shipped configuration) and gets its own HKEY_CURRENT_USER and temp folder.
@@ -183,8 +182,8 @@ TEST_F(InstallOptionsTest, RegisteredApplicationFolderIsTakenOver) {
   const std::wstring root = temp_.Join(L"Root");
   const std::wstring app = root + L"\\Application";
   PlaceExe(app, "fixtures/version_1_2_3_4.exe");
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", app + L"\\vireo.exe"));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", app + L"\\"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", app + L"\\vireo.exe"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", app + L"\\"));
   CInstallOptions& o = Load(L"--silent");
   EXPECT_EQ(o.newer_installed, 1);
   EXPECT_EQ(StateCount(o), 1);
@@ -197,8 +196,8 @@ TEST_F(InstallOptionsTest, RegisteredApplicationFolderIsTakenOver) {
 TEST_F(InstallOptionsTest, RegisteredPlainFolder) {
   const std::wstring dir = temp_.Join(L"Plain");
   PlaceExe(dir, "bin/vireo_setup.exe");
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", dir + L"\\vireo.exe"));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", dir));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", dir + L"\\vireo.exe"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", dir));
   CInstallOptions& o = Load(L"");
   EXPECT_EQ(o.same_installed, 1);
   EXPECT_EQ(o.GetInstallDir(), dir);
@@ -210,15 +209,15 @@ TEST_F(InstallOptionsTest, RegisteredPortableInstallationIsIgnored) {
   const std::wstring dir = temp_.Join(L"Portable");
   PlaceExe(dir, "bin/vireo_setup.exe");
   ASSERT_TRUE(test::WriteFileBytes(dir + L"\\.portable", ""));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", dir + L"\\vireo.exe"));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", dir));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", dir + L"\\vireo.exe"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", dir));
   CInstallOptions& o = Load(L"");
   EXPECT_EQ(o.new_install, 1);
   EXPECT_EQ(StateCount(o), 1);
   EXPECT_NE(std::wstring(o.GetAppDir()), dir);
 
   // The marker found only through "Path" counts as well.
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", temp_.Join(L"elsewhere\\vireo.exe")));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", temp_.Join(L"elsewhere\\vireo.exe")));
   CInstallOptions& again = Load(L"");
   EXPECT_EQ(again.new_install, 1);
   EXPECT_NE(std::wstring(again.GetAppDir()), dir);
@@ -229,14 +228,14 @@ TEST_F(InstallOptionsTest, RegisteredPortableInstallationIsIgnored) {
 TEST_F(InstallOptionsTest, StaleRegistration) {
   const std::wstring app = temp_.Join(L"Stale\\Application");
   ASSERT_TRUE(test::MakeDirs(app));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", app + L"\\vireo.exe"));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", app));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", app + L"\\vireo.exe"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", app));
   CInstallOptions& o = Load(L"");
   EXPECT_EQ(o.new_install, 1);
   EXPECT_EQ(o.GetAppDir(), app);
   EXPECT_EQ(o.GetInstallDir(), temp_.Join(L"Stale"));
 
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", temp_.Join(L"Gone\\Application")));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", temp_.Join(L"Gone\\Application")));
   CInstallOptions& gone = Load(L"");
   EXPECT_EQ(gone.new_install, 1);
   EXPECT_EQ(std::wstring(gone.GetAppDir()), std::wstring(gone.GetDefaultRoot()) + L"Application\\");
@@ -244,7 +243,7 @@ TEST_F(InstallOptionsTest, StaleRegistration) {
 
 // Registry values longer than the path buffer read as empty instead of being cut.
 TEST_F(InstallOptionsTest, OverlongRegistryValuesReadAsEmpty) {
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", L"C:\\" + std::wstring(280, L'p')));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", L"C:\\" + std::wstring(280, L'p')));
   CInstallOptions& o = Load(L"");
   EXPECT_EQ(o.new_install, 1);
   EXPECT_EQ(std::wstring(o.GetAppDir()), std::wstring(o.GetDefaultRoot()) + L"Application\\");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "installer/install_options.h"
+#include "installer/product_constants.h"
 #include "installer/steps/reg_work_item.h"
 #include "support/install_log.h"
 #include "support/string_util.h"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "installer/install_options.h"
+#include "installer/product_constants.h"
 #include "support/file_version.h"
 #include "support/module_instance.h"
 #include "tests/test_support/file_io.h"
