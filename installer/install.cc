@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "installer/installer_strings.h"
 #include "installer/steps/dir_work_item.h"
 #include "installer/install.h"
 #include "installer/install_options.h"
@@ -69,7 +70,7 @@ InstallResult CInstall::Execute() {
     DWORD error = 0;
     if (!WritePortableMarker(options.GetAppDir(), &error)) {
       result.success = 0;
-      result.message = L"无法写入 .portable 标记文件。";
+      result.message = kPortableMarkerMessage;
       CInstallLog::Get().Write(L"[install] failed to write .portable marker gle=%u", error);
     }
   }

@@ -5,20 +5,14 @@
 
 #include <string>
 
+#include "installer/installer_strings.h"
 #include "support/path_predicates.h"  // HasPathBelowRoot
 
 namespace vireo {
 
-inline constexpr wchar_t kPathInvalidMessage[] = L"安装路径无效。";
-inline constexpr wchar_t kPathRelativeMessage[] = L"安装路径必须是绝对路径。";
-inline constexpr wchar_t kPathRootMessage[] = L"不能安装到磁盘根目录，请选择具体文件夹。";
-inline constexpr wchar_t kPathNotFolderMessage[] = L"安装路径不是文件夹。";
-inline constexpr wchar_t kPathForeignFolderMessage[] =
-    L"目标文件夹非空，且不是 Vireo 安装目录。\n请选择空文件夹，或已有的 Vireo 安装路径。";
-
 // Empty when |path| (the application folder, possibly with one trailing backslash) is
 // acceptable: it does not exist yet, is an empty directory, or already holds an
-// installation. Otherwise exactly one of the messages above, for the first rule that fails:
+// installation. Otherwise exactly one of the kPath...Message texts of installer_strings.h, for the first rule that fails:
 // null/empty, relative, a root (or nothing below one), not a directory, a non-empty foreign
 // directory. A path too long for a 260-character path buffer gets kPathInvalidMessage.
 // Only reads attributes and lists one directory level; safe on any thread.

@@ -1,5 +1,6 @@
 #include "installer/step_runner.h"
 
+#include "installer/installer_strings.h"
 #include "support/install_log.h"
 
 namespace vireo {
@@ -14,7 +15,7 @@ InstallResult RunSteps(const StepList& steps) {
     done.push_back(step);
     if (step->DoImpl() == 0) {
       result.success = 0;
-      result.message = step->error_text().empty() ? L"安装失败，请查看安装日志。" : step->error_text();
+      result.message = step->error_text().empty() ? kInstallFailedMessage : step->error_text();
       CInstallLog::Get().Write(L"[install] step failed: %s", result.message.c_str());
       break;
     }

@@ -1,8 +1,8 @@
 #include "installer/steps/create_shortcut.h"
 
-#include <cwchar>
 #include <memory>
 
+#include "installer/installer_strings.h"
 #include "support/install_log.h"
 #include "support/scoped_handle.h"
 
@@ -35,7 +35,7 @@ bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, st
   ScopedHandle thread(::CreateThread(nullptr, 0, &WorkerThread, start.get(), 0, nullptr));
   if (!thread) {
     CInstallLog::Get().Write(L"[shortcut] failed to start worker thread: %s", label.c_str());
-    if (error_text) *error_text = label + L"：无法启动创建线程。";
+    if (error_text) *error_text = label + kShortcutThreadSuffix;
     return false;
   }
   start.release();  // the thread owns it now
@@ -44,7 +44,7 @@ bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, st
     // The thread keeps its own reference to the request and frees it when it ends.
     CInstallLog::Get().Write(L"[shortcut] timeout (%u ms): %s", static_cast<unsigned>(kShortcutTimeoutMs),
                              label.c_str());
-    if (error_text) *error_text = label + L"超时（30 秒）。请关闭杀毒/同步软件后重试。";
+    if (error_text) *error_text = label + kShortcutTimeoutSuffix;
     return false;
   }
   thread.reset();
@@ -52,9 +52,7 @@ bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, st
   if (!request->success) {
     const unsigned code = static_cast<unsigned>(request->result_code);
     CInstallLog::Get().Write(L"[shortcut] failed hr=0x%08X: %s", code, label.c_str());
-    wchar_t hex[16] = {};
-    std::swprintf(hex, 16, L"%08X", code);
-    if (error_text) *error_text = label + L"失败（HRESULT=0x" + hex + L"）。";
+    if (error_text) *error_text = label + FormatMessageText(kShortcutFailedFormat, code);
     return false;
   }
   return true;

@@ -14,11 +14,11 @@ namespace vireo {
 inline constexpr DWORD kShortcutTimeoutMs = 30000;
 
 // Runs ShortcutWorker on a copy of |values| on a new thread and waits up to 30 s. On
-// failure |error_text| gets the user-facing message (|label> + reason) and a "[shortcut]"
-// log line is written:
-//   thread not started: label + "：无法启动创建线程。"
-//   time-out:           label + "超时（30 秒）。请关闭杀毒/同步软件后重试。"
-//   worker failed:      label + "失败（HRESULT=0x%08X）。"
+// failure |error_text| gets the user-facing message (|label| + reason, installer_strings.h)
+// and a "[shortcut]" log line is written:
+//   thread not started: label + kShortcutThreadSuffix
+//   time-out:           label + kShortcutTimeoutSuffix
+//   worker failed:      label + kShortcutFailedFormat with the HRESULT
 // A timed-out worker is not killed (that could leave shell or COM locks held); it is left
 // to finish on its own with the request record it co-owns, which this side no longer reads.
 bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text);

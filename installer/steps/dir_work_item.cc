@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "installer/steps/component_deploy.h"
 #include "installer/install_options.h"
@@ -59,7 +60,7 @@ int CDirWorkItem::Install() {
     const std::wstring source = JoinPath(options.GetExtractDir(), kMainExeName);
     if (!DeployMainProcessExe(source.c_str(), app.c_str())) {
       const DWORD gle = ::GetLastError();
-      error_text_ = L"无法部署主程序（文件缺失或被占用）。";
+      error_text_ = kDeployMainExeMessage;
       CInstallLog::Get().Write(L"[dir] DeployMainProcessExe failed, src=%s app=%s gle=%u", source.c_str(), app.c_str(),
                                gle);
       return 0;
@@ -104,7 +105,7 @@ int CDirWorkItem::Uninstall() {
         ::RemoveDirectoryW(install_dir.c_str());
       }
     } else if (PathExistsAt(app)) {
-      error_text_ = L"无法删除安装目录。请确认目录内有 Vireo 主程序，且文件未被占用。";
+      error_text_ = kDeleteAppDirMessage;
       result = 0;
     }
   }
@@ -112,7 +113,7 @@ int CDirWorkItem::Uninstall() {
   const std::wstring user_data = options.GetUserDataDir();
   if (options.delete_user_data && PathExistsAt(user_data)) {
     if (!DeleteUserDataDir(user_data.c_str(), name.c_str())) {
-      error_text_ = L"无法删除用户数据目录。";
+      error_text_ = kDeleteUserDataMessage;
       result = 0;
     }
   }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "installer/install_options.h"
+#include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
@@ -110,7 +111,7 @@ bool CRegWorkItem::WriteUninstallEntry() {
 
   const std::wstring uninstaller = options.GetUninstallerPath();
   if (uninstaller.empty()) {
-    error_text_ = L"无法定位卸载程序。";
+    error_text_ = kUninstallerMissingMessage;
     return false;
   }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "installer/steps/create_shortcut.h"
 #include "installer/install_options.h"
@@ -16,8 +17,6 @@
 namespace vireo {
 namespace {
 
-constexpr wchar_t kStartMenuLabel[] = L"创建开始菜单快捷方式";
-constexpr wchar_t kDesktopLabel[] = L"创建桌面快捷方式";
 
 bool ShellFolder(int csidl, FixedPath* out) {
   wchar_t buffer[MAX_PATH] = {};
@@ -71,11 +70,11 @@ int CShortcutWorkItem::DoImpl() {
 
   ReportProgress(PROGRESS_SHORTCUT, 0);
   if (!*GetStartMenuFolder()) {
-    error_text_ = L"无法获取开始菜单路径。";
+    error_text_ = kStartMenuPathMessage;
     return 0;
   }
   if (!EnsureDirectory(start_menu_dir_.c_str())) {
-    error_text_ = L"无法创建开始菜单目录。";
+    error_text_ = kStartMenuFolderMessage;
     return 0;
   }
   ReportProgress(PROGRESS_SHORTCUT, 25);
@@ -89,7 +88,7 @@ int CShortcutWorkItem::DoImpl() {
   start_menu.icon_path = exe;
   start_menu.show_command = SW_SHOWNORMAL;
   start_menu.pin = 1;
-  if (!CreateShortcut(start_menu, kStartMenuLabel, &error_text_)) return 0;
+  if (!CreateShortcut(start_menu, kStartMenuShortcutLabel, &error_text_)) return 0;
   ReportProgress(PROGRESS_SHORTCUT, 50);
 
   // The Start-menu link is simply overwritten by the save; an old desktop link may be held
@@ -104,7 +103,7 @@ int CShortcutWorkItem::DoImpl() {
   desktop.icon_path = exe;
   desktop.show_command = SW_SHOWNORMAL;
   desktop.pin = 0;
-  if (!CreateShortcut(desktop, kDesktopLabel, &error_text_)) return 0;
+  if (!CreateShortcut(desktop, kDesktopShortcutLabel, &error_text_)) return 0;
 
   ReportProgress(PROGRESS_SHORTCUT, 100);
   return 1;

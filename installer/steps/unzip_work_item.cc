@@ -1,14 +1,13 @@
 #include "installer/steps/unzip_work_item.h"
 
-#include "corekit/value_map.h"
-
 #include <windows.h>
 
-#include <cwchar>
 #include <memory>
 
 #include "archive/archive_plugin.h"
 #include "archive/extract_archive.h"
+#include "corekit/value_map.h"
+#include "installer/installer_strings.h"
 #include "installer/steps/created_entries.h"
 #include "installer/steps/hoist_directory.h"
 #include "installer/install.h"
@@ -25,22 +24,9 @@
 namespace vireo {
 namespace {
 
-constexpr wchar_t kMsgResource[] = L"无法从安装包提取资源文件。";
-constexpr wchar_t kMsgCreateTarget[] = L"无法创建安装目录。";
-constexpr wchar_t kMsgInit[] = L"无法初始化解压组件或创建临时目录。";
-constexpr wchar_t kMsgPackage[] = L"解压安装包失败（错误码 %d）。";
-constexpr wchar_t kMsgProgram[] = L"解压程序包失败（错误码 %d）。";
-constexpr wchar_t kMsgHoist[] = L"文件被占用，请关闭 Vireo 后重试。";
-
 bool IsDirectoryPath(const std::wstring& path) {
   const DWORD attrs = ::GetFileAttributesW(path.c_str());
   return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring FormatCode(const wchar_t* format, int code) {
-  wchar_t text[128];
-  std::swprintf(text, std::size(text), format, code);
-  return text;
 }
 
 // The package fills the first half of the step's bar, the program archive the second.
@@ -78,7 +64,7 @@ int CUnzipWorkItem::DoImpl() {
   package_file_ = MakeTempFilePath(L"xsc");
   if (package_file_.empty() ||
       !ExtractResourceToFile(GetModuleInstance(), package_file_.c_str(), L"PACKAGE", L"IDR_ZIP_PACKAGE")) {
-    return Fail(kMsgResource);
+    return Fail(kUnzipResourceMessage);
   }
 
   const EntrySet before = IsDirectoryPath(target_folder_) ? SnapshotFolder(target_folder_.c_str()) : EntrySet();
@@ -86,7 +72,7 @@ int CUnzipWorkItem::DoImpl() {
   if (!CreateDirectoryPath(target_folder_.c_str())) {
     if (IsDirectoryPath(target_folder_)) RecordCreatedEntries(before);
     DeleteFileOrRenameAside(package_file_.c_str());
-    return Fail(kMsgCreateTarget);
+    return Fail(kUnzipCreateTargetMessage);
   }
 
   // The temporary name doubles as the work folder; the extraction creates the folder itself.
@@ -98,18 +84,18 @@ int CUnzipWorkItem::DoImpl() {
   }
   int result = 0;
   if (!work_ready || !LoadArchivePlugin(GetModuleInstance(), L"PACKAGE", L"IDR_DLL_7Z")) {
-    result = Fail(kMsgInit);
+    result = Fail(kUnzipInitMessage);
   } else {
     // The session hands this context to every callback; nothing reads it.
     auto context = std::make_shared<corekit::ValueMap>();
     const int outer = ExtractArchive(package_file_.c_str(), work_folder_.c_str(), context, ReportPackageProgress);
     if (outer != UNZIP_SUCCESS) {
-      result = Fail(FormatCode(kMsgPackage, outer));
+      result = Fail(FormatMessageText(kUnzipPackageFormat, static_cast<unsigned>(outer)));
     } else {
       const std::wstring program = work_folder_ + L"\\chrome.7z";
       const int inner = ExtractArchive(program.c_str(), target_folder_.c_str(), context, ReportProgramProgress);
       if (inner != UNZIP_SUCCESS) {
-        result = Fail(FormatCode(kMsgProgram, inner));
+        result = Fail(FormatMessageText(kUnzipProgramFormat, static_cast<unsigned>(inner)));
       } else {
         const std::wstring top = JoinPath(target_folder_, L"Chrome-bin");
         const bool close = ShouldCloseBrowser();
@@ -119,7 +105,7 @@ int CUnzipWorkItem::DoImpl() {
             DeleteTree(top.c_str());
             result = 1;
           } else {
-            result = Fail(kMsgHoist);
+            result = Fail(kUnzipFilesInUseMessage);
           }
         } else {
           result = 1;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "tests/e2e/installer_process.h"
 #include "tests/e2e/user_profile.h"
@@ -139,7 +140,7 @@ TEST_F(SilentInstallTest, UpdateRemovesOldVersionFoldersAtExit) {
 TEST_F(SilentInstallTest, LateFailureLeavesNothing) {
   const InstallerRun run = Run("setup_no_uninstaller", L"--silent");
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_NE(run.log.find(L"[install] step failed: \x65E0\x6CD5\x5B9A\x4F4D\x5378\x8F7D\x7A0B\x5E8F\x3002"),
+  EXPECT_NE(run.log.find(std::wstring(L"[install] step failed: ") + kUninstallerMissingMessage),
             std::wstring::npos)
       << testing::PrintToString(run.log);
   EXPECT_FALSE(Has(L"vireo.exe"));
@@ -176,7 +177,7 @@ TEST_F(SilentInstallTest, UninstallRefusesForeignRegistration) {
   const InstallerRun run = Run("vireo_setup", L"--uninstall --silent");
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_TRUE(Has(L"vireo.exe"));
-  EXPECT_NE(run.log.find(L"[install] step failed: \x65E0\x6CD5\x5220\x9664\x5B89\x88C5\x76EE\x5F55"), std::wstring::npos)
+  EXPECT_NE(run.log.find(std::wstring(L"[install] step failed: ") + kDeleteAppDirMessage), std::wstring::npos)
       << testing::PrintToString(run.log);
 }
 

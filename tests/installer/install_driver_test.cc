@@ -13,6 +13,7 @@
 #include "installer/command_line.h"
 #include "installer/install_options.h"
 #include "installer/install_reporting.h"
+#include "installer/installer_strings.h"
 #include "support/install_log.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
@@ -95,7 +96,7 @@ TEST_F(InstallDriverTest, EmptyErrorTextGetsTheGenericMessage) {
   UseSteps({std::make_shared<RecordingStep>(&journal_, "unzip", false)});
   const InstallResult result = CInstall().Execute();
   EXPECT_EQ(result.success, 0);
-  EXPECT_EQ(result.message, L"安装失败，请查看安装日志。");
+  EXPECT_EQ(result.message, kInstallFailedMessage);
   EXPECT_EQ(journal_, (std::vector<std::string>{"do unzip", "undo unzip"}));
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "installer/install_options.h"
+#include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "installer/steps/reg_work_item.h"
 #include "support/install_log.h"
@@ -146,7 +147,7 @@ TEST_F(DirWorkItemStep, MainExecutableRules) {
   ASSERT_TRUE(::DeleteFileW((app_ + L"\\vireo.exe").c_str()));
   CDirWorkItem item;
   EXPECT_EQ(item.DoImpl(), 0);
-  EXPECT_EQ(item.error_text(), L"无法部署主程序（文件缺失或被占用）。");
+  EXPECT_EQ(item.error_text(), kDeployMainExeMessage);
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_DIR, 0.f}};
   EXPECT_EQ(progress_, expected);
   const wchar_t* log = CInstallLog::Get().GetLogPath();
@@ -168,7 +169,7 @@ TEST_F(DirWorkItemStep, MainExecutableInUse) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   CDirWorkItem item;
   EXPECT_EQ(item.DoImpl(), 0);
-  EXPECT_EQ(item.error_text(), L"无法部署主程序（文件缺失或被占用）。");
+  EXPECT_EQ(item.error_text(), kDeployMainExeMessage);
   ::CloseHandle(held);
 }
 
@@ -197,7 +198,7 @@ TEST_F(DirWorkItemStep, UninstallRefusesForeignRegistration) {
   CInstallOptions::Get().uninstall = 1;
   CDirWorkItem item;
   EXPECT_EQ(item.DoImpl(), 0);
-  EXPECT_EQ(item.error_text(), L"无法删除安装目录。请确认目录内有 Vireo 主程序，且文件未被占用。");
+  EXPECT_EQ(item.error_text(), kDeleteAppDirMessage);
   EXPECT_TRUE(PathExists(app_ + L"\\vireo.exe"));
   EXPECT_FALSE(PathExists(user_data_));
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_UNINSTALL_DIR, 0.f},

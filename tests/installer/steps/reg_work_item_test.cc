@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "installer/install_options.h"
+#include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "support/file_version.h"
 #include "support/module_instance.h"
@@ -116,7 +117,7 @@ TEST_F(RegWorkItemTest, InstallWritesExactValuesAndSizes) {
   v = ReadRegValue(kUninstallRegKey, L"DisplayName");
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(v.bytes.size(), 10u);
-  EXPECT_EQ(AsWide(v), L"Vireo");
+  EXPECT_EQ(AsWide(v), kProductName);
   v = ReadRegValue(kUninstallRegKey, L"UninstallString");
   const std::wstring command = L"\"" + app_ + L"\\1.2.3.4\\Installer\\uninstaller.exe\" --uninstall";
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
@@ -184,7 +185,7 @@ TEST_F(RegWorkItemTest, MissingUninstallerFailsAndRollsBack) {
   ASSERT_TRUE(::DeleteFileW((app_ + L"\\1.2.3.4\\Installer\\uninstaller.exe").c_str()));
   CRegWorkItem item;
   EXPECT_EQ(item.DoImpl(), 0);
-  EXPECT_EQ(item.error_text(), L"无法定位卸载程序。");
+  EXPECT_EQ(item.error_text(), kUninstallerMissingMessage);
   EXPECT_TRUE(ReadRegValue(kUninstallRegKey, L"DisplayName").exists);
   EXPECT_FALSE(ReadRegValue(kUninstallRegKey, L"UninstallString").exists);
   EXPECT_FALSE(ReadRegValue(kUninstallRegKey, L"InstallDate").exists);

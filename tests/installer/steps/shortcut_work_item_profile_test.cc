@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "installer/installer_strings.h"
+#include "installer/product_constants.h"
 #include "installer/steps/create_shortcut.h"
 #include "installer/install_options.h"
 #include "support/install_log.h"
@@ -100,7 +102,7 @@ TEST_F(ShortcutWorkItemStep, InstallCreatesBothLinks) {
   const test::ShellLinkInfo start = test::ReadShellLink(start_link_);
   ASSERT_TRUE(start.loaded);
   EXPECT_EQ(start.target, exe_);
-  EXPECT_EQ(start.description, L"Vireo");
+  EXPECT_EQ(start.description, kProductName);
   EXPECT_EQ(start.icon_path, exe_);
   EXPECT_EQ(start.icon_index, 0);
   EXPECT_EQ(start.show_command, SW_SHOWNORMAL);
@@ -177,9 +179,9 @@ TEST_F(ShortcutWorkItemStep, FailedSaveStopsTheStep) {
   SetShortcutWorkerForTesting(&FailingWorker);
   CShortcutWorkItem item;
   EXPECT_EQ(item.DoImpl(), 0);
-  EXPECT_EQ(item.error_text(), L"创建开始菜单快捷方式失败（HRESULT=0x80070005）。");
+  EXPECT_EQ(item.error_text(), kStartMenuShortcutLabel + FormatMessageText(kShortcutFailedFormat, 0x80070005));
   EXPECT_EQ(g_calls.load(), 1);
-  EXPECT_NE(LogText().find(WideToUtf8(L"[shortcut] failed hr=0x80070005: 创建开始菜单快捷方式")), std::string::npos);
+  EXPECT_NE(LogText().find(WideToUtf8(std::wstring(L"[shortcut] failed hr=0x80070005: ") + kStartMenuShortcutLabel)), std::string::npos);
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_SHORTCUT, 0.f}, {PROGRESS_SHORTCUT, 25.f}};
   EXPECT_EQ(progress_, expected);
 }
@@ -196,7 +198,7 @@ TEST_F(ShortcutWorkItemStep, DesktopFailureMessage) {
   SetShortcutWorkerForTesting(&DesktopFailsWorker);
   CShortcutWorkItem item;
   EXPECT_EQ(item.DoImpl(), 0);
-  EXPECT_EQ(item.error_text(), L"创建桌面快捷方式失败（HRESULT=0x00000000）。");
+  EXPECT_EQ(item.error_text(), kDesktopShortcutLabel + FormatMessageText(kShortcutFailedFormat, 0));
   EXPECT_TRUE(test::PathExists(start_link_));
   item.RollbackImpl();
   EXPECT_FALSE(test::PathExists(start_link_));
@@ -219,12 +221,12 @@ TEST_F(ShortcutWorkItemStep, HangingSaveTimesOut) {
   request.folder = temp_.path();
   std::wstring error;
   const ULONGLONG start = ::GetTickCount64();
-  EXPECT_FALSE(CreateShortcut(request, L"创建开始菜单快捷方式", &error));
+  EXPECT_FALSE(CreateShortcut(request, kStartMenuShortcutLabel, &error));
   const ULONGLONG elapsed = ::GetTickCount64() - start;
   EXPECT_GE(elapsed, 29500u);
   EXPECT_LE(elapsed, 40000u);
-  EXPECT_EQ(error, L"创建开始菜单快捷方式超时（30 秒）。请关闭杀毒/同步软件后重试。");
-  EXPECT_NE(LogText().find(WideToUtf8(L"[shortcut] timeout (30000 ms): 创建开始菜单快捷方式")), std::string::npos);
+  EXPECT_EQ(error, std::wstring(kStartMenuShortcutLabel) + kShortcutTimeoutSuffix);
+  EXPECT_NE(LogText().find(WideToUtf8(std::wstring(L"[shortcut] timeout (30000 ms): ") + kStartMenuShortcutLabel)), std::string::npos);
   ::SetEvent(g_release);
 }
 

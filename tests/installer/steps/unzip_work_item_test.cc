@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "archive/unzip_result.h"
 #include "installer/install_options.h"
+#include "installer/installer_strings.h"
 #include "support/module_instance.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/scoped_temp_dir.h"
@@ -177,7 +179,7 @@ TEST_F(UnzipWorkItemTest, BrokenProgramArchiveFails) {
   UseImage("broken");
   CUnzipWorkItem step;
   EXPECT_EQ(step.DoImpl(), 0);
-  EXPECT_EQ(step.error_text(), L"解压程序包失败（错误码 13）。");
+  EXPECT_EQ(step.error_text(), FormatMessageText(kUnzipProgramFormat, UNZIP_EXTRACT_FAILED));
   ASSERT_FALSE(Progress().empty());
   EXPECT_EQ(Progress().back(), 50.0f);
   ExpectNoTemporaryLeftovers();
@@ -195,7 +197,7 @@ TEST_F(UnzipWorkItemTest, LockedFileBelowTopFolderFails) {
   CUnzipWorkItem step;
   EXPECT_EQ(step.DoImpl(), 0);
   ::CloseHandle(lock);
-  EXPECT_EQ(step.error_text(), L"解压程序包失败（错误码 13）。");
+  EXPECT_EQ(step.error_text(), FormatMessageText(kUnzipProgramFormat, UNZIP_EXTRACT_FAILED));
   EXPECT_EQ(Progress().back(), 50.0f);
 }
 
@@ -204,7 +206,7 @@ TEST_F(UnzipWorkItemTest, MissingResourcesFail) {
   // The test executable itself carries neither resource.
   CUnzipWorkItem step;
   EXPECT_EQ(step.DoImpl(), 0);
-  EXPECT_EQ(step.error_text(), L"无法从安装包提取资源文件。");
+  EXPECT_EQ(step.error_text(), kUnzipResourceMessage);
   step.RollbackImpl();
   ExpectNoTemporaryLeftovers();
 }
