@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "archive/item_path.h"
-#include "archive/unzip_out_stream.h"
 
 namespace vireo {
 namespace {
@@ -45,9 +44,7 @@ CUnzipExtractCallback::CUnzipExtractCallback(IInArchive* archive, std::wstring d
       context_(std::move(context)),
       destination_full_(FullPathOf(destination_)) {}
 
-CUnzipExtractCallback::~CUnzipExtractCallback() {
-  if (current_) current_->Release();
-}
+CUnzipExtractCallback::~CUnzipExtractCallback() = default;
 
 HRESULT CUnzipExtractCallback::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -113,17 +110,16 @@ HRESULT CUnzipExtractCallback::GetStream(UINT32 index, ISequentialOutStream** ou
   } else {
     CreateAncestorFolders(full);
   }
-  HANDLE file = ::CreateFileW(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  ScopedFile file(::CreateFileW(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     failed_ = true;
     return E_FAIL;
   }
-  if (current_) current_->Release();
-  current_ = new CUnzipOutStream(file);
+  current_.reset(new CUnzipOutStream(file.release()));
   if (out) {
-    current_->AddRef();
-    *out = current_;
+    current_->AddRef();  // the module's reference
+    *out = current_.get();
   }
   return S_OK;
 }
@@ -131,10 +127,7 @@ HRESULT CUnzipExtractCallback::GetStream(UINT32 index, ISequentialOutStream** ou
 HRESULT CUnzipExtractCallback::PrepareOperation(INT32) { return S_OK; }
 
 HRESULT CUnzipExtractCallback::SetOperationResult(INT32 operation_result) {
-  if (current_) {
-    current_->Release();
-    current_ = nullptr;
-  }
+  current_.reset();
   if (operation_result != kOperationOk) {
     failed_ = true;
     return E_FAIL;

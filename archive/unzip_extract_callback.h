@@ -6,11 +6,11 @@
 #include <string>
 
 #include "archive/seven_zip_abi.h"
+#include "archive/unzip_out_stream.h"
 #include "archive/unzip_result.h"
+#include "support/scoped_com.h"
 
 namespace vireo {
-
-class CUnzipOutStream;
 
 class CUnzipExtractCallback final : public IArchiveExtractCallback, public ICryptoGetTextPassword {
  public:
@@ -48,7 +48,7 @@ class CUnzipExtractCallback final : public IArchiveExtractCallback, public ICryp
   std::wstring destination_;
   UnzipProgressCallback progress_;
   std::shared_ptr<void> context_;
-  CUnzipOutStream* current_ = nullptr;
+  ScopedComPtr<CUnzipOutStream> current_;  // the item being written
   UINT64 total_ = 0;
   // Normalised destination, the reference every item path is checked against.
   std::wstring destination_full_;

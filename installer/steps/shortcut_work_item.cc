@@ -1,7 +1,6 @@
 #include "installer/steps/shortcut_work_item.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <string>
@@ -13,6 +12,7 @@
 #include "installer/steps/taskbar_pin.h"
 #include "support/directory_util.h"
 #include "support/file_aside.h"
+#include "support/scoped_com.h"
 
 namespace vireo {
 namespace {
@@ -113,10 +113,9 @@ void CShortcutWorkItem::RollbackImpl() {
   const std::wstring start_menu_link = GetStartMenuShortcutPath();
   const std::wstring desktop_link = GetDesktopShortcutPath();
   {
-    const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ScopedComApartment com;
     UnpinFromTaskbar(start_menu_link.c_str());
     UnpinFromTaskbar(desktop_link.c_str());
-    if (SUCCEEDED(hr)) ::CoUninitialize();
   }
   if (FileExists(start_menu_link.c_str())) DeleteFileOrRenameAside(start_menu_link.c_str());
   if (FileExists(desktop_link.c_str())) DeleteFileOrRenameAside(desktop_link.c_str());

@@ -14,41 +14,10 @@
 #include "support/fixed_path.h"
 #include "support/module_instance.h"
 #include "support/os_version.h"
+#include "support/scoped_com.h"
 
 namespace vireo {
 namespace {
-
-// {9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3}, 5: System.AppUserModel.ID
-constexpr PROPERTYKEY kAppUserModelIdKey = {
-    {0x9F4C2855, 0x9F79, 0x4B39, {0xA8, 0xD0, 0xE1, 0xD4, 0x2D, 0xE1, 0xD5, 0xF3}}, 5};
-
-template <typename T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  void** receive() { return reinterpret_cast<void**>(&p_); }
-
- private:
-  T* p_ = nullptr;
-};
-
-class ScopedComApartment {
- public:
-  ScopedComApartment() : hr_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ScopedComApartment() {
-    if (SUCCEEDED(hr_)) ::CoUninitialize();
-  }
-
- private:
-  HRESULT hr_;
-};
 
 DWORD Fail(ShortcutRequest* request, HRESULT hr) {
   request->result_code = hr;
@@ -67,7 +36,7 @@ HRESULT SetLinkAppId(IPropertyStore* store, const std::wstring& id) {
   std::memcpy(text, id.c_str(), bytes);
   value.vt = VT_LPWSTR;
   value.pwszVal = text;
-  HRESULT hr = store->SetValue(kAppUserModelIdKey, value);
+  HRESULT hr = store->SetValue(PKEY_AppUserModel_ID, value);
   if (SUCCEEDED(hr)) hr = store->Commit();
   ::PropVariantClear(&value);
   return hr;
@@ -99,11 +68,12 @@ DWORD ShortcutWorker(ShortcutRequest* request) {
   ScopedComApartment com;
   if (request->folder.empty()) return 1;  // result code stays 0
 
-  ComPtr<IShellLinkW> link;
-  HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.receive());
+  ScopedComPtr<IShellLinkW> link;
+  HRESULT hr =
+      ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.receive_void());
   if (FAILED(hr) || !link.get()) return Fail(request, FAILED(hr) ? hr : E_NOINTERFACE);
-  ComPtr<IPersistFile> file;
-  hr = link->QueryInterface(IID_IPersistFile, file.receive());
+  ScopedComPtr<IPersistFile> file;
+  hr = link->QueryInterface(IID_IPersistFile, file.receive_void());
   if (FAILED(hr) || !file.get()) return Fail(request, FAILED(hr) ? hr : E_NOINTERFACE);
 
   const std::wstring target = request->target.empty() ? GetSelfExePath() : request->target;
@@ -116,8 +86,8 @@ DWORD ShortcutWorker(ShortcutRequest* request) {
   if (!request->icon_path.empty()) link->SetIconLocation(request->icon_path.c_str(), 0);
   if (!request->arguments.empty()) link->SetArguments(request->arguments.c_str());
 
-  ComPtr<IPropertyStore> store;
-  hr = link->QueryInterface(IID_IPropertyStore, store.receive());
+  ScopedComPtr<IPropertyStore> store;
+  hr = link->QueryInterface(IID_IPropertyStore, store.receive_void());
   if (FAILED(hr) || !store.get()) return Fail(request, FAILED(hr) ? hr : E_NOINTERFACE);
   hr = SetLinkAppId(store.get(), ComputeAppUserModelId(request->target));
   if (FAILED(hr)) return Fail(request, hr);

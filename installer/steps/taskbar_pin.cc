@@ -4,6 +4,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "support/scoped_com.h"
+
 namespace vireo {
 namespace {
 
@@ -33,38 +35,15 @@ struct IPinListSlots : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Modify(PCIDLIST_ABSOLUTE unpin, PCIDLIST_ABSOLUTE pin, int caller) = 0;  // 16
 };
 
-class ScopedPinList {
- public:
-  ScopedPinList() {
-    void* p = nullptr;
-    if (SUCCEEDED(::CoCreateInstance(kPinListClass, nullptr, CLSCTX_INPROC_SERVER, kPinListInterface, &p))) {
-      list_ = static_cast<IPinListSlots*>(p);
-    }
+// Null when the pin list is not registered (it is missing before Windows 10 and in Wine).
+ScopedComPtr<IPinListSlots> CreatePinList() {
+  ScopedComPtr<IPinListSlots> list;
+  if (FAILED(::CoCreateInstance(kPinListClass, nullptr, CLSCTX_INPROC_SERVER, kPinListInterface,
+                                list.receive_void()))) {
+    list.reset();
   }
-  ~ScopedPinList() {
-    if (list_) list_->Release();
-  }
-  ScopedPinList(const ScopedPinList&) = delete;
-  ScopedPinList& operator=(const ScopedPinList&) = delete;
-  IPinListSlots* get() const { return list_; }
-
- private:
-  IPinListSlots* list_ = nullptr;
-};
-
-class ScopedIdList {
- public:
-  explicit ScopedIdList(const wchar_t* path) : list_(::ILCreateFromPathW(path)) {}
-  ~ScopedIdList() {
-    if (list_) ::ILFree(list_);
-  }
-  ScopedIdList(const ScopedIdList&) = delete;
-  ScopedIdList& operator=(const ScopedIdList&) = delete;
-  PCIDLIST_ABSOLUTE get() const { return list_; }
-
- private:
-  PIDLIST_ABSOLUTE list_;
-};
+  return list;
+}
 
 }  // namespace
 
@@ -72,23 +51,23 @@ bool IsPinSupportedOnBuild(unsigned long build) { return build >= 17763 && build
 
 bool PinToTaskbar(const wchar_t* link_path) {
   if (!link_path || !*link_path) return false;
-  ScopedPinList list;
-  if (!list.get()) return false;
-  ScopedIdList item(link_path);
-  if (!item.get()) return false;
-  if (list.get()->IsPinned(item.get()) == S_OK) return false;  // already pinned: no second request
-  if (FAILED(list.get()->Modify(nullptr, item.get(), kPinCaller))) return false;
+  const ScopedComPtr<IPinListSlots> list = CreatePinList();
+  if (!list) return false;
+  const ScopedItemIdList item(::ILCreateFromPathW(link_path));
+  if (!item) return false;
+  if (list->IsPinned(item.get()) == S_OK) return false;  // already pinned: no second request
+  if (FAILED(list->Modify(nullptr, item.get(), kPinCaller))) return false;
   ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
   return true;
 }
 
 void UnpinFromTaskbar(const wchar_t* link_path) {
   if (!link_path || !*link_path) return;
-  ScopedPinList list;
-  if (!list.get()) return;
-  ScopedIdList item(link_path);
-  if (!item.get()) return;
-  list.get()->Modify(item.get(), nullptr, kPinCaller);
+  const ScopedComPtr<IPinListSlots> list = CreatePinList();
+  if (!list) return;
+  const ScopedItemIdList item(::ILCreateFromPathW(link_path));
+  if (!item) return;
+  list->Modify(item.get(), nullptr, kPinCaller);
 }
 
 }  // namespace vireo

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <propkey.h>
 #include <propvarutil.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -10,6 +11,7 @@
 
 #include "installer/steps/app_user_model_id.h"
 #include "support/module_instance.h"
+#include "support/scoped_com.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/shell_link_reader.h"
@@ -80,21 +82,18 @@ TEST_F(ShortcutWorkItemWorker, AppIdLoadsBack) {
 
 // The id lands in the link's property store as a wide string.
 TEST(ShortcutWorkItemAppIdStore, SetLinkAppIdStoresTheValue) {
-  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  IShellLinkW* link = nullptr;
-  ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                           reinterpret_cast<void**>(&link))));
-  IPropertyStore* store = nullptr;
-  ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPropertyStore, reinterpret_cast<void**>(&store))));
-  EXPECT_EQ(SetLinkAppId(store, L"Vireo.ABC"), S_OK);
-  const PROPERTYKEY key = {{0x9F4C2855, 0x9F79, 0x4B39, {0xA8, 0xD0, 0xE1, 0xD4, 0x2D, 0xE1, 0xD5, 0xF3}}, 5};
+  ScopedComApartment com;
+  ASSERT_TRUE(com.ok());
+  ScopedComPtr<IShellLinkW> link;
+  ASSERT_TRUE(SUCCEEDED(
+      ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.receive_void())));
+  ScopedComPtr<IPropertyStore> store;
+  ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPropertyStore, store.receive_void())));
+  EXPECT_EQ(SetLinkAppId(store.get(), L"Vireo.ABC"), S_OK);
   PROPVARIANT value;
   PropVariantInit(&value);
-  const HRESULT got = store->GetValue(key, &value);
+  const HRESULT got = store->GetValue(PKEY_AppUserModel_ID, &value);
   if (FAILED(got) && RunningOnWine()) {
-    store->Release();
-    link->Release();
-    ::CoUninitialize();
     GTEST_SKIP() << "Wine's shell-link property store accepts values but cannot return them";
   }
   ASSERT_TRUE(SUCCEEDED(got));
@@ -103,9 +102,6 @@ TEST(ShortcutWorkItemAppIdStore, SetLinkAppIdStoresTheValue) {
     EXPECT_STREQ(value.pwszVal, L"Vireo.ABC");
   }
   ::PropVariantClear(&value);
-  store->Release();
-  link->Release();
-  ::CoUninitialize();
 }
 
 // The optional fields are written when given.

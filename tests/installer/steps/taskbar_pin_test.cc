@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/scoped_com.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/scoped_temp_dir.h"
 
@@ -28,13 +29,11 @@ TEST(ShortcutWorkItemPin, FailsQuietlyWithoutThePinList) {
   const std::wstring link = temp.Join(L"Vireo.lnk");
   ASSERT_TRUE(test::WriteFileBytes(link, "link"));
 
-  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  void* probe = nullptr;
+  ScopedComApartment com;
+  ASSERT_TRUE(com.ok());
+  ScopedComPtr<IUnknown> probe;
   const CLSID pin_list = {0x90AA3A4E, 0x1CBA, 0x4233, {0xB8, 0xBB, 0x53, 0x57, 0x73, 0xD4, 0x84, 0x49}};
-  const HRESULT hr = ::CoCreateInstance(pin_list, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &probe);
-  if (SUCCEEDED(hr)) {
-    static_cast<IUnknown*>(probe)->Release();
-    ::CoUninitialize();
+  if (SUCCEEDED(::CoCreateInstance(pin_list, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, probe.receive_void()))) {
     GTEST_SKIP() << "the pin list exists here; pinning would change the real taskbar";
   }
   EXPECT_FALSE(PinToTaskbar(link.c_str()));
@@ -43,7 +42,6 @@ TEST(ShortcutWorkItemPin, FailsQuietlyWithoutThePinList) {
   UnpinFromTaskbar(link.c_str());
   UnpinFromTaskbar(L"");
   UnpinFromTaskbar(nullptr);
-  ::CoUninitialize();
   EXPECT_TRUE(test::PathExists(link));
 }
 
