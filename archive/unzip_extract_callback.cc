@@ -46,26 +46,10 @@ CUnzipExtractCallback::CUnzipExtractCallback(IInArchive* archive, std::wstring d
 
 CUnzipExtractCallback::~CUnzipExtractCallback() = default;
 
-HRESULT CUnzipExtractCallback::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == kIidArchiveExtractCallback) {
-    *out = static_cast<IArchiveExtractCallback*>(this);
-  } else if (iid == kIidCryptoGetTextPassword) {
-    *out = static_cast<ICryptoGetTextPassword*>(this);
-  } else {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG CUnzipExtractCallback::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
-
-ULONG CUnzipExtractCallback::Release() {
-  const LONG left = ::InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+void* CUnzipExtractCallback::FindInterface(REFIID iid) {
+  if (iid == kIidArchiveExtractCallback) return static_cast<IArchiveExtractCallback*>(this);
+  if (iid == kIidCryptoGetTextPassword) return static_cast<ICryptoGetTextPassword*>(this);
+  return nullptr;
 }
 
 HRESULT CUnzipExtractCallback::SetTotal(UINT64 total) {
