@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "archive/item_path.h"
+#include "support/file_attributes.h"
 
 namespace vireo {
 namespace {
@@ -85,7 +86,7 @@ HRESULT CUnzipExtractCallback::GetStream(UINT32 index, ISequentialOutStream** ou
 
   if (item.is_dir) {
     CreateAncestorFolders(full);
-    if (::GetFileAttributesW(full.c_str()) == INVALID_FILE_ATTRIBUTES) ::CreateDirectoryW(full.c_str(), nullptr);
+    if (!PathExistsAt(full)) ::CreateDirectoryW(full.c_str(), nullptr);
     return S_OK;
   }
 

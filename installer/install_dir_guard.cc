@@ -6,27 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "installer/app_paths_value.h"
+#include "installer/path_check.h"
 #include "installer/product_constants.h"
+#include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/path_normalize.h"
-#include "installer/path_check.h"
 #include "support/string_util.h"
 #include "support/tree_delete.h"
 
 namespace vireo {
 namespace {
-
-// A string value of the App Paths key; empty when missing, not a string or larger than the
-// 520-byte buffer (a value that does not fit is not cut into another path).
-std::wstring ReadAppPathsValue(const wchar_t* value_name) {
-  wchar_t buf[kPathCapacity] = {};
-  DWORD type = 0;
-  DWORD bytes = static_cast<DWORD>(kMaxPathChars * sizeof(wchar_t));
-  if (::SHGetValueW(HKEY_CURRENT_USER, kAppPathsRegKey, value_name, &type, buf, &bytes) != ERROR_SUCCESS) return {};
-  if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
-  buf[bytes / sizeof(wchar_t)] = L'\0';
-  return buf;
-}
 
 bool Same(std::wstring_view a, std::wstring_view b) { return !a.empty() && EqualsIgnoreAsciiCase(a, b); }
 
@@ -36,11 +26,6 @@ std::wstring NormalizedParent(std::wstring_view normalized) { return NormalizePa
 std::wstring_view LastComponent(std::wstring_view path) {
   if (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.remove_suffix(1);
   return FileNamePart(path);
-}
-
-bool IsExistingDirectory(const wchar_t* path) {
-  const DWORD attrs = ::GetFileAttributesW(path);
-  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
@@ -53,11 +38,11 @@ bool IsRegisteredInstallDir(const wchar_t* folder, bool check_registration) {
   if (p.empty()) return false;
 
   std::wstring r1;
-  const std::wstring path_value = ReadAppPathsValue(L"Path");
-  if (!path_value.empty()) r1 = NormalizePath(path_value);
+  const FixedPath path_value = ReadAppPathsValue(L"Path");
+  if (!path_value.empty()) r1 = NormalizePath(path_value.view());
   std::wstring r2;
-  const std::wstring exe_value = ReadAppPathsValue(nullptr);
-  if (!exe_value.empty()) r2 = std::wstring(ParentPart(NormalizePath(exe_value)));
+  const FixedPath exe_value = ReadAppPathsValue(nullptr);
+  if (!exe_value.empty()) r2 = std::wstring(ParentPart(NormalizePath(exe_value.view())));
   if (r1.empty() && r2.empty()) return true;  // nothing registered to contradict
 
   if (!r1.empty() &&
@@ -84,7 +69,7 @@ bool DeleteInsideInstallDir(const wchar_t* install_dir, const wchar_t* target) {
 }
 
 bool IsUserDataDir(const wchar_t* folder, const wchar_t* product) {
-  if (!HasPathBelowRoot(folder) || !IsExistingDirectory(folder)) return false;
+  if (!HasPathBelowRoot(folder) || !IsDirectoryAt(folder)) return false;
   const std::wstring_view name = (product && *product) ? product : kProductName;
   std::wstring_view path(folder);
   if (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.remove_suffix(1);

@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "installer/app_paths_value.h"
 #include "installer/command_line.h"
 #include "installer/product_constants.h"
+#include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/module_instance.h"
 #include "support/scoped_handle.h"
@@ -17,23 +19,6 @@
 
 namespace vireo {
 namespace {
-
-bool Exists(const wchar_t* path) { return path && *path && ::PathFileExistsW(path); }
-
-// Reads a string value into a path buffer; a missing, non-string or over-long value reads
-// as empty (an over-long one does not fit the buffer and is refused, not cut).
-FixedPath ReadRegisteredPath(const wchar_t* value_name) {
-  FixedPath out;
-  DWORD type = 0;
-  DWORD bytes = static_cast<DWORD>(kMaxPathChars * sizeof(wchar_t));
-  if (::SHGetValueW(HKEY_CURRENT_USER, kAppPathsRegKey, value_name, &type, out.data(), &bytes) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ)) {
-    return FixedPath();
-  }
-  out.data()[bytes / sizeof(wchar_t)] = L'\0';
-  out.SyncLength();
-  return out;
-}
 
 std::wstring ParentFolder(const FixedPath& file) {
   return std::wstring(ParentPart(file.view()));
@@ -142,7 +127,7 @@ void CInstallOptions::CompareWithInstalled(const wchar_t* exe_path) {
 void CInstallOptions::DetectInstallation() {
   if (portable && !app_dir.empty()) {
     FixedPath exe = app_dir;
-    if (exe.Append(kMainExeName) && Exists(exe.c_str())) {
+    if (exe.Append(kMainExeName) && PathExistsAt(exe.c_str())) {
       CompareWithInstalled(exe.c_str());
     } else {
       new_install = 1;
@@ -150,24 +135,24 @@ void CInstallOptions::DetectInstallation() {
     return;
   }
 
-  const FixedPath registered_exe = ReadRegisteredPath(L"");
-  FixedPath registered_dir = ReadRegisteredPath(L"Path");
+  const FixedPath registered_exe = ReadAppPathsValue(nullptr);
+  FixedPath registered_dir = ReadAppPathsValue(L"Path");
 
   bool registered_portable = false;
   if (!registered_exe.empty()) {
     FixedPath marker(ParentFolder(registered_exe));
-    registered_portable = marker.Append(L".portable") && Exists(marker.c_str());
+    registered_portable = marker.Append(L".portable") && PathExistsAt(marker.c_str());
   }
   if (!registered_portable && !registered_dir.empty()) {
     FixedPath marker = registered_dir;
-    registered_portable = marker.Append(L".portable") && Exists(marker.c_str());
+    registered_portable = marker.Append(L".portable") && PathExistsAt(marker.c_str());
   }
   if (registered_portable) {
     new_install = 1;
     return;
   }
 
-  if (Exists(registered_exe.c_str())) {
+  if (PathExistsAt(registered_exe.c_str())) {
     CompareWithInstalled(registered_exe.c_str());
   } else {
     new_install = 1;
@@ -183,7 +168,7 @@ void CInstallOptions::DetectInstallation() {
       root = d.substr(0, slash);
     }
     const FixedPath r(root);
-    if (Exists(r.c_str())) {
+    if (PathExistsAt(r.c_str())) {
       install_dir = r;
       app_dir = registered_dir;
     }
@@ -269,7 +254,7 @@ const wchar_t* CInstallOptions::GetUninstallerPath() {
   auto candidate = [&app](std::wstring_view folder) {
     FixedPath p(app);
     if (!p.Append(folder) || !p.Append(L"Installer") || !p.Append(L"uninstaller.exe")) return FixedPath();
-    return Exists(p.c_str()) ? p : FixedPath();
+    return PathExistsAt(p.c_str()) ? p : FixedPath();
   };
   const std::wstring version = GetCurrentVersion();
   if (!version.empty()) {

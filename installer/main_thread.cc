@@ -1,7 +1,5 @@
 #include "installer/main_thread.h"
 
-#include <shlwapi.h>
-
 #include <cwchar>
 
 #include "corekit/message_loop.h"
@@ -9,9 +7,10 @@
 #include "installer/install_options.h"
 #include "installer/product_constants.h"
 #include "installer/update_cleanup.h"
+#include "installer/usage_stats.h"
+#include "support/file_attributes.h"
 #include "support/install_log.h"
 #include "support/process_launch.h"
-#include "installer/usage_stats.h"
 
 namespace vireo {
 
@@ -84,7 +83,7 @@ void CMainThread::OnInstallResult(int success, std::wstring message, int steps_r
     }
     return;
   }
-  if (steps_ran && options.portable && !options.pending_restart && ::PathFileExistsW(options.GetMainExePath())) {
+  if (steps_ran && options.portable && !options.pending_restart && PathExistsAt(options.GetMainExePath())) {
     wchar_t command[kPathCapacity + 2];
     std::swprintf(command, std::size(command), L"\"%ls\"", options.GetMainExePath());
     LaunchProcess(command, SW_SHOW);

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "installer/product_constants.h"
+#include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/scoped_handle.h"
 
@@ -43,8 +44,8 @@ std::wstring CheckInstallPath(const wchar_t* path) {
   if (std::wcslen(work) >= MAX_PATH) return kPathInvalidMessage;
 
   if (::PathIsRootW(work) || !HasPathBelowRoot(work)) return kPathRootMessage;
-  if (!::PathFileExistsW(work)) return {};
-  if (!::PathIsDirectoryW(work)) return kPathNotFolderMessage;
+  if (!PathExistsAt(work)) return {};
+  if (!IsDirectoryAt(work)) return kPathNotFolderMessage;
   if (!HasAnyEntry(work)) return {};
   if (IsInstallDir(work)) return {};
   return kPathForeignFolderMessage;
@@ -52,13 +53,13 @@ std::wstring CheckInstallPath(const wchar_t* path) {
 
 bool IsInstallDir(const wchar_t* path) {
   if (!path || !*path || std::wcslen(path) > kMaxPathChars) return false;
-  if (!::PathIsDirectoryW(path)) return false;
+  if (!IsDirectoryAt(path)) return false;
   static constexpr const wchar_t* kNames[] = {kMainExeName, kStagedExeName, kOldExeName};
   for (const wchar_t* name : kNames) {
     wchar_t candidate[MAX_PATH];
     // PathCombineW fails (null) when the result would not fit: then nothing can be there
     // that a 260-character path could reach.
-    if (::PathCombineW(candidate, path, name) && ::PathFileExistsW(candidate)) return true;
+    if (::PathCombineW(candidate, path, name) && PathExistsAt(candidate)) return true;
   }
   return false;
 }

@@ -1,15 +1,15 @@
 #include "installer/update_cleanup.h"
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <string>
 #include <vector>
 
+#include "installer/install_dir_guard.h"
 #include "installer/product_constants.h"
+#include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
-#include "installer/install_dir_guard.h"
 #include "support/scoped_handle.h"
 
 namespace vireo {
@@ -51,7 +51,7 @@ void RemoveUpdateLeftovers(const wchar_t* app_dir) {
   ::DeleteFileW(backup.c_str());
   DeleteInsideInstallDir(dir.c_str(), chrome_backup.c_str());
 
-  if (::PathFileExistsW(staged.c_str()) || running_version.empty()) return;
+  if (PathExistsAt(staged.c_str()) || running_version.empty()) return;
 
   std::vector<std::wstring> old_versions;
   WIN32_FIND_DATAW fd;

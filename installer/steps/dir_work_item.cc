@@ -4,20 +4,20 @@
 
 #include <string>
 
+#include "installer/install_dir_guard.h"
+#include "installer/install_options.h"
 #include "installer/installer_strings.h"
+#include "installer/path_check.h"
 #include "installer/product_constants.h"
 #include "installer/steps/component_deploy.h"
-#include "installer/install_options.h"
 #include "installer/steps/json_version.h"
+#include "installer/steps/main_exe_deploy.h"
 #include "installer/steps/version_folder.h"
 #include "installer/steps/widevine_cdm.h"
-#include "support/file_attributes.h"
 #include "support/file_aside.h"
+#include "support/file_attributes.h"
 #include "support/fixed_path.h"
-#include "installer/install_dir_guard.h"
 #include "support/install_log.h"
-#include "installer/steps/main_exe_deploy.h"
-#include "installer/path_check.h"
 #include "support/string_util.h"
 
 namespace vireo {

@@ -2,16 +2,12 @@
 
 #include <windows.h>
 
+#include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/scoped_handle.h"
 
 namespace vireo {
 namespace {
-
-bool IsDirectoryPath(const wchar_t* path) {
-  const DWORD attrs = ::GetFileAttributesW(path);
-  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void ListInto(const FixedPath& root, const std::wstring& prefix, EntrySet& out) {
   FixedPath pattern = root;
@@ -37,7 +33,7 @@ void ListInto(const FixedPath& root, const std::wstring& prefix, EntrySet& out) 
 
 EntrySet SnapshotFolder(const wchar_t* folder) {
   EntrySet entries;
-  if (!folder || !*folder || !IsDirectoryPath(folder)) return entries;
+  if (!folder || !*folder || !IsDirectoryAt(folder)) return entries;
   FixedPath root;
   if (!root.Assign(folder)) return entries;
   ListInto(root, std::wstring(), entries);

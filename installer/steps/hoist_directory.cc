@@ -6,9 +6,9 @@
 
 #include "installer/install_options.h"
 #include "installer/product_constants.h"
+#include "installer/steps/main_exe_deploy.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
-#include "installer/steps/main_exe_deploy.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "support/tree_delete.h"

@@ -1,11 +1,11 @@
 #include "installer/steps/main_exe_deploy.h"
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <cstdint>
 
 #include "installer/product_constants.h"
+#include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
 #include "support/scoped_handle.h"
@@ -27,12 +27,10 @@ Use ProbeForWrite(const wchar_t* path) {
   return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? Use::kMissing : Use::kInUse;
 }
 
-bool Exists(const wchar_t* path) { return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
-
 }  // namespace
 
 bool DeployMainProcessExe(const wchar_t* source, const wchar_t* app_dir) {
-  if (!source || !*source || !app_dir || !*app_dir || !::PathFileExistsW(source)) return false;
+  if (!source || !*source || !app_dir || !*app_dir || !PathExistsAt(source)) return false;
   FixedPath main_exe(app_dir), new_exe(app_dir), old_exe(app_dir);
   if (main_exe.empty() || !main_exe.Append(kMainExeName) || !new_exe.Append(kStagedExeName) ||
       !old_exe.Append(kOldExeName)) {
@@ -40,13 +38,13 @@ bool DeployMainProcessExe(const wchar_t* source, const wchar_t* app_dir) {
   }
 
   if (EqualsIgnoreAsciiCase(source, main_exe.view())) {
-    if (Exists(new_exe.c_str())) return true;
-    if (!Exists(main_exe.c_str())) return false;
+    if (PathExistsAt(new_exe.c_str())) return true;
+    if (!PathExistsAt(main_exe.c_str())) return false;
     return ProbeForWrite(main_exe.c_str()) != Use::kInUse;
   }
 
-  if (Exists(main_exe.c_str()) && ProbeForWrite(main_exe.c_str()) == Use::kInUse) {
-    if (Exists(new_exe.c_str())) {
+  if (PathExistsAt(main_exe.c_str()) && ProbeForWrite(main_exe.c_str()) == Use::kInUse) {
+    if (PathExistsAt(new_exe.c_str())) {
       const uint64_t source_version = GetFileVersionNumber(source);
       const uint64_t staged_version = GetFileVersionNumber(new_exe.c_str());
       if (source_version && staged_version && staged_version >= source_version) return true;

@@ -12,6 +12,7 @@
 #include "support/file_version.h"
 #include "support/fixed_path.h"
 #include "support/module_instance.h"
+#include "support/path_normalize.h"
 
 namespace vireo {
 namespace {
@@ -33,23 +34,6 @@ void SetStringValue(const wchar_t* key, const wchar_t* name, const std::wstring&
     data.push_back(L'#');
   }
   ::SHSetValueW(HKEY_CURRENT_USER, key, name, REG_SZ, data.c_str(), static_cast<DWORD>(chars * sizeof(wchar_t)));
-}
-
-// The long form of an existing path; empty when the path does not exist or its long form
-// does not fit |capacity| characters (terminator included).
-std::wstring LongForm(const wchar_t* path, DWORD capacity) {
-  wchar_t buffer[kPathCapacity] = {};
-  if (!path || !*path || capacity > kPathCapacity) return {};
-  const DWORD n = ::GetLongPathNameW(path, buffer, capacity);
-  if (n == 0 || n >= capacity) return {};
-  return std::wstring(buffer, n);
-}
-
-std::wstring WithoutOneTrailingBackslash(std::wstring path) {
-  FixedPath p;
-  if (!p.Assign(path)) return path;
-  p.RemoveBackslash();
-  return p.str();
 }
 
 std::wstring TodayText() {
@@ -96,8 +80,8 @@ void CRegWorkItem::WriteAppPathsEntry() {
   CInstallOptions& options = CInstallOptions::Get();
   // Deleting first means no value or sub-key of an earlier installation survives.
   ::SHDeleteKeyW(HKEY_CURRENT_USER, kAppPathsRegKey);
-  SetStringValue(kAppPathsRegKey, nullptr, LongForm(options.GetMainExePath(), 260));
-  SetStringValue(kAppPathsRegKey, L"Path", WithoutOneTrailingBackslash(LongForm(options.GetAppDir(), 260)));
+  SetStringValue(kAppPathsRegKey, nullptr, LongPathForm(options.GetMainExePath(), kMaxPathChars));
+  SetStringValue(kAppPathsRegKey, L"Path", WithoutTrailingBackslash(LongPathForm(options.GetAppDir(), kMaxPathChars)));
 }
 
 bool CRegWorkItem::WriteUninstallEntry() {
@@ -119,7 +103,7 @@ bool CRegWorkItem::WriteUninstallEntry() {
   // terminator.
   SetStringValue(kUninstallRegKey, L"UninstallString", L"\"" + uninstaller + L"\" --uninstall", true);
 
-  std::wstring location = LongForm(options.GetMainExePath(), kPathCapacity);
+  std::wstring location = LongPathForm(options.GetMainExePath(), kPathCapacity);
   if (!location.empty()) location.assign(ParentPart(location));
   SetStringValue(kUninstallRegKey, L"InstallLocation", location);
 

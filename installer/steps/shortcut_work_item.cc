@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "installer/steps/create_shortcut.h"
-#include "installer/install_options.h"
 #include "installer/steps/taskbar_pin.h"
 #include "support/directory_util.h"
 #include "support/file_aside.h"
+#include "support/file_attributes.h"
 #include "support/scoped_com.h"
 
 namespace vireo {
@@ -22,10 +23,6 @@ bool ShellFolder(int csidl, FixedPath* out) {
   wchar_t buffer[MAX_PATH] = {};
   if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer)) || !buffer[0]) return false;
   return out->Assign(buffer);
-}
-
-bool FileExists(const wchar_t* path) {
-  return path && *path && ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -94,7 +91,7 @@ int CShortcutWorkItem::DoImpl() {
   // The Start-menu link is simply overwritten by the save; an old desktop link may be held
   // open by the shell, so it is deleted or moved aside first.
   const std::wstring desktop_link = GetDesktopShortcutPath();
-  if (FileExists(desktop_link.c_str())) DeleteFileOrRenameAside(desktop_link.c_str());
+  if (PathExistsAt(desktop_link.c_str())) DeleteFileOrRenameAside(desktop_link.c_str());
   ShortcutRequest desktop;
   desktop.target = exe;
   desktop.folder = std::wstring(ParentPart(desktop_link));
@@ -117,8 +114,8 @@ void CShortcutWorkItem::RollbackImpl() {
     UnpinFromTaskbar(start_menu_link.c_str());
     UnpinFromTaskbar(desktop_link.c_str());
   }
-  if (FileExists(start_menu_link.c_str())) DeleteFileOrRenameAside(start_menu_link.c_str());
-  if (FileExists(desktop_link.c_str())) DeleteFileOrRenameAside(desktop_link.c_str());
+  if (PathExistsAt(start_menu_link.c_str())) DeleteFileOrRenameAside(start_menu_link.c_str());
+  if (PathExistsAt(desktop_link.c_str())) DeleteFileOrRenameAside(desktop_link.c_str());
 }
 
 }  // namespace vireo

@@ -7,13 +7,14 @@
 #include "archive/archive_plugin.h"
 #include "archive/extract_archive.h"
 #include "corekit/value_map.h"
+#include "installer/install.h"
+#include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "installer/steps/created_entries.h"
 #include "installer/steps/hoist_directory.h"
-#include "installer/install.h"
-#include "installer/install_options.h"
 #include "support/directory_util.h"
 #include "support/file_aside.h"
+#include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
 #include "support/module_instance.h"
@@ -23,11 +24,6 @@
 
 namespace vireo {
 namespace {
-
-bool IsDirectoryPath(const std::wstring& path) {
-  const DWORD attrs = ::GetFileAttributesW(path.c_str());
-  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The package fills the first half of the step's bar, the program archive the second.
 void ReportPackageProgress(int, float percent, std::shared_ptr<void>) {
@@ -67,10 +63,10 @@ int CUnzipWorkItem::DoImpl() {
     return Fail(kUnzipResourceMessage);
   }
 
-  const EntrySet before = IsDirectoryPath(target_folder_) ? SnapshotFolder(target_folder_.c_str()) : EntrySet();
+  const EntrySet before = IsDirectoryAt(target_folder_) ? SnapshotFolder(target_folder_.c_str()) : EntrySet();
 
   if (!CreateDirectoryPath(target_folder_.c_str())) {
-    if (IsDirectoryPath(target_folder_)) RecordCreatedEntries(before);
+    if (IsDirectoryAt(target_folder_)) RecordCreatedEntries(before);
     DeleteFileOrRenameAside(package_file_.c_str());
     return Fail(kUnzipCreateTargetMessage);
   }
@@ -99,7 +95,7 @@ int CUnzipWorkItem::DoImpl() {
       } else {
         const std::wstring top = JoinPath(target_folder_, L"Chrome-bin");
         const bool close = ShouldCloseBrowser();
-        if (IsDirectoryPath(top)) {
+        if (IsDirectoryAt(top)) {
           if (close) CInstall::KillProcesses();
           if (HoistDirectory(top.c_str(), target_folder_.c_str())) {
             DeleteTree(top.c_str());

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "installer/steps/create_shortcut.h"
-#include "installer/install_options.h"
 #include "support/install_log.h"
 #include "support/string_util.h"
 #include "tests/test_support/file_io.h"
