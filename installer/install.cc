@@ -70,7 +70,7 @@ InstallResult CInstall::Execute() {
   if (result.success && options.portable) {
     DWORD error = 0;
     if (!WritePortableMarker(options.GetAppDir(), &error)) {
-      result.success = 0;
+      result.success = false;
       result.message = kPortableMarkerMessage;
       CInstallLog::Get().Write(L"[install] failed to write .portable marker gle=%u", error);
     }

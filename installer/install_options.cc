@@ -116,11 +116,11 @@ void CInstallOptions::CompareWithInstalled(const wchar_t* exe_path) {
   const uint64_t self = GetSelfVersionNumber(GetModuleInstance());
   const uint64_t installed = GetFileVersionNumber(exe_path);
   if (self > installed) {
-    older_installed = 1;
+    older_installed = true;
   } else if (self == installed) {
-    same_installed = 1;
+    same_installed = true;
   } else {
-    newer_installed = 1;
+    newer_installed = true;
   }
 }
 
@@ -130,7 +130,7 @@ void CInstallOptions::DetectInstallation() {
     if (exe.Append(kMainExeName) && PathExistsAt(exe.c_str())) {
       CompareWithInstalled(exe.c_str());
     } else {
-      new_install = 1;
+      new_install = true;
     }
     return;
   }
@@ -148,14 +148,14 @@ void CInstallOptions::DetectInstallation() {
     registered_portable = marker.Append(L".portable") && PathExistsAt(marker.c_str());
   }
   if (registered_portable) {
-    new_install = 1;
+    new_install = true;
     return;
   }
 
   if (PathExistsAt(registered_exe.c_str())) {
     CompareWithInstalled(registered_exe.c_str());
   } else {
-    new_install = 1;
+    new_install = true;
   }
 
   if (!registered_dir.empty()) {

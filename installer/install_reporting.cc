@@ -30,7 +30,7 @@ void ReportInstallResult(const InstallResult& result) {
   CInstallObserver* observer = g_observer.load();
   if (!observer) return;
   corekit::ThreadRegistry::PostTask(kMainThreadId, observer->ToWeakCallback([observer, result] {
-    observer->OnInstallResult(result.success, result.message, result.steps_ran);
+    observer->OnInstallResult(result.success, result.message, result.ran_steps);
   }));
 }
 

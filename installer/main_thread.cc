@@ -74,7 +74,7 @@ void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
   }
 }
 
-void CMainThread::OnInstallResult(int success, std::wstring message, int steps_ran) {
+void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_steps) {
   CInstallOptions& options = CInstallOptions::Get();
   if (!options.silent) {
     if (!install_window_ || !::IsWindow(install_window_)) return;
@@ -83,7 +83,7 @@ void CMainThread::OnInstallResult(int success, std::wstring message, int steps_r
     }
     return;
   }
-  if (steps_ran && options.portable && !options.pending_restart && PathExistsAt(options.GetMainExePath())) {
+  if (ran_steps && options.portable && !options.pending_restart && PathExistsAt(options.GetMainExePath())) {
     wchar_t command[kPathCapacity + 2];
     std::swprintf(command, std::size(command), L"\"%ls\"", options.GetMainExePath());
     LaunchProcess(command, SW_SHOW);

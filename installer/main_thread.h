@@ -23,7 +23,7 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   void ShowInstallWindow();
 
   void OnProgress(SETUP_PROGRESS stage, float percent) override;
-  void OnInstallResult(int success, std::wstring message, int steps_ran) override;
+  void OnInstallResult(bool success, std::wstring message, bool ran_steps) override;
 
   // The quit code the main loop last ended with: the process exit status.
   int exit_code() const { return exit_code_; }

@@ -7,14 +7,14 @@ namespace vireo {
 
 InstallResult RunSteps(const StepList& steps) {
   InstallResult result;
-  result.success = 1;
-  result.steps_ran = 1;
+  result.success = true;
+  result.ran_steps = true;
   StepList done;
   done.reserve(steps.size());
   for (const auto& step : steps) {
     done.push_back(step);
-    if (step->DoImpl() == 0) {
-      result.success = 0;
+    if (!step->DoImpl()) {
+      result.success = false;
       result.message = step->error_text().empty() ? kInstallFailedMessage : step->error_text();
       CInstallLog::Get().Write(L"[install] step failed: %s", result.message.c_str());
       break;

@@ -19,9 +19,9 @@ enum SETUP_PROGRESS {
 class CWorkItem {
  public:
   virtual ~CWorkItem() = default;
-  // Carries out the step; nonzero = success. On failure leaves a user-facing message in
-  // error_text_ and returns 0, possibly after doing part of its work. Never throws.
-  virtual int DoImpl() = 0;
+  // Carries out the step; true on success. On failure leaves a user-facing message in
+  // error_text_ and returns false, possibly after doing part of its work. Never throws.
+  virtual bool DoImpl() = 0;
   // Undoes whatever DoImpl did, including a DoImpl that failed half-way or did nothing.
   virtual void RollbackImpl() = 0;
 

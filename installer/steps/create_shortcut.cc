@@ -29,7 +29,7 @@ void SetShortcutWorkerForTesting(ShortcutWorkerFn worker) { g_worker = worker; }
 bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text) {
   auto request = std::make_shared<ShortcutRequest>(values);
   request->result_code = 0;
-  request->success = 0;
+  request->success = false;
 
   auto start = std::make_unique<WorkerStart>(WorkerStart{request, g_worker ? g_worker : &ShortcutWorker});
   ScopedHandle thread(::CreateThread(nullptr, 0, &WorkerThread, start.get(), 0, nullptr));

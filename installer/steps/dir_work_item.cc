@@ -48,9 +48,9 @@ std::wstring ProductFolderName(const wchar_t* default_root) {
 
 }  // namespace
 
-int CDirWorkItem::DoImpl() { return CInstallOptions::Get().uninstall ? Uninstall() : Install(); }
+bool CDirWorkItem::DoImpl() { return CInstallOptions::Get().uninstall ? Uninstall() : Install(); }
 
-int CDirWorkItem::Install() {
+bool CDirWorkItem::Install() {
   CInstallOptions& options = CInstallOptions::Get();
   ReportProgress(PROGRESS_DIR, 0);
   const std::wstring app = options.GetAppDir();
@@ -63,7 +63,7 @@ int CDirWorkItem::Install() {
       error_text_ = kDeployMainExeMessage;
       CInstallLog::Get().Write(L"[dir] DeployMainProcessExe failed, src=%s app=%s gle=%u", source.c_str(), app.c_str(),
                                gle);
-      return 0;
+      return false;
     }
   }
 
@@ -87,14 +87,14 @@ int CDirWorkItem::Install() {
   }
 
   ReportProgress(PROGRESS_DIR, 100);
-  return 1;
+  return true;
 }
 
-int CDirWorkItem::Uninstall() {
+bool CDirWorkItem::Uninstall() {
   CInstallOptions& options = CInstallOptions::Get();
   ReportProgress(PROGRESS_UNINSTALL_DIR, 0);
   const std::wstring name = ProductFolderName(options.GetDefaultRoot());
-  int result = 1;
+  bool result = true;
 
   const std::wstring app = options.GetAppDir();
   if (PathExistsAt(app)) {
@@ -106,7 +106,7 @@ int CDirWorkItem::Uninstall() {
       }
     } else if (PathExistsAt(app)) {
       error_text_ = kDeleteAppDirMessage;
-      result = 0;
+      result = false;
     }
   }
 
@@ -114,7 +114,7 @@ int CDirWorkItem::Uninstall() {
   if (options.delete_user_data && PathExistsAt(user_data)) {
     if (!DeleteUserDataDir(user_data.c_str(), name.c_str())) {
       error_text_ = kDeleteUserDataMessage;
-      result = 0;
+      result = false;
     }
   }
 

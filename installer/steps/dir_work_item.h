@@ -10,17 +10,17 @@ namespace vireo {
 
 class CDirWorkItem : public CWorkItem {
  public:
-  // Install: 0 only when the main executable cannot be put in place; the optional
-  // components never fail the step. Uninstall: 0 when the application folder or the
+  // Install: false only when the main executable cannot be put in place; the optional
+  // components never fail the step. Uninstall: false when the application folder or the
   // user-data folder is still there afterwards (every action is attempted regardless).
-  int DoImpl() override;
+  bool DoImpl() override;
   // Removes a staged "new_vireo.exe" and a saved-aside "old_vireo.exe" from an application
   // folder that looks like an installation; a replaced executable is not restored.
   void RollbackImpl() override;
 
  private:
-  int Install();
-  int Uninstall();
+  bool Install();
+  bool Uninstall();
 };
 
 }  // namespace vireo

@@ -46,19 +46,19 @@ std::wstring TodayText() {
 
 }  // namespace
 
-int CRegWorkItem::DoImpl() {
+bool CRegWorkItem::DoImpl() {
   if (CInstallOptions::Get().uninstall) {
     ReportProgress(PROGRESS_UNINSTALL_REG, 0);
     RemoveRegistryEntries();
     ReportProgress(PROGRESS_UNINSTALL_REG, 100);
-    return 1;
+    return true;
   }
   ReportProgress(PROGRESS_REG, 0);
   WriteUsageStatsValues();
   WriteAppPathsEntry();
-  if (!WriteUninstallEntry()) return 0;
+  if (!WriteUninstallEntry()) return false;
   ReportProgress(PROGRESS_REG, 100);
-  return 1;
+  return true;
 }
 
 void CRegWorkItem::RollbackImpl() { RemoveRegistryEntries(); }

@@ -11,9 +11,9 @@ namespace vireo {
 
 class CRegWorkItem : public CWorkItem {
  public:
-  // Install mode: writes the three groups; 0 only when no uninstaller is found (error_text_
-  // says so). Uninstall mode: removes everything and returns 1.
-  int DoImpl() override;
+  // Install mode: writes the three groups; false only when no uninstaller is found
+  // (error_text_ says so). Uninstall mode: removes everything and returns true.
+  bool DoImpl() override;
   // Removes every entry, whatever DoImpl got to.
   void RollbackImpl() override;
 

@@ -56,23 +56,23 @@ const wchar_t* CShortcutWorkItem::GetDesktopShortcutPath() {
   return desktop_link_.c_str();
 }
 
-int CShortcutWorkItem::DoImpl() {
+bool CShortcutWorkItem::DoImpl() {
   CInstallOptions& options = CInstallOptions::Get();
   if (options.uninstall) {
     ReportProgress(PROGRESS_UNINSTALL_SHORTCUT, 0);
     RollbackImpl();
     ReportProgress(PROGRESS_UNINSTALL_SHORTCUT, 100);
-    return 1;
+    return true;
   }
 
   ReportProgress(PROGRESS_SHORTCUT, 0);
   if (!*GetStartMenuFolder()) {
     error_text_ = kStartMenuPathMessage;
-    return 0;
+    return false;
   }
   if (!EnsureDirectory(start_menu_dir_.c_str())) {
     error_text_ = kStartMenuFolderMessage;
-    return 0;
+    return false;
   }
   ReportProgress(PROGRESS_SHORTCUT, 25);
 
@@ -84,8 +84,8 @@ int CShortcutWorkItem::DoImpl() {
   start_menu.description = kProductName;
   start_menu.icon_path = exe;
   start_menu.show_command = SW_SHOWNORMAL;
-  start_menu.pin = 1;
-  if (!CreateShortcut(start_menu, kStartMenuShortcutLabel, &error_text_)) return 0;
+  start_menu.pin = true;
+  if (!CreateShortcut(start_menu, kStartMenuShortcutLabel, &error_text_)) return false;
   ReportProgress(PROGRESS_SHORTCUT, 50);
 
   // The Start-menu link is simply overwritten by the save; an old desktop link may be held
@@ -99,11 +99,11 @@ int CShortcutWorkItem::DoImpl() {
   desktop.description = options.shortcut_comment;
   desktop.icon_path = exe;
   desktop.show_command = SW_SHOWNORMAL;
-  desktop.pin = 0;
-  if (!CreateShortcut(desktop, kDesktopShortcutLabel, &error_text_)) return 0;
+  desktop.pin = false;
+  if (!CreateShortcut(desktop, kDesktopShortcutLabel, &error_text_)) return false;
 
   ReportProgress(PROGRESS_SHORTCUT, 100);
-  return 1;
+  return true;
 }
 
 void CShortcutWorkItem::RollbackImpl() {

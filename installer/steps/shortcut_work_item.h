@@ -10,10 +10,10 @@ namespace vireo {
 
 class CShortcutWorkItem : public CWorkItem {
  public:
-  // Install: both links, each within its time limit; 0 with error_text_ at the first failure
-  // (the desktop link is not attempted after a failed Start-menu link). Uninstall: removes
-  // the links and returns 1.
-  int DoImpl() override;
+  // Install: both links, each within its time limit; false with error_text_ at the first
+  // failure (the desktop link is not attempted after a failed Start-menu link). Uninstall:
+  // removes the links and returns true.
+  bool DoImpl() override;
   // Unpins and deletes both links; missing links are fine.
   void RollbackImpl() override;
 

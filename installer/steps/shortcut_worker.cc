@@ -97,11 +97,11 @@ DWORD ShortcutWorker(ShortcutRequest* request) {
   hr = file->Save(link_path.c_str(), TRUE);
   if (FAILED(hr)) return Fail(request, hr);
 
-  if (request->pin == 1) {
+  if (request->pin) {
     OsVersion version;
     if (ReadOsVersion(&version) && IsPinSupportedOnBuild(version.build)) PinToTaskbar(link_path.c_str());
   }
-  request->success = 1;
+  request->success = true;
   return 0;
 }
 

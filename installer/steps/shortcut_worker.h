@@ -20,9 +20,9 @@ struct ShortcutRequest {
   std::wstring arguments;
   WORD hotkey = 0;           // set only when not 0
   int show_command = SW_SHOWNORMAL;
-  int pin = 0;               // 1: pin the saved link to the taskbar where that works
+  bool pin = false;          // pin the saved link to the taskbar where that works
   HRESULT result_code = 0;   // out: the first failing call's HRESULT, 0 until then
-  int success = 0;           // out: 1 when the link was saved
+  bool success = false;      // out: the link was saved
 };
 
 // "<folder>\<link name>", or with an empty name "<folder>\<target file name>" whose last

@@ -43,17 +43,17 @@ bool ShouldCloseBrowser() {
 
 }  // namespace
 
-int CUnzipWorkItem::Fail(const std::wstring& message) {
+bool CUnzipWorkItem::Fail(const std::wstring& message) {
   error_text_ = message;
   CInstallLog::Get().Write(L"[unzip] %s", error_text_.c_str());
-  return 0;
+  return false;
 }
 
 void CUnzipWorkItem::RecordCreatedEntries(const EntrySet& before) {
   created_entries_ = NewEntries(before, SnapshotFolder(target_folder_.c_str()));
 }
 
-int CUnzipWorkItem::DoImpl() {
+bool CUnzipWorkItem::DoImpl() {
   created_entries_.clear();
   target_folder_ = CInstallOptions::Get().GetExtractDir();
 
@@ -78,7 +78,7 @@ int CUnzipWorkItem::DoImpl() {
     DeleteFileOrRenameAside(work_folder_.c_str());
     work_ready = CreateDirectoryPath(work_folder_.c_str());
   }
-  int result = 0;
+  bool result = false;
   if (!work_ready || !LoadArchivePlugin(GetModuleInstance(), L"PACKAGE", L"IDR_DLL_7Z")) {
     result = Fail(kUnzipInitMessage);
   } else {
@@ -99,12 +99,12 @@ int CUnzipWorkItem::DoImpl() {
           if (close) CInstall::KillProcesses();
           if (HoistDirectory(top.c_str(), target_folder_.c_str())) {
             DeleteTree(top.c_str());
-            result = 1;
+            result = true;
           } else {
             result = Fail(kUnzipFilesInUseMessage);
           }
         } else {
-          result = 1;
+          result = true;
           if (close) CInstall::KillProcesses();
         }
       }

@@ -23,8 +23,8 @@ class CUnzipWorkItem : public CWorkItem {
   // Writes the package to a temporary file ("xsc"), extracts it into a temporary folder
   // ("x7z"), extracts "chrome.7z" into GetExtractDir() and hoists "Chrome-bin" one level up.
   // Reports PROGRESS_UNZIP 0..50 for the package and 50..100 for the program archive. On
-  // failure sets error_text_ (also logged as "[unzip] ...") and returns 0.
-  int DoImpl() override;
+  // failure sets error_text_ (also logged as "[unzip] ...") and returns false.
+  bool DoImpl() override;
   // Removes the created entries, the temporary folder and the temporary package file.
   void RollbackImpl() override;
 
@@ -33,8 +33,8 @@ class CUnzipWorkItem : public CWorkItem {
   const std::vector<std::wstring>& created_entries() const { return created_entries_; }
 
  private:
-  // Sets error_text_, logs it, returns 0.
-  int Fail(const std::wstring& message);
+  // Sets error_text_, logs it, returns false.
+  bool Fail(const std::wstring& message);
   // created_entries_ = what the target holds now that |before| did not.
   void RecordCreatedEntries(const EntrySet& before);
 

@@ -60,14 +60,14 @@ class InstallOptionsTest : public testing::Test {
 // Every spelling of the silent switch sets the flag; upper case does not.
 TEST_F(InstallOptionsTest, SwitchesSetFlags) {
   for (const wchar_t* line : {L"--s", L"-s", L"/s", L"--silent", L"/silent"}) {
-    EXPECT_EQ(Load(line).silent, 1) << line;
+    EXPECT_TRUE(Load(line).silent) << line;
   }
-  EXPECT_EQ(Load(L"--S").silent, 0);
+  EXPECT_FALSE(Load(L"--S").silent);
   const CInstallOptions& o = Load(L"--uninstall --portable --pending_restart");
-  EXPECT_EQ(o.uninstall, 1);
-  EXPECT_EQ(o.portable, 1);
-  EXPECT_EQ(o.pending_restart, 1);
-  EXPECT_EQ(o.delete_user_data, 1);
+  EXPECT_TRUE(o.uninstall);
+  EXPECT_TRUE(o.portable);
+  EXPECT_TRUE(o.pending_restart);
+  EXPECT_TRUE(o.delete_user_data);
 }
 
 // The shipped configuration fills channel, comment, company and homepage; the two product
@@ -124,7 +124,7 @@ TEST_F(InstallOptionsTest, PortableFolderSetsPathsAndState) {
   const std::wstring dir = temp_.Join(L"My Vireo");
   const std::wstring line = L"--portable --installpath=\"" + dir + L"\\\" --silent";
   CInstallOptions& o = Load(line.c_str());
-  EXPECT_EQ(o.new_install, 1);
+  EXPECT_TRUE(o.new_install);
   EXPECT_EQ(o.GetInstallDir(), dir);
   EXPECT_EQ(o.GetAppDir(), dir);
   EXPECT_EQ(o.GetExtractDir(), dir + L"\\");
@@ -133,7 +133,7 @@ TEST_F(InstallOptionsTest, PortableFolderSetsPathsAndState) {
 
   struct {
     const char* exe;
-    int CInstallOptions::*flag;
+    bool CInstallOptions::*flag;
   } const states[] = {
       {"fixtures/version_none.exe", &CInstallOptions::older_installed},   // 0 < 1.0.0.1
       {"bin/vireo_setup.exe", &CInstallOptions::same_installed},
@@ -142,7 +142,7 @@ TEST_F(InstallOptionsTest, PortableFolderSetsPathsAndState) {
   for (const auto& s : states) {
     PlaceExe(dir, s.exe);
     const CInstallOptions& again = Load(line.c_str());
-    EXPECT_EQ(again.*s.flag, 1) << s.exe;
+    EXPECT_TRUE(again.*s.flag) << s.exe;
     EXPECT_EQ(StateCount(again), 1) << s.exe;
   }
 }
@@ -160,7 +160,7 @@ TEST_F(InstallOptionsTest, InstallpathRules) {
 
   CInstallOptions& empty = Load(L"--portable --installpath=");
   EXPECT_EQ(std::wstring(empty.GetAppDir()), std::wstring(empty.GetDefaultRoot()) + L"Application\\");
-  EXPECT_EQ(empty.new_install, 1);
+  EXPECT_TRUE(empty.new_install);
 }
 
 // A portable folder too long for the path buffers is refused: no install folder at all,
@@ -185,7 +185,7 @@ TEST_F(InstallOptionsTest, RegisteredApplicationFolderIsTakenOver) {
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", app + L"\\vireo.exe"));
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", app + L"\\"));
   CInstallOptions& o = Load(L"--silent");
-  EXPECT_EQ(o.newer_installed, 1);
+  EXPECT_TRUE(o.newer_installed);
   EXPECT_EQ(StateCount(o), 1);
   EXPECT_EQ(o.GetInstallDir(), root);
   EXPECT_EQ(o.GetAppDir(), app);
@@ -199,7 +199,7 @@ TEST_F(InstallOptionsTest, RegisteredPlainFolder) {
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", dir + L"\\vireo.exe"));
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", dir));
   CInstallOptions& o = Load(L"");
-  EXPECT_EQ(o.same_installed, 1);
+  EXPECT_TRUE(o.same_installed);
   EXPECT_EQ(o.GetInstallDir(), dir);
   EXPECT_EQ(o.GetAppDir(), dir);
 }
@@ -212,14 +212,14 @@ TEST_F(InstallOptionsTest, RegisteredPortableInstallationIsIgnored) {
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", dir + L"\\vireo.exe"));
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", dir));
   CInstallOptions& o = Load(L"");
-  EXPECT_EQ(o.new_install, 1);
+  EXPECT_TRUE(o.new_install);
   EXPECT_EQ(StateCount(o), 1);
   EXPECT_NE(std::wstring(o.GetAppDir()), dir);
 
   // The marker found only through "Path" counts as well.
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", temp_.Join(L"elsewhere\\vireo.exe")));
   CInstallOptions& again = Load(L"");
-  EXPECT_EQ(again.new_install, 1);
+  EXPECT_TRUE(again.new_install);
   EXPECT_NE(std::wstring(again.GetAppDir()), dir);
 }
 
@@ -231,13 +231,13 @@ TEST_F(InstallOptionsTest, StaleRegistration) {
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", app + L"\\vireo.exe"));
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", app));
   CInstallOptions& o = Load(L"");
-  EXPECT_EQ(o.new_install, 1);
+  EXPECT_TRUE(o.new_install);
   EXPECT_EQ(o.GetAppDir(), app);
   EXPECT_EQ(o.GetInstallDir(), temp_.Join(L"Stale"));
 
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", temp_.Join(L"Gone\\Application")));
   CInstallOptions& gone = Load(L"");
-  EXPECT_EQ(gone.new_install, 1);
+  EXPECT_TRUE(gone.new_install);
   EXPECT_EQ(std::wstring(gone.GetAppDir()), std::wstring(gone.GetDefaultRoot()) + L"Application\\");
 }
 
@@ -245,7 +245,7 @@ TEST_F(InstallOptionsTest, StaleRegistration) {
 TEST_F(InstallOptionsTest, OverlongRegistryValuesReadAsEmpty) {
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", L"C:\\" + std::wstring(280, L'p')));
   CInstallOptions& o = Load(L"");
-  EXPECT_EQ(o.new_install, 1);
+  EXPECT_TRUE(o.new_install);
   EXPECT_EQ(std::wstring(o.GetAppDir()), std::wstring(o.GetDefaultRoot()) + L"Application\\");
 }
 

@@ -80,7 +80,7 @@ TEST_F(DirWorkItemStep, DeploysScreenshotToolFromVersionFolder) {
   ASSERT_TRUE(MakeDirs(app_ + L"\\1.2.3.4"));
   ASSERT_TRUE(WriteFileBytes(app_ + L"\\1.2.3.4\\Screenshot.exe", "tool-v1"));
   CDirWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   EXPECT_EQ(ReadFileBytes(Tool()), "tool-v1");
   const std::string record = ReadFileBytes(ToolRecord());
   EXPECT_TRUE(std::regex_match(
@@ -92,7 +92,7 @@ TEST_F(DirWorkItemStep, DeploysScreenshotToolFromVersionFolder) {
   ASSERT_TRUE(WriteFileBytes(app_ + L"\\1.2.3.4\\Screenshot.exe", "tool-v2"));
   ASSERT_TRUE(WriteFileBytes(ToolRecord(), "kept"));
   CDirWorkItem again;
-  ASSERT_EQ(again.DoImpl(), 1);
+  ASSERT_TRUE(again.DoImpl());
   EXPECT_EQ(ReadFileBytes(Tool()), "tool-v1");
   EXPECT_EQ(ReadFileBytes(ToolRecord()), "kept");
 }
@@ -105,13 +105,13 @@ TEST_F(DirWorkItemStep, ScreenshotSources) {
     MakeModule(app_ + L"\\" + d + L"\\WidevineCdm", "1.0.2.7");
   }
   CDirWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   EXPECT_FALSE(PathExists(Tool()));
   EXPECT_FALSE(PathExists(user_data_ + L"\\WidevineCdm"));
 
   ASSERT_TRUE(WriteFileBytes(app_ + L"\\Screenshot.exe", "beside"));
   CDirWorkItem second;
-  ASSERT_EQ(second.DoImpl(), 1);
+  ASSERT_TRUE(second.DoImpl());
   EXPECT_EQ(ReadFileBytes(Tool()), "beside");
 }
 
@@ -120,7 +120,7 @@ TEST_F(DirWorkItemStep, ScreenshotSources) {
 TEST_F(DirWorkItemStep, DeploysWidevineCdm) {
   MakeModule(app_ + L"\\1.2.3.4\\WidevineCdm", "1.0.2.7");
   CDirWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   const std::wstring target = user_data_ + L"\\WidevineCdm\\1.0.2.7";
   EXPECT_TRUE(PathExists(target + L"\\manifest.json"));
   EXPECT_TRUE(PathExists(target + L"\\_platform_specific\\win_x64\\widevinecdm.dll"));
@@ -136,7 +136,7 @@ TEST_F(DirWorkItemStep, KeepsUsableRecordedModule) {
   ASSERT_TRUE(WriteFileBytes(user_data_ + L"\\WidevineCdm\\installed.json", record));
   MakeModule(app_ + L"\\1.2.3.4\\WidevineCdm", "1.0.2.7");
   CDirWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   EXPECT_EQ(ReadFileBytes(user_data_ + L"\\WidevineCdm\\installed.json"), record);
   EXPECT_FALSE(PathExists(user_data_ + L"\\WidevineCdm\\1.0.2.7"));
 }
@@ -146,7 +146,7 @@ TEST_F(DirWorkItemStep, KeepsUsableRecordedModule) {
 TEST_F(DirWorkItemStep, MainExecutableRules) {
   ASSERT_TRUE(::DeleteFileW((app_ + L"\\vireo.exe").c_str()));
   CDirWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 0);
+  EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kDeployMainExeMessage);
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_DIR, 0.f}};
   EXPECT_EQ(progress_, expected);
@@ -158,7 +158,7 @@ TEST_F(DirWorkItemStep, MainExecutableRules) {
 
   ASSERT_TRUE(WriteFileBytes(app_ + L"\\new_vireo.exe", "MZ"));
   CDirWorkItem staged;
-  EXPECT_EQ(staged.DoImpl(), 1);
+  EXPECT_TRUE(staged.DoImpl());
   EXPECT_FALSE(PathExists(app_ + L"\\vireo.exe"));
 }
 
@@ -168,7 +168,7 @@ TEST_F(DirWorkItemStep, MainExecutableInUse) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   CDirWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 0);
+  EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kDeployMainExeMessage);
   ::CloseHandle(held);
 }
@@ -177,9 +177,9 @@ TEST_F(DirWorkItemStep, MainExecutableInUse) {
 TEST_F(DirWorkItemStep, UninstallRemovesEverything) {
   ASSERT_TRUE(MakeDirs(user_data_ + L"\\Default"));
   ASSERT_TRUE(WriteFileBytes(user_data_ + L"\\Default\\Preferences", "{}"));
-  CInstallOptions::Get().uninstall = 1;
+  CInstallOptions::Get().uninstall = true;
   CDirWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 1) << item.error_text().size();
+  EXPECT_TRUE(item.DoImpl()) << item.error_text().size();
   EXPECT_FALSE(PathExists(app_));
   EXPECT_FALSE(PathExists(user_data_));
   EXPECT_FALSE(PathExists(root_));
@@ -195,9 +195,9 @@ TEST_F(DirWorkItemStep, UninstallRefusesForeignRegistration) {
   ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", temp_.Join(L"Elsewhere")));
   ASSERT_TRUE(MakeDirs(user_data_ + L"\\Default"));
   ASSERT_TRUE(WriteFileBytes(user_data_ + L"\\Default\\Preferences", "{}"));
-  CInstallOptions::Get().uninstall = 1;
+  CInstallOptions::Get().uninstall = true;
   CDirWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 0);
+  EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kDeleteAppDirMessage);
   EXPECT_TRUE(PathExists(app_ + L"\\vireo.exe"));
   EXPECT_FALSE(PathExists(user_data_));

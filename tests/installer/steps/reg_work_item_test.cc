@@ -94,7 +94,7 @@ std::wstring Today() {
 // terminator, except the uninstall command line.
 TEST_F(RegWorkItemTest, InstallWritesExactValuesAndSizes) {
   CRegWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   EXPECT_TRUE(item.error_text().empty());
 
   const RegValue stats = ReadRegValue(kProductRegKey, L"usagestats");
@@ -171,7 +171,7 @@ TEST_F(RegWorkItemTest, StaleEntriesDisappear) {
   SetRawString((std::wstring(kUninstallRegKey) + L"\\Sub").c_str(), L"x", L"old");
 
   CRegWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   EXPECT_FALSE(ReadRegValue(kAppPathsRegKey, L"Stale").exists);
   EXPECT_FALSE(RegKeyExists((std::wstring(kAppPathsRegKey) + L"\\Sub").c_str()));
   EXPECT_FALSE(ReadRegValue(kUninstallRegKey, L"Stale").exists);
@@ -184,7 +184,7 @@ TEST_F(RegWorkItemTest, StaleEntriesDisappear) {
 TEST_F(RegWorkItemTest, MissingUninstallerFailsAndRollsBack) {
   ASSERT_TRUE(::DeleteFileW((app_ + L"\\1.2.3.4\\Installer\\uninstaller.exe").c_str()));
   CRegWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 0);
+  EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kUninstallerMissingMessage);
   EXPECT_TRUE(ReadRegValue(kUninstallRegKey, L"DisplayName").exists);
   EXPECT_FALSE(ReadRegValue(kUninstallRegKey, L"UninstallString").exists);
@@ -204,7 +204,7 @@ TEST_F(RegWorkItemTest, MissingUninstallerFailsAndRollsBack) {
 TEST_F(RegWorkItemTest, MissingMainExecutable) {
   ASSERT_TRUE(::DeleteFileW((app_ + L"\\vireo.exe").c_str()));
   CRegWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   RegValue v = ReadRegValue(kAppPathsRegKey, L"");
   EXPECT_TRUE(v.exists);
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
@@ -223,7 +223,7 @@ TEST_F(RegWorkItemTest, TrailingBackslashIsDropped) {
   CInstallOptions& o = CInstallOptions::Get();
   ASSERT_TRUE(o.app_dir.Assign(app_ + L"\\"));
   CRegWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   EXPECT_EQ(AsWide(ReadRegValue(kAppPathsRegKey, L"Path")), app_);
   EXPECT_EQ(AsWide(ReadRegValue(kUninstallRegKey, L"InstallLocation")), app_);
 }
@@ -232,15 +232,15 @@ TEST_F(RegWorkItemTest, TrailingBackslashIsDropped) {
 // the auto-start value, and leaves other auto-start values alone.
 TEST_F(RegWorkItemTest, UninstallRemovesEverything) {
   CRegWorkItem install;
-  ASSERT_EQ(install.DoImpl(), 1);
+  ASSERT_TRUE(install.DoImpl());
   SetRawString(kProductRegKey, L"BrowserOwn", L"x");
   SetRawString(kRunRegKey, L"Vireo", L"\"vireo.exe\" --autostart");
   SetRawString(kRunRegKey, L"Other", L"other.exe");
   progress_.clear();
 
-  CInstallOptions::Get().uninstall = 1;
+  CInstallOptions::Get().uninstall = true;
   CRegWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 1);
+  EXPECT_TRUE(item.DoImpl());
   EXPECT_FALSE(RegKeyExists(kProductRegKey));
   EXPECT_FALSE(RegKeyExists(kAppPathsRegKey));
   EXPECT_FALSE(RegKeyExists(kUninstallRegKey));
@@ -251,7 +251,7 @@ TEST_F(RegWorkItemTest, UninstallRemovesEverything) {
   EXPECT_EQ(progress_, expected);
 
   // A second uninstall with nothing left still succeeds.
-  EXPECT_EQ(item.DoImpl(), 1);
+  EXPECT_TRUE(item.DoImpl());
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ class ShortcutWorkItemStep : public testing::Test {
 // An install saves both links with their fields and reports 0, 25, 50 and 100.
 TEST_F(ShortcutWorkItemStep, InstallCreatesBothLinks) {
   CShortcutWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1) << item.error_text().size();
+  ASSERT_TRUE(item.DoImpl()) << item.error_text().size();
   EXPECT_EQ(std::wstring(item.GetStartMenuShortcutPath()), start_link_);
   EXPECT_EQ(std::wstring(item.GetDesktopShortcutPath()), desktop_link_);
 
@@ -129,7 +129,7 @@ TEST_F(ShortcutWorkItemStep, InstallCreatesBothLinks) {
 TEST_F(ShortcutWorkItemStep, ReplacesExistingDesktopLink) {
   ASSERT_TRUE(test::WriteFileBytes(desktop_link_, "old link"));
   CShortcutWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   EXPECT_EQ(test::ReadShellLink(desktop_link_).target, exe_);
 }
 
@@ -138,7 +138,7 @@ TEST_F(ShortcutWorkItemStep, ProductNameFolder) {
   CInstallOptions::Get().product_cn = L"Vireo 浏览器";
   extra_dir_ = programs_ + L"\\Vireo 浏览器";
   CShortcutWorkItem item;
-  ASSERT_EQ(item.DoImpl(), 1);
+  ASSERT_TRUE(item.DoImpl());
   EXPECT_EQ(std::wstring(item.GetStartMenuShortcutPath()), extra_dir_ + L"\\Vireo.lnk");
   EXPECT_TRUE(test::PathExists(extra_dir_ + L"\\Vireo.lnk"));
   EXPECT_FALSE(test::PathExists(start_link_));
@@ -148,12 +148,12 @@ TEST_F(ShortcutWorkItemStep, ProductNameFolder) {
 TEST_F(ShortcutWorkItemStep, UninstallRemovesLinksAndToleratesNone) {
   {
     CShortcutWorkItem install;
-    ASSERT_EQ(install.DoImpl(), 1);
+    ASSERT_TRUE(install.DoImpl());
   }
   progress_.clear();
-  CInstallOptions::Get().uninstall = 1;
+  CInstallOptions::Get().uninstall = true;
   CShortcutWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 1);
+  EXPECT_TRUE(item.DoImpl());
   EXPECT_FALSE(test::PathExists(start_link_));
   EXPECT_FALSE(test::PathExists(desktop_link_));
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_UNINSTALL_SHORTCUT, 0.f},
@@ -161,7 +161,7 @@ TEST_F(ShortcutWorkItemStep, UninstallRemovesLinksAndToleratesNone) {
   EXPECT_EQ(progress_, expected);
 
   CShortcutWorkItem again;
-  EXPECT_EQ(again.DoImpl(), 1);
+  EXPECT_TRUE(again.DoImpl());
   again.RollbackImpl();
 }
 
@@ -178,7 +178,7 @@ DWORD FailingWorker(ShortcutRequest* r) {
 TEST_F(ShortcutWorkItemStep, FailedSaveStopsTheStep) {
   SetShortcutWorkerForTesting(&FailingWorker);
   CShortcutWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 0);
+  EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kStartMenuShortcutLabel + FormatMessageText(kShortcutFailedFormat, 0x80070005));
   EXPECT_EQ(g_calls.load(), 1);
   EXPECT_NE(LogText().find(WideToUtf8(std::wstring(L"[shortcut] failed hr=0x80070005: ") + kStartMenuShortcutLabel)), std::string::npos);
@@ -197,7 +197,7 @@ DWORD DesktopFailsWorker(ShortcutRequest* r) {
 TEST_F(ShortcutWorkItemStep, DesktopFailureMessage) {
   SetShortcutWorkerForTesting(&DesktopFailsWorker);
   CShortcutWorkItem item;
-  EXPECT_EQ(item.DoImpl(), 0);
+  EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kDesktopShortcutLabel + FormatMessageText(kShortcutFailedFormat, 0));
   EXPECT_TRUE(test::PathExists(start_link_));
   item.RollbackImpl();
@@ -207,7 +207,7 @@ TEST_F(ShortcutWorkItemStep, DesktopFailureMessage) {
 HANDLE g_release = nullptr;
 DWORD HangingWorker(ShortcutRequest* r) {
   ::WaitForSingleObject(g_release, 120000);
-  r->success = 1;  // written into the abandoned record, which nobody reads any more
+  r->success = true;  // written into the abandoned record, which nobody reads any more
   return 0;
 }
 

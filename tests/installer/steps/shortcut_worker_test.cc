@@ -51,7 +51,7 @@ class ShortcutWorkItemWorker : public testing::Test {
 TEST_F(ShortcutWorkItemWorker, SavedLinkLoadsBack) {
   ShortcutRequest r = Request();
   EXPECT_EQ(ShortcutWorker(&r), 0u);
-  EXPECT_EQ(r.success, 1);
+  EXPECT_TRUE(r.success);
   EXPECT_EQ(r.result_code, 0);
 
   const test::ShellLinkInfo info = test::ReadShellLink(temp_.Join(L"links\\Vireo.lnk"));
@@ -144,13 +144,13 @@ TEST_F(ShortcutWorkItemWorker, Failures) {
   ShortcutRequest r = Request();
   r.folder.clear();
   EXPECT_EQ(ShortcutWorker(&r), 1u);
-  EXPECT_EQ(r.success, 0);
+  EXPECT_FALSE(r.success);
   EXPECT_EQ(r.result_code, 0);
 
   ShortcutRequest missing = Request();
   missing.folder = temp_.Join(L"no\\such\\folder");
   EXPECT_EQ(ShortcutWorker(&missing), 1u);
-  EXPECT_EQ(missing.success, 0);
+  EXPECT_FALSE(missing.success);
   EXPECT_TRUE(FAILED(missing.result_code));
 
   ShortcutRequest too_long = Request();
@@ -162,9 +162,9 @@ TEST_F(ShortcutWorkItemWorker, Failures) {
 // A link asked to be pinned is saved even where pinning fails (Wine has no pin list).
 TEST_F(ShortcutWorkItemWorker, PinRequestStillSavesTheLink) {
   ShortcutRequest r = Request();
-  r.pin = 1;
+  r.pin = true;
   EXPECT_EQ(ShortcutWorker(&r), 0u);
-  EXPECT_EQ(r.success, 1);
+  EXPECT_TRUE(r.success);
   EXPECT_TRUE(test::PathExists(temp_.Join(L"links\\Vireo.lnk")));
 }
 

@@ -86,7 +86,7 @@ class UnzipWorkItemTest : public ::testing::Test {
 TEST_F(UnzipWorkItemTest, FreshInstallAndRollback) {
   UseImage("browser");
   CUnzipWorkItem step;
-  ASSERT_EQ(step.DoImpl(), 1) << std::string(step.error_text().begin(), step.error_text().end());
+  ASSERT_TRUE(step.DoImpl()) << std::string(step.error_text().begin(), step.error_text().end());
   EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "new main executable\n");
   EXPECT_EQ(ReadFileBytes(App(L"1.2.3.4\\Installer\\uninstaller.exe")), "uninstaller\n");
   EXPECT_FALSE(PathExists(App(L"Chrome-bin")));
@@ -106,7 +106,7 @@ TEST_F(UnzipWorkItemTest, FreshInstallAndRollback) {
 TEST_F(UnzipWorkItemTest, ProgressRunsFromZeroToHundred) {
   UseImage("browser");
   CUnzipWorkItem step;
-  ASSERT_EQ(step.DoImpl(), 1);
+  ASSERT_TRUE(step.DoImpl());
   const std::vector<float> p = Progress();
   ASSERT_GE(p.size(), 4u);
   EXPECT_EQ(p.front(), 0.0f);
@@ -129,7 +129,7 @@ TEST_F(UnzipWorkItemTest, UpdateKeepsPreexistingEntriesOnRollback) {
   ASSERT_TRUE(WriteFileBytes(App(L"user_file.txt"), "mine"));
   ASSERT_TRUE(WriteFileBytes(App(L"1.2.3.4\\INSTALLER\\old.txt"), "old"));
   CUnzipWorkItem step;
-  ASSERT_EQ(step.DoImpl(), 1);
+  ASSERT_TRUE(step.DoImpl());
   EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "new main executable\n");
   // The existing folder keeps its spelling; its new file is listed under it.
   const std::vector<std::wstring> expected = {L"1.2.3.4\\INSTALLER\\uninstaller.exe", L"1.2.3.4\\Locales",
@@ -150,7 +150,7 @@ TEST_F(UnzipWorkItemTest, UpdateKeepsPreexistingEntriesOnRollback) {
 // refuses replacement.
 TEST_F(UnzipWorkItemTest, MainExeInUseIsStaged) {
   UseImage("browser");
-  CInstallOptions::Get().silent = 1;
+  CInstallOptions::Get().silent = true;
   ASSERT_TRUE(MakeDirs(app_));
   ASSERT_TRUE(WriteFileBytes(App(L"vireo.exe"), "running main"));
   HANDLE lock = ::CreateFileW(App(L"vireo.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -168,7 +168,7 @@ TEST_F(UnzipWorkItemTest, MainExeInUseIsStaged) {
 TEST_F(UnzipWorkItemTest, ProgramWithoutTopFolderIsNotHoisted) {
   UseImage("flat");
   CUnzipWorkItem step;
-  ASSERT_EQ(step.DoImpl(), 1);
+  ASSERT_TRUE(step.DoImpl());
   EXPECT_EQ(ReadFileBytes(App(L"loose.txt")), "loose\n");
   EXPECT_EQ(ReadFileBytes(App(L"other\\inner.txt")), "inner\n");
   ExpectNoTemporaryLeftovers();
@@ -178,7 +178,7 @@ TEST_F(UnzipWorkItemTest, ProgramWithoutTopFolderIsNotHoisted) {
 TEST_F(UnzipWorkItemTest, BrokenProgramArchiveFails) {
   UseImage("broken");
   CUnzipWorkItem step;
-  EXPECT_EQ(step.DoImpl(), 0);
+  EXPECT_FALSE(step.DoImpl());
   EXPECT_EQ(step.error_text(), FormatMessageText(kUnzipProgramFormat, UNZIP_EXTRACT_FAILED));
   ASSERT_FALSE(Progress().empty());
   EXPECT_EQ(Progress().back(), 50.0f);
@@ -195,7 +195,7 @@ TEST_F(UnzipWorkItemTest, LockedFileBelowTopFolderFails) {
   HANDLE lock = ::CreateFileW(App(L"Chrome-bin\\readme.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   CUnzipWorkItem step;
-  EXPECT_EQ(step.DoImpl(), 0);
+  EXPECT_FALSE(step.DoImpl());
   ::CloseHandle(lock);
   EXPECT_EQ(step.error_text(), FormatMessageText(kUnzipProgramFormat, UNZIP_EXTRACT_FAILED));
   EXPECT_EQ(Progress().back(), 50.0f);
@@ -205,7 +205,7 @@ TEST_F(UnzipWorkItemTest, LockedFileBelowTopFolderFails) {
 TEST_F(UnzipWorkItemTest, MissingResourcesFail) {
   // The test executable itself carries neither resource.
   CUnzipWorkItem step;
-  EXPECT_EQ(step.DoImpl(), 0);
+  EXPECT_FALSE(step.DoImpl());
   EXPECT_EQ(step.error_text(), kUnzipResourceMessage);
   step.RollbackImpl();
   ExpectNoTemporaryLeftovers();
