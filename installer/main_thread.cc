@@ -67,22 +67,13 @@ void CMainThread::ShowInstallWindow() {
   message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(0); }));
 }
 
-void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
-  if (install_window_ && ::IsWindow(install_window_)) {
-    ::PostMessageW(install_window_, kWmInstallProgress, static_cast<WPARAM>(stage),
-                   static_cast<LPARAM>(static_cast<int>(percent)));
-  }
-}
+// Progress is shown only by the install window, which this build does not have yet.
+void CMainThread::OnProgress(SETUP_PROGRESS, float) {}
 
 void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_steps) {
   CInstallOptions& options = CInstallOptions::Get();
-  if (!options.silent) {
-    if (!install_window_ || !::IsWindow(install_window_)) return;
-    if (success) {
-      ::PostMessageW(install_window_, kWmInstallProgress, PROGRESS_DONE, 100);
-    }
-    return;
-  }
+  // A window run's result belongs to the window, which this build does not have yet.
+  if (!options.silent) return;
   if (ran_steps && options.portable && !options.pending_restart && PathExistsAt(options.GetMainExePath())) {
     wchar_t command[kPathCapacity + 2];
     std::swprintf(command, std::size(command), L"\"%ls\"", options.GetMainExePath());

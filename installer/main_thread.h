@@ -38,7 +38,6 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   void QuitWithCode(int code);
 
   std::unique_ptr<CMiscThread> misc_thread_;
-  HWND install_window_ = nullptr;  // absent until the install window exists
   int exit_code_ = 0;
 };
 
