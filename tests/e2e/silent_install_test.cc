@@ -11,6 +11,7 @@
 #include "tests/e2e/installer_process.h"
 #include "tests/e2e/user_profile.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/registry_readback.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/test_paths.h"
 
@@ -21,15 +22,6 @@ namespace {
 std::wstring Installer(const char* target) {
   if (std::string(target) == "vireo_setup") return BuildPath("bin/vireo_setup.exe");
   return BuildPath(std::string("installers/") + target + "/vireo_setup.exe");
-}
-
-std::wstring ReadString(const wchar_t* key, const wchar_t* name) {
-  wchar_t buf[1024] = L"";
-  DWORD bytes = sizeof(buf) - sizeof(wchar_t);
-  DWORD type = 0;
-  if (::SHGetValueW(HKEY_CURRENT_USER, key, name, &type, buf, &bytes) != ERROR_SUCCESS) return L"<missing>";
-  buf[bytes / sizeof(wchar_t)] = 0;
-  return buf;
 }
 
 // Counts the extraction leftovers ("xsc*.tmp" files, "x7z*" folders) in the temp folder.
@@ -86,9 +78,9 @@ TEST_F(SilentInstallTest, FreshInstall) {
   EXPECT_TRUE(PathExists(paths_.user_data + L"\\WidevineCdm\\installed.json"));
   EXPECT_TRUE(PathExists(paths_.start_menu_link));
   EXPECT_TRUE(PathExists(paths_.desktop_link));
-  EXPECT_EQ(ReadString(kAppPathsRegKey, L""), paths_.app_dir + L"\\vireo.exe");
-  EXPECT_EQ(ReadString(kAppPathsRegKey, L"Path"), paths_.app_dir);
-  EXPECT_EQ(ReadString(kUninstallRegKey, L"DisplayVersion"), L"" VIREO_TEST_FILE_VERSION);
+  EXPECT_EQ(ReadRegString(kAppPathsRegKey, L""), paths_.app_dir + L"\\vireo.exe");
+  EXPECT_EQ(ReadRegString(kAppPathsRegKey, L"Path"), paths_.app_dir);
+  EXPECT_EQ(ReadRegString(kUninstallRegKey, L"DisplayVersion"), L"" VIREO_TEST_FILE_VERSION);
   EXPECT_EQ(run.log.find(L"failed"), std::wstring::npos) << testing::PrintToString(run.log);
   EXPECT_EQ(TempLeftovers(), leftovers_before_);
 }
@@ -102,7 +94,7 @@ TEST_F(SilentInstallTest, DamagedPayloadRollsBack) {
   EXPECT_FALSE(Has(L"vireo.exe"));
   EXPECT_FALSE(Has(L"Chrome-bin"));
   EXPECT_FALSE(PathExists(paths_.start_menu_link));
-  EXPECT_EQ(ReadString(kAppPathsRegKey, L""), L"<missing>");
+  EXPECT_FALSE(ReadRegValue(kAppPathsRegKey, L"").exists);
   EXPECT_EQ(TempLeftovers(), leftovers_before_);
 }
 
@@ -132,7 +124,7 @@ TEST_F(SilentInstallTest, UpdateRemovesOldVersionFoldersAtExit) {
   EXPECT_TRUE(Has(L"1..0"));
   EXPECT_TRUE(Has(L".1.0"));
   EXPECT_TRUE(Has(L"locales") || Has(L"2.0.0.1\\locales"));
-  EXPECT_EQ(ReadString(kUninstallRegKey, L"DisplayVersion"), L"2.0.0.1");
+  EXPECT_EQ(ReadRegString(kUninstallRegKey, L"DisplayVersion"), L"2.0.0.1");
 }
 
 // Without an uninstaller in the payload the registry step fails late; status 1 and nothing
@@ -146,9 +138,9 @@ TEST_F(SilentInstallTest, LateFailureLeavesNothing) {
   EXPECT_FALSE(Has(L"vireo.exe"));
   EXPECT_FALSE(PathExists(paths_.start_menu_link));
   EXPECT_FALSE(PathExists(paths_.desktop_link));
-  EXPECT_EQ(ReadString(kAppPathsRegKey, L""), L"<missing>");
-  EXPECT_EQ(ReadString(kUninstallRegKey, L"DisplayName"), L"<missing>");
-  EXPECT_EQ(ReadString(kProductRegKey, L"usagestats"), L"<missing>");
+  EXPECT_FALSE(ReadRegValue(kAppPathsRegKey, L"").exists);
+  EXPECT_FALSE(ReadRegValue(kUninstallRegKey, L"DisplayName").exists);
+  EXPECT_FALSE(ReadRegValue(kProductRegKey, L"usagestats").exists);
 }
 
 // Uninstall removes the application folder, user data, both links and every entry.
@@ -208,7 +200,7 @@ TEST_F(SilentInstallTest, PortableInstallAndUpdate) {
   ASSERT_EQ(run.exit_code, 0) << testing::PrintToString(run.log);
   EXPECT_TRUE(PathExists(dir + L"\\vireo.exe"));
   EXPECT_TRUE(PathExists(dir + L"\\.portable"));
-  EXPECT_EQ(ReadString(kAppPathsRegKey, L""), L"<missing>");
+  EXPECT_FALSE(ReadRegValue(kAppPathsRegKey, L"").exists);
   EXPECT_FALSE(PathExists(paths_.start_menu_link));
   EXPECT_FALSE(PathExists(paths_.desktop_link));
   run = Run("setup_v2", args);

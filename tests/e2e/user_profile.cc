@@ -6,6 +6,7 @@
 
 #include "installer/product_constants.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/registry_readback.h"
 #include "tests/test_support/scoped_temp_dir.h"
 
 namespace vireo::test {
@@ -17,13 +18,6 @@ std::wstring Folder(int csidl) {
   wchar_t buf[MAX_PATH] = L"";
   ::SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buf);
   return buf;
-}
-
-bool KeyExists(const wchar_t* path) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(key);
-  return true;
 }
 
 }  // namespace
@@ -55,7 +49,7 @@ bool ProfileIsClean(std::wstring* what_remains) {
     if (PathExists(*path)) remains += *path + L"; ";
   }
   for (const wchar_t* key : kKeys) {
-    if (KeyExists(key)) remains += std::wstring(L"HKCU\\") + key + L"; ";
+    if (RegKeyExists(key)) remains += std::wstring(L"HKCU\\") + key + L"; ";
   }
   if (what_remains) *what_remains = remains;
   return remains.empty();

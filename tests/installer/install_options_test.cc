@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 
 #include "installer/command_line.h"
@@ -10,6 +11,7 @@
 #include "support/module_instance.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/registry_sandbox.h"
+#include "tests/test_support/scoped_module_instance.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/test_paths.h"
 
@@ -26,15 +28,9 @@ class InstallOptionsTest : public testing::Test {
     ASSERT_FALSE(temp_.path().empty());
     CInstallOptions::Get().ResetForTesting();
   }
-  void TearDown() override {
-    SetModuleInstance(nullptr);
-    if (module_) ::FreeLibrary(module_);
-  }
   void UseModule(const char* build_relative) {
-    if (module_) ::FreeLibrary(module_);
-    module_ = ::LoadLibraryExW(test::BuildPath(build_relative).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module_, nullptr);
-    SetModuleInstance(module_);
+    module_.emplace(test::BuildPath(build_relative));
+    ASSERT_TRUE(module_->ok());
   }
   CInstallOptions& Load(const wchar_t* command_line) {
     CCommandLine::Get().Init(command_line);
@@ -54,7 +50,7 @@ class InstallOptionsTest : public testing::Test {
 
   test::ScopedHkcuOverride hkcu_;
   test::ScopedTempDir temp_;
-  HMODULE module_ = nullptr;
+  std::optional<test::ScopedModuleInstance> module_;
 };
 
 // Every spelling of the silent switch sets the flag; upper case does not.

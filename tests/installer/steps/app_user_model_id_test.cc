@@ -4,31 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 #include "support/user_sid.h"
+#include "tests/test_support/scoped_env.h"
 
 namespace vireo {
 namespace {
 
 constexpr wchar_t kSuffix[] = L"ZUKU7DOIX7E2ZZPG4ONZVKN5BY";
-
-// Sets an environment variable for the test's lifetime and restores the previous value.
-class ScopedEnv {
- public:
-  ScopedEnv(const wchar_t* name, const wchar_t* value) : name_(name) {
-    wchar_t buf[32768];
-    const DWORD n = ::GetEnvironmentVariableW(name, buf, 32768);
-    if (n > 0 && n < 32768) old_ = std::wstring(buf, n);
-    ::SetEnvironmentVariableW(name, value);
-  }
-  ~ScopedEnv() { ::SetEnvironmentVariableW(name_, old_ ? old_->c_str() : nullptr); }
-
- private:
-  const wchar_t* name_;
-  std::optional<std::wstring> old_;
-};
 
 // Inside means the folder itself or below a backslash; a sibling that only begins with the
 // folder's name is outside.
@@ -74,9 +58,9 @@ TEST(ShortcutWorkItemAppId, UserSuffixFromSid) {
 // The environment's Program Files folders decide, trailing backslashes ignored, over-long
 // values skipped.
 TEST(ShortcutWorkItemAppId, EnvironmentFolders) {
-  ScopedEnv a(L"PROGRAMFILES", L"C:\\Apps\\\\");
-  ScopedEnv b(L"PROGRAMFILES(X86)", std::wstring(300, L'x').c_str());
-  ScopedEnv c(L"PROGRAMW6432", nullptr);
+  test::ScopedEnvVar a(L"PROGRAMFILES", L"C:\\Apps\\\\");
+  test::ScopedEnvVar b(L"PROGRAMFILES(X86)", std::wstring(300, L'x').c_str());
+  test::ScopedEnvVar c(L"PROGRAMW6432", nullptr);
   const std::vector<std::wstring> folders = ReadProgramFilesFolders();
   ASSERT_EQ(folders.size(), 1u);
   EXPECT_EQ(folders[0], L"C:\\Apps");

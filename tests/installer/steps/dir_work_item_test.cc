@@ -15,8 +15,10 @@
 #include "installer/product_constants.h"
 #include "installer/steps/reg_work_item.h"
 #include "support/install_log.h"
+#include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/progress_recorder.h"
 #include "tests/test_support/registry_sandbox.h"
 #include "tests/test_support/scoped_temp_dir.h"
 
@@ -27,11 +29,6 @@ using test::MakeDirs;
 using test::PathExists;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
-
-std::vector<std::pair<SETUP_PROGRESS, float>>* g_progress = nullptr;
-void RecordProgress(SETUP_PROGRESS stage, float percent) {
-  if (g_progress) g_progress->emplace_back(stage, percent);
-}
 
 void MakeModule(const std::wstring& folder, const std::string& version) {
   ASSERT_TRUE(MakeDirs(folder + L"\\_platform_specific\\win_x64"));
@@ -57,12 +54,8 @@ class DirWorkItemStep : public testing::Test {
     ASSERT_TRUE(o.app_dir.Assign(app_ + L"\\"));
     ASSERT_TRUE(o.extract_dir.Assign(app_ + L"\\"));
     ASSERT_TRUE(o.user_data_dir.Assign(user_data_ + L"\\"));
-    g_progress = &progress_;
-    SetProgressSink(&RecordProgress);
   }
   void TearDown() override {
-    SetProgressSink(nullptr);
-    g_progress = nullptr;
     CInstallOptions::Get().ResetForTesting();
   }
   std::wstring Tool() const { return app_ + L"\\components\\Screenshot\\Screenshot.exe"; }
@@ -71,7 +64,7 @@ class DirWorkItemStep : public testing::Test {
   test::ScopedHkcuOverride hkcu_;
   test::ScopedTempDir temp_;
   std::wstring root_, app_, user_data_;
-  std::vector<std::pair<SETUP_PROGRESS, float>> progress_;
+  test::ScopedProgressRecorder progress_;
 };
 
 // The screenshot tool found only inside version folder 1.2.3.4 is deployed with its record;
@@ -87,7 +80,7 @@ TEST_F(DirWorkItemStep, DeploysScreenshotToolFromVersionFolder) {
       record, std::regex(R"(\{"filename":"Screenshot\.exe\.zip","version":"migrated","last_check":"[1-9][0-9]*000"\})")))
       << record;
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_DIR, 0.f}, {PROGRESS_DIR, 100.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 
   ASSERT_TRUE(WriteFileBytes(app_ + L"\\1.2.3.4\\Screenshot.exe", "tool-v2"));
   ASSERT_TRUE(WriteFileBytes(ToolRecord(), "kept"));
@@ -149,7 +142,7 @@ TEST_F(DirWorkItemStep, MainExecutableRules) {
   EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kDeployMainExeMessage);
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_DIR, 0.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
   const wchar_t* log = CInstallLog::Get().GetLogPath();
   ASSERT_NE(log, nullptr);
   const std::string line = WideToUtf8(L"[dir] DeployMainProcessExe failed, src=" + app_ + L"\\vireo.exe app=" + app_ +
@@ -164,13 +157,12 @@ TEST_F(DirWorkItemStep, MainExecutableRules) {
 
 // A vireo.exe that cannot be opened for writing (a running browser) fails the step.
 TEST_F(DirWorkItemStep, MainExecutableInUse) {
-  HANDLE held = ::CreateFileW((app_ + L"\\vireo.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const ScopedFile held(::CreateFileW((app_ + L"\\vireo.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(held);
   CDirWorkItem item;
   EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kDeployMainExeMessage);
-  ::CloseHandle(held);
 }
 
 // Uninstall removes the application folder, the user data and the emptied product folder.
@@ -185,7 +177,7 @@ TEST_F(DirWorkItemStep, UninstallRemovesEverything) {
   EXPECT_FALSE(PathExists(root_));
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_UNINSTALL_DIR, 0.f},
                                                                    {PROGRESS_UNINSTALL_DIR, 100.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 }
 
 // An App Paths registration naming another place keeps the application folder and fails,
@@ -203,7 +195,7 @@ TEST_F(DirWorkItemStep, UninstallRefusesForeignRegistration) {
   EXPECT_FALSE(PathExists(user_data_));
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_UNINSTALL_DIR, 0.f},
                                                                    {PROGRESS_UNINSTALL_DIR, 100.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 }
 
 // Roll-back removes the staged and saved-aside executables of an installation folder, and

@@ -15,6 +15,7 @@
 #include "support/file_version.h"
 #include "support/module_instance.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/progress_recorder.h"
 #include "tests/test_support/registry_readback.h"
 #include "tests/test_support/registry_sandbox.h"
 #include "tests/test_support/scoped_temp_dir.h"
@@ -27,11 +28,6 @@ using test::AsWide;
 using test::ReadRegValue;
 using test::RegKeyExists;
 using test::RegValue;
-
-std::vector<std::pair<SETUP_PROGRESS, float>>* g_progress = nullptr;
-void RecordProgress(SETUP_PROGRESS stage, float percent) {
-  if (g_progress) g_progress->emplace_back(stage, percent);
-}
 
 std::string Utf16Bytes(const std::wstring& s, bool terminator = false) {
   std::string out(reinterpret_cast<const char*>(s.c_str()), (s.size() + (terminator ? 1 : 0)) * sizeof(wchar_t));
@@ -54,8 +50,6 @@ class RegWorkItemTest : public testing::Test {
     ASSERT_TRUE(hkcu_.ok()) << "RegOverridePredefKey is not available";
     // Every registry access below goes to the private key, never to the real hive.
     ASSERT_FALSE(RegKeyExists(kAppPathsRegKey));
-    g_progress = &progress_;
-    SetProgressSink(&RecordProgress);
 
     app_ = temp_.Join(L"Vireo\\Application");
     ASSERT_TRUE(test::MakeDirs(app_ + L"\\1.2.3.4\\Installer"));
@@ -71,15 +65,13 @@ class RegWorkItemTest : public testing::Test {
     o.homepage = L"https://www.vireo-browser.com/";
   }
   void TearDown() override {
-    SetProgressSink(nullptr);
-    g_progress = nullptr;
     CInstallOptions::Get().ResetForTesting();
   }
 
   test::ScopedHkcuOverride hkcu_;
   test::ScopedTempDir temp_;
   std::wstring app_;
-  std::vector<std::pair<SETUP_PROGRESS, float>> progress_;
+  test::ScopedProgressRecorder progress_;
 };
 
 std::wstring Today() {
@@ -133,7 +125,7 @@ TEST_F(RegWorkItemTest, InstallWritesExactValuesAndSizes) {
   EXPECT_EQ(AsWide(v), Today());
 
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_REG, 0.f}, {PROGRESS_REG, 100.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 }
 
 // A readable "ichannel" (even an empty one) survives a re-install with another channel.
@@ -190,7 +182,7 @@ TEST_F(RegWorkItemTest, MissingUninstallerFailsAndRollsBack) {
   EXPECT_FALSE(ReadRegValue(kUninstallRegKey, L"UninstallString").exists);
   EXPECT_FALSE(ReadRegValue(kUninstallRegKey, L"InstallDate").exists);
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_REG, 0.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 
   item.RollbackImpl();
   EXPECT_FALSE(RegKeyExists(kUninstallRegKey));
@@ -248,7 +240,7 @@ TEST_F(RegWorkItemTest, UninstallRemovesEverything) {
   EXPECT_TRUE(ReadRegValue(kRunRegKey, L"Other").exists);
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_UNINSTALL_REG, 0.f},
                                                                    {PROGRESS_UNINSTALL_REG, 100.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 
   // A second uninstall with nothing left still succeeds.
   EXPECT_TRUE(item.DoImpl());

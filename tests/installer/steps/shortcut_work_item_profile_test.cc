@@ -17,16 +17,12 @@
 #include "support/install_log.h"
 #include "support/string_util.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/progress_recorder.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/shell_link_reader.h"
 
 namespace vireo {
 namespace {
-
-std::vector<std::pair<SETUP_PROGRESS, float>>* g_progress = nullptr;
-void RecordProgress(SETUP_PROGRESS stage, float percent) {
-  if (g_progress) g_progress->emplace_back(stage, percent);
-}
 
 std::wstring ShellFolder(int csidl) {
   wchar_t buf[MAX_PATH] = {};
@@ -67,12 +63,8 @@ class ShortcutWorkItemStep : public testing::Test {
     o.ResetForTesting();
     o.SetPortableDir(app_);
     o.shortcut_comment = L"访问互联网";
-    g_progress = &progress_;
-    SetProgressSink(&RecordProgress);
   }
   void TearDown() override {
-    SetProgressSink(nullptr);
-    g_progress = nullptr;
     SetShortcutWorkerForTesting(nullptr);
     if (!start_link_.empty()) ::DeleteFileW(start_link_.c_str());
     if (!desktop_link_.empty()) ::DeleteFileW(desktop_link_.c_str());
@@ -89,7 +81,7 @@ class ShortcutWorkItemStep : public testing::Test {
   bool locked_ = false;
   test::ScopedTempDir temp_;
   std::wstring programs_, desktop_, start_link_, desktop_link_, app_, exe_, extra_dir_;
-  std::vector<std::pair<SETUP_PROGRESS, float>> progress_;
+  test::ScopedProgressRecorder progress_;
 };
 
 // An install saves both links with their fields and reports 0, 25, 50 and 100.
@@ -117,7 +109,7 @@ TEST_F(ShortcutWorkItemStep, InstallCreatesBothLinks) {
 
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {
       {PROGRESS_SHORTCUT, 0.f}, {PROGRESS_SHORTCUT, 25.f}, {PROGRESS_SHORTCUT, 50.f}, {PROGRESS_SHORTCUT, 100.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 
   // Roll-back deletes both links (unpinning fails quietly where the pin list is missing).
   item.RollbackImpl();
@@ -158,7 +150,7 @@ TEST_F(ShortcutWorkItemStep, UninstallRemovesLinksAndToleratesNone) {
   EXPECT_FALSE(test::PathExists(desktop_link_));
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_UNINSTALL_SHORTCUT, 0.f},
                                                                    {PROGRESS_UNINSTALL_SHORTCUT, 100.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 
   CShortcutWorkItem again;
   EXPECT_TRUE(again.DoImpl());
@@ -183,7 +175,7 @@ TEST_F(ShortcutWorkItemStep, FailedSaveStopsTheStep) {
   EXPECT_EQ(g_calls.load(), 1);
   EXPECT_NE(LogText().find(WideToUtf8(std::wstring(L"[shortcut] failed hr=0x80070005: ") + kStartMenuShortcutLabel)), std::string::npos);
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_SHORTCUT, 0.f}, {PROGRESS_SHORTCUT, 25.f}};
-  EXPECT_EQ(progress_, expected);
+  EXPECT_EQ(progress_.reports(), expected);
 }
 
 DWORD DesktopFailsWorker(ShortcutRequest* r) {

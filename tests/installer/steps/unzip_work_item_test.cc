@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +12,11 @@
 #include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "support/module_instance.h"
+#include "support/scoped_handle.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/progress_recorder.h"
+#include "tests/test_support/scoped_env.h"
+#include "tests/test_support/scoped_module_instance.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/test_paths.h"
 
@@ -26,45 +30,21 @@ using test::PathExists;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
 
-std::mutex g_progress_mutex;
-std::vector<float> g_progress;
-
-void RecordProgress(SETUP_PROGRESS stage, float percent) {
-  if (stage != PROGRESS_UNZIP) return;
-  std::lock_guard<std::mutex> lock(g_progress_mutex);
-  g_progress.push_back(percent);
-}
-
-std::vector<float> Progress() {
-  std::lock_guard<std::mutex> lock(g_progress_mutex);
-  return g_progress;
-}
-
-
 // Each case runs with a private temporary folder (module file, package and work folder land
 // there), an application folder inside it, and one of the stand-in installer images.
 class UnzipWorkItemTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(::SetEnvironmentVariableW(L"TMP", temp_.path().c_str()));
-    ASSERT_TRUE(::SetEnvironmentVariableW(L"TEMP", temp_.path().c_str()));
+    ASSERT_TRUE(temp_env_.ok());
     app_ = temp_.Join(L"Vireo\\Application");
     CInstallOptions::Get().ResetForTesting();
     CInstallOptions::Get().SetPortableDir(app_);
     ASSERT_EQ(std::wstring(CInstallOptions::Get().GetExtractDir()), app_ + L"\\");
-    SetProgressSink(RecordProgress);
   }
-  void TearDown() override {
-    SetProgressSink(nullptr);
-    SetModuleInstance(nullptr);
-    if (image_) ::FreeLibrary(image_);
-  }
-
   void UseImage(const char* kind) {
     const std::wstring dll = test::BuildPath(std::string("unzip_fixtures/unzip_") + kind + ".dll");
-    image_ = ::LoadLibraryExW(dll.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(image_, nullptr) << "missing fixture " << kind;
-    SetModuleInstance(image_);
+    image_.emplace(dll);
+    ASSERT_TRUE(image_->ok()) << "missing fixture " << kind;
   }
 
   std::wstring App(const wchar_t* relative) const { return app_ + L"\\" + relative; }
@@ -78,7 +58,9 @@ class UnzipWorkItemTest : public ::testing::Test {
 
   test::ScopedTempDir temp_;
   std::wstring app_;
-  HMODULE image_ = nullptr;
+  test::ScopedTempFolderEnv temp_env_{temp_.path()};
+  test::ScopedProgressRecorder progress_;
+  std::optional<test::ScopedModuleInstance> image_;
 };
 
 // A fresh install into a missing folder hoists Chrome-bin, lists every entry as created, and
@@ -107,7 +89,7 @@ TEST_F(UnzipWorkItemTest, ProgressRunsFromZeroToHundred) {
   UseImage("browser");
   CUnzipWorkItem step;
   ASSERT_TRUE(step.DoImpl());
-  const std::vector<float> p = Progress();
+  const std::vector<float> p = progress_.percents(PROGRESS_UNZIP);
   ASSERT_GE(p.size(), 4u);
   EXPECT_EQ(p.front(), 0.0f);
   EXPECT_EQ(p.back(), 100.0f);
@@ -153,12 +135,12 @@ TEST_F(UnzipWorkItemTest, MainExeInUseIsStaged) {
   CInstallOptions::Get().silent = true;
   ASSERT_TRUE(MakeDirs(app_));
   ASSERT_TRUE(WriteFileBytes(App(L"vireo.exe"), "running main"));
-  HANDLE lock = ::CreateFileW(App(L"vireo.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  ScopedFile lock(::CreateFileW(App(L"vireo.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
   CUnzipWorkItem step;
-  const int result = step.DoImpl();
-  ::CloseHandle(lock);
-  ASSERT_EQ(result, 1) << std::string(step.error_text().begin(), step.error_text().end());
+  const bool result = step.DoImpl();
+  lock.reset();
+  ASSERT_TRUE(result) << std::string(step.error_text().begin(), step.error_text().end());
   EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "running main");
   EXPECT_EQ(ReadFileBytes(App(L"new_vireo.exe")), "new main executable\n");
   EXPECT_FALSE(PathExists(App(L"Chrome-bin")));
@@ -180,8 +162,8 @@ TEST_F(UnzipWorkItemTest, BrokenProgramArchiveFails) {
   CUnzipWorkItem step;
   EXPECT_FALSE(step.DoImpl());
   EXPECT_EQ(step.error_text(), FormatMessageText(kUnzipProgramFormat, UNZIP_EXTRACT_FAILED));
-  ASSERT_FALSE(Progress().empty());
-  EXPECT_EQ(Progress().back(), 50.0f);
+  ASSERT_FALSE(progress_.percents(PROGRESS_UNZIP).empty());
+  EXPECT_EQ(progress_.percents(PROGRESS_UNZIP).back(), 50.0f);
   ExpectNoTemporaryLeftovers();
   step.RollbackImpl();
   EXPECT_TRUE(ListFolder(app_).empty());
@@ -192,13 +174,14 @@ TEST_F(UnzipWorkItemTest, LockedFileBelowTopFolderFails) {
   UseImage("browser");
   ASSERT_TRUE(MakeDirs(App(L"Chrome-bin")));
   ASSERT_TRUE(WriteFileBytes(App(L"Chrome-bin\\readme.txt"), "held"));
-  HANDLE lock = ::CreateFileW(App(L"Chrome-bin\\readme.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  ScopedFile lock(
+      ::CreateFileW(App(L"Chrome-bin\\readme.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
   CUnzipWorkItem step;
   EXPECT_FALSE(step.DoImpl());
-  ::CloseHandle(lock);
+  lock.reset();
   EXPECT_EQ(step.error_text(), FormatMessageText(kUnzipProgramFormat, UNZIP_EXTRACT_FAILED));
-  EXPECT_EQ(Progress().back(), 50.0f);
+  EXPECT_EQ(progress_.percents(PROGRESS_UNZIP).back(), 50.0f);
 }
 
 // Without the module resource the step fails with the initialisation message.
