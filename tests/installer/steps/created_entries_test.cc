@@ -37,9 +37,22 @@ TEST(RemoveCreatedEntriesTest, RefusesEscapingNames) {
   ASSERT_TRUE(WriteFileBytes(root + L"\\keep\\unlisted.txt", "x"));
   RemoveCreatedEntries(root.c_str(), {L"keep"});
   EXPECT_TRUE(PathExists(root + L"\\keep\\unlisted.txt"));
-  // A root folder is refused outright.
-  RemoveCreatedEntries(L"C:\\", {L"windows"});
-  EXPECT_TRUE(IsDirectory(L"C:\\windows"));
+}
+
+// A drive root is refused outright, however it is spelled: an empty folder directly in the
+// root, which the roll-back would otherwise remove, stays.
+TEST(RemoveCreatedEntriesTest, RefusesADriveRoot) {
+  test::ScopedTempDir dir;
+  const std::wstring drive = dir.path().substr(0, 2);  // "C:"
+  const std::wstring name = L"vireo_root_guard_" + std::to_wstring(::GetCurrentProcessId());
+  const std::wstring folder = drive + L"\\" + name;
+  ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr)) << ::GetLastError();
+  for (const std::wstring& root : {drive + L"\\", drive + L"/", drive}) {
+    RemoveCreatedEntries(root.c_str(), {name});
+    EXPECT_TRUE(IsDirectory(folder)) << std::string(root.begin(), root.end());
+  }
+  // The folder itself was removable all along.
+  EXPECT_TRUE(::RemoveDirectoryW(folder.c_str()));
 }
 
 }  // namespace
