@@ -20,6 +20,16 @@
 namespace vireo {
 namespace {
 
+// The lazy fill of a derived path: an empty |field| becomes |base| + |name|, with a trailing
+// backslash for a folder; it stays empty when |base| is empty or the result does not fit.
+const wchar_t* FillJoined(FixedPath& field, const wchar_t* base, const wchar_t* name, bool folder) {
+  if (field.empty()) {
+    FixedPath path(base);
+    if (!path.empty() && path.Append(name) && (!folder || path.AddBackslash())) field = path;
+  }
+  return field.c_str();
+}
+
 std::wstring ParentFolder(const FixedPath& file) {
   return std::wstring(ParentPart(file.view()));
 }
@@ -197,11 +207,7 @@ const wchar_t* CInstallOptions::GetInstallDir() {
 
 const wchar_t* CInstallOptions::GetAppDir() {
   if (path_refused_) return L"";
-  if (app_dir.empty()) {
-    FixedPath dir(GetInstallDir());
-    if (dir.Append(kApplicationFolderName) && dir.AddBackslash()) app_dir = dir;
-  }
-  return app_dir.c_str();
+  return FillJoined(app_dir, GetInstallDir(), kApplicationFolderName, true);
 }
 
 const wchar_t* CInstallOptions::GetExtractDir() {
@@ -211,27 +217,15 @@ const wchar_t* CInstallOptions::GetExtractDir() {
 }
 
 const wchar_t* CInstallOptions::GetUserDataDir() {
-  if (user_data_dir.empty()) {
-    FixedPath dir(GetDefaultRoot());
-    if (dir.Append(kUserDataFolderName) && dir.AddBackslash()) user_data_dir = dir;
-  }
-  return user_data_dir.c_str();
+  return FillJoined(user_data_dir, GetDefaultRoot(), kUserDataFolderName, true);
 }
 
 const wchar_t* CInstallOptions::GetMainExePath() {
-  if (main_exe_path.empty()) {
-    FixedPath exe(GetAppDir());
-    if (!exe.empty() && exe.Append(kMainExeName)) main_exe_path = exe;
-  }
-  return main_exe_path.c_str();
+  return FillJoined(main_exe_path, GetAppDir(), kMainExeName, false);
 }
 
 const wchar_t* CInstallOptions::GetNewExePath() {
-  if (new_exe_path.empty()) {
-    FixedPath exe(GetAppDir());
-    if (!exe.empty() && exe.Append(kStagedExeName)) new_exe_path = exe;
-  }
-  return new_exe_path.c_str();
+  return FillJoined(new_exe_path, GetAppDir(), kStagedExeName, false);
 }
 
 std::wstring CInstallOptions::GetProductName() const {

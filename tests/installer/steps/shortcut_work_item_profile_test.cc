@@ -173,7 +173,8 @@ TEST_F(ShortcutWorkItemStep, FailedSaveStopsTheStep) {
   EXPECT_FALSE(item.DoImpl());
   EXPECT_EQ(item.error_text(), kStartMenuShortcutLabel + FormatMessageText(kShortcutFailedFormat, 0x80070005));
   EXPECT_EQ(g_calls.load(), 1);
-  EXPECT_NE(LogText().find(WideToUtf8(std::wstring(L"[shortcut] failed hr=0x80070005: ") + kStartMenuShortcutLabel)), std::string::npos);
+  const std::wstring line = std::wstring(L"[shortcut] failed hr=0x80070005: ") + kStartMenuShortcutLabel;
+  EXPECT_NE(LogText().find(WideToUtf8(line)), std::string::npos);
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_SHORTCUT, 0.f}, {PROGRESS_SHORTCUT, 25.f}};
   EXPECT_EQ(progress_.reports(), expected);
 }
@@ -218,7 +219,8 @@ TEST_F(ShortcutWorkItemStep, HangingSaveTimesOut) {
   EXPECT_GE(elapsed, 29500u);
   EXPECT_LE(elapsed, 40000u);
   EXPECT_EQ(error, std::wstring(kStartMenuShortcutLabel) + kShortcutTimeoutSuffix);
-  EXPECT_NE(LogText().find(WideToUtf8(std::wstring(L"[shortcut] timeout (30000 ms): ") + kStartMenuShortcutLabel)), std::string::npos);
+  const std::wstring line = std::wstring(L"[shortcut] timeout (30000 ms): ") + kStartMenuShortcutLabel;
+  EXPECT_NE(LogText().find(WideToUtf8(line)), std::string::npos);
   ::SetEvent(g_release);
 }
 
