@@ -36,6 +36,7 @@ class BuildRun {
                      std::unique_ptr<Control>* first_owned, Control** first);
   bool BuildInclude(XmlNode node, Control* parent, int depth,
                     std::unique_ptr<Control>* first_owned, Control** first);
+  // |depth| is the element's own depth.
   std::unique_ptr<Control> BuildElement(XmlNode node, int depth, bool* ok);
   void ApplyWindowElement(XmlNode root);
 
@@ -94,7 +95,7 @@ std::unique_ptr<Control> BuildRun::BuildElement(XmlNode node, int depth, bool* o
     control->SetAttribute(std::wstring(node.attribute_name(i)),
                           std::wstring(node.attribute_value(i)));
   }
-  if (!BuildChildren(node, control.get(), depth + 1, nullptr, nullptr)) {
+  if (!BuildChildren(node, control.get(), depth, nullptr, nullptr)) {
     *ok = false;
     return nullptr;
   }

@@ -124,10 +124,12 @@ SIZE LinearLayout::ArrangeChild(const std::vector<Control*>& items, RECT inner) 
     }
     cross = axis.ClampCross(child, std::max(cross, 0));
 
-    long long cross_start = static_cast<long long>(axis.CrossStart(inner)) + axis.CrossStart(m);
+    const long long inner_start = axis.CrossStart(inner);
+    long long cross_start = inner_start + axis.CrossStart(m);
     const int align = axis.CrossAlign(child);
     if (align == 1) {
-      cross_start += (static_cast<long long>(cross_room) - axis.CrossStart(m) - axis.CrossEnd(m) - cross) / 2;
+      cross_start = inner_start + (static_cast<long long>(cross_room) + axis.CrossStart(m) -
+                                   axis.CrossEnd(m) - cross) / 2;
     } else if (align == 2) {
       cross_start = static_cast<long long>(axis.CrossEnd(inner)) - axis.CrossEnd(m) - cross;
     }

@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include <cwchar>
 #include <memory>
+#include <string>
 
 #include "support/scoped_gdi.h"
 #include "ui/core/box.h"
@@ -20,6 +20,16 @@ void ShowSkinErrorBox(const wchar_t* text) {
 }
 
 SkinErrorReporter g_skin_error_reporter = &ShowSkinErrorBox;
+
+// The format's "%s" replaced by |path|, cut to what a 260-character buffer holds: the box is
+// a message, a long path may lose its end.
+std::wstring SkinLoadFailedText(const std::wstring& path) {
+  std::wstring text = kSkinLoadFailedFormat;
+  const size_t at = text.find(L"%s");
+  if (at != std::wstring::npos) text.replace(at, 2, path);
+  if (text.size() > MAX_PATH - 1) text.resize(MAX_PATH - 1);
+  return text;
+}
 
 }  // namespace
 
@@ -91,12 +101,7 @@ LRESULT WindowImplBase::OnCreate(bool& handled) {
   InitWnd();
   SetResourcePath(GetSkinFolder());
   if (!BuildSkin()) {
-    wchar_t text[MAX_PATH] = {};
-    const std::wstring path = GetResourcePath() + GetSkinFile();
-    // Cut to the buffer when the path is long: the box is a message, not a path.
-    std::swprintf(text, MAX_PATH, kSkinLoadFailedFormat, path.c_str());
-    text[MAX_PATH - 1] = L'\0';
-    g_skin_error_reporter(text);
+    g_skin_error_reporter(SkinLoadFailedText(GetResourcePath() + GetSkinFile()).c_str());
     return -1;
   }
   InitWindow();

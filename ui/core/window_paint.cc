@@ -25,7 +25,7 @@ class ScopedPaint {
 }  // namespace
 
 void Window::OnPaint() {
-  if (::IsIconic(hwnd_) || !root_ || !render_) {
+  if (::IsIconic(hwnd_) || !root_) {
     ScopedPaint validate(hwnd_);
     return;
   }
@@ -54,6 +54,7 @@ void Window::OnPaint() {
       ::ValidateRect(hwnd_, &moved);
     }
   }
+  if (!render_) return;  // no renderer: laid out, nothing to paint with
   if (render_->Resize(RectWidth(client), RectHeight(client))) update = client;
   update = RectIntersect(update, client);
   if (RectEmpty(update)) return;
