@@ -31,7 +31,7 @@ void IgnoreSkinError(const wchar_t*) {}
 }  // namespace
 
 LaidOutSkin LayOutSkin(const std::wstring& skin_folder, const std::wstring& skin_file,
-                       int dpi_percent) {
+                       int dpi_percent, const std::function<void(ui::Window& window)>& prepare) {
   ScopedDpi dpi(dpi_percent);
   const bool own_renderer = ui::GetGlobalRenderFactory() == nullptr;
   if (own_renderer) ui::SetGlobalRenderFactory(std::make_unique<ui::RenderFactory_GdiPlus>());
@@ -46,6 +46,7 @@ LaidOutSkin LayOutSkin(const std::wstring& skin_folder, const std::wstring& skin
     RECT client = {0, 0, 0, 0};
     ::GetClientRect(hwnd, &client);
     result.window = SIZE{client.right - client.left, client.bottom - client.top};
+    if (prepare) prepare(*window);
     if (ui::Box* root = window->GetRoot()) {
       root->SetPos(client);
       root->ForEachControl([&result](ui::Control* control) {

@@ -14,8 +14,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
+
+namespace ui {
+class Window;
+}
 
 namespace ui_test {
 
@@ -27,7 +32,9 @@ struct LaidOutSkin {
 
 // |skin_folder| is the window's skin folder ("frame"; must be empty when |skin_file| is XML
 // text) and |skin_file| a file in it ("UIInstallFrame.xml") or the XML text itself.
+// |prepare| (optional) runs on the built window before the layout, e.g. to show a page.
 LaidOutSkin LayOutSkin(const std::wstring& skin_folder, const std::wstring& skin_file,
-                       int dpi_percent);
+                       int dpi_percent,
+                       const std::function<void(ui::Window& window)>& prepare = nullptr);
 
 }  // namespace ui_test

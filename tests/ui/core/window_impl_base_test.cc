@@ -9,6 +9,7 @@
 #include "tests/ui/core/core_test_util.h"
 #include "ui/core/box.h"
 #include "ui/core/control_factory.h"
+#include "ui/markup/global_manager.h"
 
 namespace ui {
 namespace {
@@ -108,6 +109,49 @@ TEST(WindowImplBaseTest, CloseButtonAndCaption) {
   EXPECT_GE(closed_us - clicked_us, kCloseDelayMs * 1000 - 1000);  // 1 ms clock resolution
   EXPECT_LT(closed_us - clicked_us, 3000 * 1000);
   EXPECT_FALSE(::IsWindow(hwnd));  // the default handling destroyed it
+}
+
+// The non-client and system messages a captionless skinned window answers itself.
+TEST(WindowImplBaseTest, HostMessages) {
+  auto* window = new SkinWindow(
+      L"<Window size=\"300,200\" mininfo=\"100,0\" maxinfo=\"0,400\" roundcorner=\"4,4\">"
+      L"<Box/></Window>");
+  HWND hwnd = window->Create(nullptr, L"host", WS_POPUP, 0);
+  ASSERT_NE(hwnd, nullptr);
+
+  MINMAXINFO info = {};
+  info.ptMinTrackSize = POINT{1, 2};
+  info.ptMaxTrackSize = POINT{3, 4};
+  ::SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 100);
+  EXPECT_EQ(info.ptMinTrackSize.y, 2);  // 0: left as it was
+  EXPECT_EQ(info.ptMaxTrackSize.x, 3);
+  EXPECT_EQ(info.ptMaxTrackSize.y, 400);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+  EXPECT_EQ(info.ptMaxSize.x, monitor.rcWork.right - monitor.rcWork.left);
+
+  EXPECT_EQ(::SendMessageW(hwnd, WM_NCACTIVATE, FALSE, 0), TRUE);
+  EXPECT_EQ(::SendMessageW(hwnd, WM_NCCALCSIZE, FALSE, 0), 0);
+
+  ::SetWindowPos(hwnd, nullptr, 0, 0, 320, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(::GetWindowRgn(hwnd, region), ERROR);  // the round corners
+  ::DeleteObject(region);
+
+  window->CenterWindow();
+  RECT rc = {0, 0, 0, 0};
+  ::GetWindowRect(hwnd, &rc);
+  const RECT& work = monitor.rcWork;
+  EXPECT_NEAR(rc.left - work.left, work.right - rc.right, 1);
+  EXPECT_NEAR(rc.top - work.top, work.bottom - rc.bottom, 1);
+
+  ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+  EXPECT_EQ(GlobalManager::Get().dpi().percent(), 150);
+
+  ::SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // closes and destroys at once
+  EXPECT_FALSE(::IsWindow(hwnd));
 }
 
 }  // namespace
