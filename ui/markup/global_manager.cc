@@ -15,8 +15,8 @@ constexpr size_t kMaxDiskFile = ZipArchive::kMaxEntrySize;
 }  // namespace
 
 GlobalManager& GlobalManager::Get() {
-  static GlobalManager* const instance = new GlobalManager();  // lives as long as the process
-  return *instance;
+  static GlobalManager instance;
+  return instance;
 }
 
 void GlobalManager::SetResourcePath(std::wstring_view path) { resource_path_ = WithTrailingSlash(path); }
