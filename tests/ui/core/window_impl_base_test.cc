@@ -30,11 +30,13 @@ SIZE ClientSize(HWND hwnd) {
 TEST(WindowImplBaseTest, WindowSizeFromTheSkin) {
   ScopedDpi dpi(150);
   auto* fixed = new SkinWindow(
-      L"<Window size=\"660,512\" caption=\"0,0,0,333\"><Box/></Window>");
+      L"<Window size=\"660,512\" caption=\"0,0,0,333\"><Class name=\"own\" width=\"8\"/>"
+      L"<Box><Control name=\"c\" class=\"own\"/></Box></Window>");
   HWND hwnd = fixed->Create(nullptr, L"fixed", WS_POPUP, 0);
   ASSERT_NE(hwnd, nullptr);
   EXPECT_EQ(ClientSize(hwnd), (SIZE{990, 768}));
   EXPECT_EQ(fixed->GetCaptionRect(), (RECT{0, 0, 0, 500}));
+  EXPECT_EQ(fixed->FindControl(L"c")->GetFixedWidth(), 12);  // the window's own class
   EXPECT_EQ(::GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION, 0);
   ::DestroyWindow(hwnd);
 
