@@ -88,8 +88,11 @@ void Box::ForEachControl(const std::function<void(Control*)>& visit) {
 }
 
 void Box::Adopt(Control* control) {
-  control->SetWindow(GetWindow(), this);
-  if (GetWindow() != nullptr) GetWindow()->InitControls(control, this);
+  if (GetWindow() != nullptr) {
+    GetWindow()->InitControls(control, this);  // attaches and registers the names
+  } else {
+    control->SetWindow(nullptr, this);
+  }
   if (!IsVisible()) control->SetInternVisible(false);
 }
 
@@ -109,6 +112,8 @@ std::unique_ptr<Control> Box::Detach(Control* control) {
   if (it == items_.end()) return nullptr;
   items_.erase(it);
   Arrange();
+  // Still attached to the window, which it tells when it is destroyed; no parent any more.
+  control->SetWindow(GetWindow(), nullptr);
   return std::unique_ptr<Control>(control);
 }
 

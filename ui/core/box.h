@@ -6,7 +6,8 @@
 //      (its own flag is kept); the child is appended, the box asks for a layout, and Add
 //      reports success. The box owns its children from then on.
 //  B2. Remove and RemoveAll destroy the children they take out; Detach takes one out and
-//      hands it back undestroyed (the window deletes a detached tree later).
+//      hands it back undestroyed, still attached to the window (destroy it before the
+//      window, or hand it to Window::AddDelayedCleanup).
 //  B3. Attributes go to the layout first ("padding", "childmargin"), then "mousechild" is
 //      handled here, then the control base.
 //  B4. SetVisible, SetInternVisible and SetEnabled pass the effective visibility and the
