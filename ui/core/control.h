@@ -66,8 +66,9 @@ class Control : public PlaceHolder {
   // The kind name (control_kinds.h); the window host's caption hit-test reads it.
   virtual std::wstring GetType() const;
 
-  // Skin attributes: unknown names and values that do not parse are ignored. Lengths are
-  // scaled by the DPI scale here. "class" applies the named class lists at this point.
+  // Skin attributes: unknown names are ignored; numbers that do not parse read as 0 and
+  // flags as false. Lengths are scaled by the DPI scale here. "class" applies the named
+  // class lists at this point.
   virtual void SetAttribute(const std::wstring& name, const std::wstring& value);
   // Applies a class list (name="value" pairs separated by one space), stopping at the first
   // pair that does not fit.

@@ -118,6 +118,33 @@ TEST_F(WindowTest, TabOrder) {
   EXPECT_FALSE(window_->SetNextTabControl(true));
 }
 
+// Keys go to the focused control (key up to the one that got the key down); a message
+// filter that claims a message keeps it from the window.
+TEST_F(WindowTest, KeysAndFilters) {
+  Control* a = window_->FindControl(L"a");
+  std::vector<EventType> seen;
+  a->AttachAllEvents([&seen](const EventArgs& args) {
+    if (IsKeyEvent(args.type)) seen.push_back(args.type);
+    return true;
+  });
+  a->SetFocus();
+  ::SendMessageW(hwnd_, WM_KEYDOWN, 'A', 0);
+  ::SendMessageW(hwnd_, WM_CHAR, 'a', 0);
+  ::SendMessageW(hwnd_, WM_KEYUP, 'A', 0);
+  EXPECT_EQ(seen, (std::vector<EventType>{kEventKeyDown, kEventChar, kEventKeyUp}));
+
+  struct Claim : IUIMessageFilter {
+    LRESULT MessageHandler(UINT msg, WPARAM, LPARAM, bool& handled) override {
+      handled = msg == WM_KEYDOWN;
+      return 7;
+    }
+  } claim;
+  window_->AddMessageFilter(&claim);
+  EXPECT_EQ(::SendMessageW(hwnd_, WM_KEYDOWN, 'B', 0), 7);
+  window_->RemoveMessageFilter(&claim);
+  EXPECT_EQ(seen.size(), 3u);
+}
+
 // A tree replaced from one of its own handlers is deleted later, at the posted message.
 TEST_F(WindowTest, ReplacedTreeIsDeletedLater) {
   Control* a = window_->FindControl(L"a");
