@@ -31,10 +31,5 @@ TEST(TextColorsTest, StatesFallBackToHotThenNormal) {
   }
 }
 
-TEST(TextColorsTest, ArgbBecomesColorRefWithoutAlpha) {
-  EXPECT_EQ(ArgbToColorRef(0xFF315B9F), RGB(0x31, 0x5B, 0x9F));
-  EXPECT_EQ(ResolveColor(L""), 0u);
-}
-
 }  // namespace
 }  // namespace ui

@@ -36,20 +36,20 @@ bool TestHost::Open(const std::wstring& controls, SIZE size) {
   return AttachDialog(box);
 }
 
-void TestHost::Layout() {
+void LayoutTree(Window& window) {
   RECT client;
-  ::GetClientRect(GetHWND(), &client);
-  GetRoot()->SetPos(client);
+  ::GetClientRect(window.GetHWND(), &client);
+  window.GetRoot()->SetPos(client);
 }
 
-void TestHost::PaintAll() {
-  Layout();
+void PaintTree(Window& window) {
+  LayoutTree(window);
   RECT client;
-  ::GetClientRect(GetHWND(), &client);
-  IRenderContext* render = GetRenderContext();
+  ::GetClientRect(window.GetHWND(), &client);
+  IRenderContext* render = window.GetRenderContext();
   render->Resize(client.right, client.bottom);
   render->Clear();
-  GetRoot()->Paint(render, client);
+  window.GetRoot()->Paint(render, client);
 }
 
 uint32_t TestHost::Pixel(int x, int y) const {
@@ -71,21 +71,6 @@ void TestHost::ShowAndPaint() {
 
 bool InstallFrameHost::Open() {
   return Create(nullptr, L"install frame test", WS_POPUP, 0) != nullptr;
-}
-
-void InstallFrameHost::Layout() {
-  RECT client;
-  ::GetClientRect(GetHWND(), &client);
-  GetRoot()->SetPos(client);
-}
-
-void InstallFrameHost::PaintAll() {
-  Layout();
-  RECT client;
-  ::GetClientRect(GetHWND(), &client);
-  IRenderContext* render = GetRenderContext();
-  render->Resize(client.right, client.bottom);
-  GetRoot()->Paint(render, client);
 }
 
 std::string RectText(const RECT& rc) {

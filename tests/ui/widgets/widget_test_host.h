@@ -24,6 +24,11 @@ class SkinTest : public ::testing::Test {
   void StartSkin(int percent);
 };
 
+// Lays |window|'s tree out over its client area.
+void LayoutTree(Window& window);
+// Lays out, clears the back buffer and paints the whole tree into it.
+void PaintTree(Window& window);
+
 // A plain window around a tree built from XML ("<Window><Box>...</Box></Window>" is added
 // around |controls|); its resource path is the skin's "frame" folder.
 class TestHost : public Window {
@@ -36,10 +41,8 @@ class TestHost : public Window {
   T* Find(const std::wstring& name) const {
     return dynamic_cast<T*>(FindControl(name));
   }
-  // Lays the tree out over the client area.
-  void Layout();
-  // Lays out, clears the back buffer and paints the whole tree into it.
-  void PaintAll();
+  void Layout() { LayoutTree(*this); }
+  void PaintAll() { PaintTree(*this); }
   uint32_t Pixel(int x, int y) const;
   // Sends a left click at the centre of |control|'s position through the window.
   void ClickAt(const Control* control);
@@ -52,8 +55,8 @@ class InstallFrameHost : public WindowImplBase {
   // False when the window could not be created.
   bool Open();
   Control* Find(const std::wstring& name) const { return FindControl(name); }
-  void Layout();
-  void PaintAll();
+  void Layout() { LayoutTree(*this); }
+  void PaintAll() { PaintTree(*this); }
 
  protected:
   std::wstring GetSkinFolder() const override { return L"frame"; }
