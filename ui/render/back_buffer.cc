@@ -52,4 +52,15 @@ void BackBuffer::Clear() {
   if (uint32_t* p = bits()) std::memset(p, 0, size_t(width_) * size_t(height_) * 4);
 }
 
+void BackBuffer::MakeOpaque(const RECT& rect) {
+  const RECT bounds{0, 0, width_, height_};
+  RECT r{};
+  if (!::IntersectRect(&r, &rect, &bounds)) return;
+  uint32_t* pixels = bits();
+  for (LONG y = r.top; y < r.bottom; ++y) {
+    uint32_t* row = pixels + static_cast<size_t>(y) * width_;
+    for (LONG x = r.left; x < r.right; ++x) row[x] |= 0xFF000000u;
+  }
+}
+
 }  // namespace ui

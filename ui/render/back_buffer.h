@@ -47,6 +47,9 @@ class BackBuffer {
 
   // Sets every pixel to 0 (transparent black).
   void Clear();
+  // Gives the pixels of |rect| (cut to the buffer) alpha 255, keeping their colour: for
+  // what GDI copied from an opaque source, which it leaves with alpha 0.
+  void MakeOpaque(const RECT& rect);
 
  private:
   void Release();

@@ -20,7 +20,16 @@ RECT BitmapBounds(HBITMAP bitmap) {
   return RECT{0, 0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
 }
 
-void DrawPart(HDC dc, HDC source_dc, const ImagePart& part, const ImageBlend& blend) {
+// The device pixels of |dc| that drawing into the logical rectangle |r| can change.
+RECT DevicePixels(HDC dc, RECT r) {
+  RECT clip{};
+  if (::GetClipBox(dc, &clip) == ERROR || !::IntersectRect(&r, &r, &clip)) return RECT{};
+  ::LPtoDP(dc, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void DrawPart(HDC dc, HDC source_dc, const ImagePart& part, const ImageBlend& blend,
+              const GdiCopySink& copied) {
   const RECT& d = part.dest;
   const RECT& s = part.source;
   if (blend.has_alpha || blend.fade != 255 || blend.always_blend || SameSize(part)) {
@@ -31,12 +40,16 @@ void DrawPart(HDC dc, HDC source_dc, const ImagePart& part, const ImageBlend& bl
   }
   ::StretchBlt(dc, d.left, d.top, Width(d), Height(d), source_dc, s.left, s.top, Width(s),
                Height(s), SRCCOPY);
+  if (copied) {
+    const RECT pixels = DevicePixels(dc, d);
+    if (!::IsRectEmpty(&pixels)) copied(pixels);
+  }
 }
 
 }  // namespace
 
 void BlitImage(HDC dc, const RECT& paint_rect, HBITMAP bitmap, const ImageGeometry& geometry,
-               const ImageBlend& blend) {
+               const ImageBlend& blend, const GdiCopySink& copied) {
   if (bitmap == nullptr || blend.fade == 0) return;
   RECT visible{};
   if (!::IntersectRect(&visible, &paint_rect, &geometry.dest)) return;
@@ -55,7 +68,7 @@ void BlitImage(HDC dc, const RECT& paint_rect, HBITMAP bitmap, const ImageGeomet
   ::SetStretchBltMode(dc, HALFTONE);
   ::SetBrushOrgEx(dc, 0, 0, nullptr);
   ForEachImagePart(cut, visible,
-                   [&](const ImagePart& part) { DrawPart(dc, source_dc.get(), part, blend); });
+                   [&](const ImagePart& part) { DrawPart(dc, source_dc.get(), part, blend, copied); });
 }
 
 }  // namespace ui

@@ -9,7 +9,9 @@
 // I3. The stretch mode of |dc| is set to HALFTONE (with the brush origin HALFTONE needs).
 // I4. Each part is drawn with AlphaBlend (source-over, per-pixel alpha, constant alpha =
 //     fade) when the image has transparency, fade is not 255, |always_blend| is set, or the
-//     part's source and destination have the same size; otherwise with StretchBlt (SRCCOPY).
+//     part's source and destination have the same size; otherwise with StretchBlt (SRCCOPY),
+//     after which |copied| (when given) receives the device pixels of |dc| the copy wrote,
+//     cut to the clip: GDI writes no alpha there, and the caller owns the pixels to fix it.
 // I5. The bitmap must be a 32-bit DIB section holding premultiplied ARGB. An image without
 //     transparency (has_alpha false) must still carry alpha 255 in every pixel: its
 //     same-size parts are alpha-blended too (I4), and alpha 0 there would add the image to
@@ -19,6 +21,8 @@
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
 
 #include "ui/render/image_parts.h"
 
@@ -30,7 +34,9 @@ struct ImageBlend {
   bool always_blend = false;
 };
 
+using GdiCopySink = std::function<void(const RECT& device_pixels)>;
+
 void BlitImage(HDC dc, const RECT& paint_rect, HBITMAP bitmap, const ImageGeometry& geometry,
-               const ImageBlend& blend);
+               const ImageBlend& blend, const GdiCopySink& copied = nullptr);
 
 }  // namespace ui

@@ -5,9 +5,10 @@
 //  R1. The back buffer is a 32-bit top-down DIB section of GetWidth() x GetHeight() pixels.
 //      Each pixel is one uint32_t of PREMULTIPLIED ARGB (blue in the low byte); rows follow
 //      each other without padding (GetBits()[y * GetWidth() + x]). Its alpha is meaningful
-//      wherever fills, text and blended images drew. GDI writes no alpha: text drawn through
-//      GetDC() and opaque images scaled with StretchBlt (R10) leave alpha 0 in the pixels they
-//      touch. A presenter that uses the alpha (a layered window) restores opacity there.
+//      wherever fills, text and images drew (an opaque image scaled with StretchBlt, R10,
+//      gets its alpha restored to 255). GDI writes no alpha: text drawn through GetDC()
+//      leaves alpha 0 in the pixels it touches. A presenter that uses the alpha (a layered
+//      window) restores opacity there.
 //  R2. Colours passed in are 0xAARRGGBB, NOT premultiplied. Bitmaps passed to DrawImage are
 //      32-bit DIB sections (top-down like the back buffer) holding PREMULTIPLIED ARGB; a
 //      bitmap without transparency must still carry alpha 255 in every pixel (image_blit.h,

@@ -120,7 +120,10 @@ void RenderContext_GdiPlus::DrawImage(const RECT& paint_rect, HBITMAP bitmap, bo
   if (::IsRectEmpty(&clip_)) return;
   const ImageGeometry geometry{dest, source, corner, dest_corner, xtiled, ytiled};
   const ImageBlend blend{has_alpha, fade, always_blend_ || !layers_.empty()};
-  BlitImage(Target().dc(), paint_rect, bitmap, geometry, blend);
+  BackBuffer& target = Target();
+  // An opaque image copied by GDI covers what lies below; the alpha must say so (R1).
+  BlitImage(target.dc(), paint_rect, bitmap, geometry, blend,
+            [&target](const RECT& pixels) { target.MakeOpaque(pixels); });
 }
 
 RECT RenderContext_GdiPlus::MeasureText(std::wstring_view text, HFONT font, UINT style,

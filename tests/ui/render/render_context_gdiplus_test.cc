@@ -99,6 +99,19 @@ TEST_F(RenderContextTest, LayerBlendsItsContentWithItsAlpha) {
   EXPECT_EQ(Argb(At(9, 15)), Argb(0xFF404040));
 }
 
+TEST_F(RenderContextTest, AnOpaqueImageScaledByGdiLeavesOpaquePixels) {
+  // Text drawn later blends with the alpha beneath it: alpha 0 there turns its edges dark.
+  context_->Clear();
+  const auto image = MakeBitmap(10, 10, [](int, int) { return 0xFF336699u; });
+  ScopedClip clip(*context_, {0, 0, 30, 40});
+  context_->DrawImage({0, 0, 640, 40}, image.get(), false, {20, 10, 40, 30}, {0, 0, 10, 10}, {},
+                      {}, 255, false, false);
+  EXPECT_EQ(Argb(At(25, 15)), Argb(0xFF336699));
+  EXPECT_EQ(At(29, 29) >> 24, 0xFFu);
+  EXPECT_EQ(At(30, 15), 0u) << "beyond the clip nothing changes";
+  EXPECT_EQ(At(19, 15), 0u);
+}
+
 TEST_F(RenderContextTest, TenThousandPaintCyclesLeakNoGdiObjectsNorHeap) {
   const int baseline = testing::CountGdiObjects();
   {
