@@ -14,10 +14,12 @@
 #                       [CONFIG <json>] [UI <zip>] [DEPENDS ...] [OUTPUT_DIRECTORY <dir>]
 #                       [OUTPUT_NAME <name>] [DEFINITIONS ...])
 #       Links the installer program with its own resources: configuration, 7z.dll, package,
-#       skin, manifest, icon 107 and a version resource with VERSION.
+#       skin (by default the packed resources/skin, VIREO_UI_ZIP of VireoSkin.cmake),
+#       manifest, icon 107 and a version resource with VERSION.
 
 set(VIREO_RESOURCES_DIR "${CMAKE_CURRENT_LIST_DIR}/../resources")
 find_program(VIREO_7ZZ NAMES 7zz 7z REQUIRED)
+include(${CMAKE_CURRENT_LIST_DIR}/VireoSkin.cmake)
 
 function(vireo_version_rc out_var)
   cmake_parse_arguments(A "" "VERSION;NAME;DESCRIPTION" "" ${ARGN})
@@ -86,11 +88,8 @@ function(vireo_add_installer target)
   if(NOT A_CONFIG)
     set(A_CONFIG "${VIREO_RESOURCES_DIR}/config.json")
   endif()
-  if(NOT A_UI AND VIREO_UI_ZIP)
+  if(NOT A_UI)
     set(A_UI "${VIREO_UI_ZIP}")
-  elseif(NOT A_UI)
-    # Until the window's skin is packed, the resource holds a placeholder text.
-    set(A_UI "${VIREO_RESOURCES_DIR}/ui_placeholder.txt")
   endif()
   vireo_version_rc(version_rc VERSION ${A_VERSION} NAME "vireo_setup.exe" DESCRIPTION "Vireo Setup")
   set(VIREO_RC_MANIFEST "${VIREO_RESOURCES_DIR}/vireo_setup.manifest")
@@ -106,6 +105,9 @@ function(vireo_add_installer target)
     OBJECT_DEPENDS "${package};${A_CONFIG};${A_UI};${VIREO_7Z_DLL};${version_rc};${VIREO_RC_MANIFEST};${VIREO_RC_ICON}")
 
   add_executable(${target} WIN32 "${CMAKE_SOURCE_DIR}/installer/main.cc" "${rc}")
+  if(A_UI STREQUAL VIREO_UI_ZIP)
+    add_dependencies(${target} vireo_skin)
+  endif()
   target_link_libraries(${target} PRIVATE vireo_flags vireo_installer)
   target_link_options(${target} PRIVATE -municode -mwindows)
   if(A_DEFINITIONS)

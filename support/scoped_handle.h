@@ -98,6 +98,14 @@ struct ModuleTraits {
   static void Close(Handle h) { ::FreeLibrary(h); }
 };
 
+// Pages from VirtualAlloc, released whole (MEM_RELEASE).
+struct VirtualMemoryTraits {
+  using Handle = void*;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::VirtualFree(h, 0, MEM_RELEASE); }
+};
+
 // A process, thread, event, mutex or snapshot handle (null when absent).
 using ScopedHandle = ScopedGeneric<NullHandleTraits>;
 // A file handle from CreateFileW (INVALID_HANDLE_VALUE when absent).
@@ -105,5 +113,6 @@ using ScopedFile = ScopedGeneric<FileHandleTraits>;
 using ScopedFindHandle = ScopedGeneric<FindHandleTraits>;
 using ScopedRegKey = ScopedGeneric<RegKeyTraits>;
 using ScopedModule = ScopedGeneric<ModuleTraits>;
+using ScopedVirtualMemory = ScopedGeneric<VirtualMemoryTraits>;
 
 }  // namespace vireo

@@ -19,6 +19,7 @@ APT_PACKAGES=(
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64 libwine xvfb xauth fonts-wqy-microhei 7zip
   cmake ninja-build googletest dpkg-dev nodejs npm
+  python3-pil fonts-noto-cjk  # tools/draw_skin.py redraws the window skin with these
 )
 
 log() { echo "[setup] $*"; }

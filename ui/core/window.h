@@ -1,0 +1,238 @@
+// The native window wrapper that hosts a control tree: it owns the tree, turns Win32 input
+// into control events and paints the tree double-buffered into its render context.
+//
+// Creation and life:
+//  H1. Create registers the window class (GetWindowClassName, GetClassStyle, the arrow
+//      cursor, no icon, no background brush; a class registered already is accepted; any
+//      other registration failure makes Create return null), creates the window (WS_EX_LAYERED
+//      added when layered), keeps the object pointer from WM_NCCREATE in the window's user
+//      data, and removes WS_CAPTION bits the new window has.
+//  H2. After WM_NCDESTROY has had its default handling the object forgets its handle and
+//      OnFinalMessage runs; the object may delete itself there (WindowImplBase does).
+//  H3. The window owns its root box from AttachDialog until the tree is released
+//      (ReleaseTree, or the destructor). A replaced root is deleted later, at the posted
+//      message kDelayedCleanupMessage, so a handler of the old tree may replace it.
+//  H4. Controls tell the window when they are destroyed (ReapObjects): focus, hot, captured
+//      and key-down pointers and name-table entries to them are dropped at once.
+//
+// Input (all on the thread that created the window):
+//  H5. Mouse move: TrackMouseEvent for hover and leave; the hot control changes (leave for
+//      the old one, enter for the new one); the move goes to the captured control, else to
+//      the hot one. Button down (left, right, double click): the window takes the focus,
+//      the control under the point is captured (SetCapture) and gets the event. Button up:
+//      ReleaseCapture, the captured control gets it and capture is cleared. Mouse leave
+//      clears the hot control; kill focus releases a capture with a button up.
+//  H6. Tab moves the focus to the next focusable control (Shift: the previous one), wrapping
+//      around, unless the focused control wants tabs. Other keys go to the focused control as
+//      key down; key up and char go to the control that got the key down / the focus.
+//  H7. WM_SETCURSOR over the client without a capture gives the control under the cursor
+//      kEventSetCursor; without one the arrow is set.
+//  H8. WM_CLOSE: the hot control gets mouse leave, a captured one button up, the focus is
+//      cleared and the owner takes the keyboard focus; the default handling then destroys
+//      the window.
+//
+// Painting:
+//  H9. WM_PAINT: minimised or without a root only validates. When a layout is needed and
+//      the root is auto-sized, the root is estimated again and the window resized. With
+//      nothing to update and no first paint pending it returns. Otherwise: a needed layout
+//      sets the root's position to the client rectangle; the first paint runs OnInitLayout;
+//      the render context takes the client size (a new size repaints everything); the root
+//      paints clipped to the update rectangle; the update rectangle is copied to the window.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "corekit/weak_callback.h"
+#include "ui/core/event_args.h"
+#include "ui/markup/class_table.h"
+
+namespace ui {
+
+class Box;
+class Control;
+class IRenderContext;
+
+// The message that deletes controls queued for delayed deletion.
+inline constexpr UINT kDelayedCleanupMessage = WM_APP + 1;
+// How long Close lets the root fade before WM_CLOSE is posted.
+inline constexpr int kCloseDelayMs = 300;
+// Estimating an auto-sized root gets this much room.
+inline constexpr int kAutoRootAvailable = 99999;
+// The hover time before a tooltip exists.
+inline constexpr DWORD kDefaultHoverMs = 400;
+
+// Claims messages before the window handles them; answering with |handled| true ends the
+// message there with the returned result.
+class IUIMessageFilter {
+ public:
+  virtual ~IUIMessageFilter() = default;
+  virtual LRESULT MessageHandler(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) = 0;
+};
+
+class Window : public corekit::SupportWeakCallback {
+ public:
+  Window();
+  ~Window() override;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND GetHWND() const { return hwnd_; }
+
+  // H1. |rc| empty means CW_USEDEFAULT position and the skin's size.
+  virtual HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style,
+                      bool layered = false, const RECT& rc = RECT{0, 0, 0, 0});
+  // Fades the root out and posts WM_CLOSE with |result| as wParam kCloseDelayMs later (at
+  // once without a root, on systems before Vista, or without a message loop on this thread).
+  virtual void Close(UINT result = IDOK);
+  // SW_SHOWNORMAL / SW_SHOWNOACTIVATE / SW_HIDE; nothing once the window is gone.
+  virtual void ShowWindow(bool show = true, bool take_focus = true);
+  // Centres over the owner, or over the work area of the nearest monitor, kept inside it.
+  void CenterWindow();
+  // The initial size from the skin, scaled when asked; resizes the window while no root is
+  // attached.
+  void SetInitSize(int width, int height, bool dpi_scale);
+  SIZE GetInitSize() const { return init_size_; }
+  // Large and small icons from the resource |id| of the process's module.
+  void SetIcon(UINT id);
+  void ActiveWindow();
+  void SetTaskbarTitle(const std::wstring& title);
+
+  // The class procedure's target; the default handling of every message the window knows.
+  virtual LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param);
+  LRESULT CallDefaultProc(UINT msg, WPARAM w_param, LPARAM l_param);
+
+  // Control tree (H3, H4).
+  bool AttachDialog(Box* root);
+  Box* GetRoot() const { return root_.get(); }
+  // Registers |control| (a whole subtree) in the name table and attaches it to this window.
+  void InitControls(Control* control, Box* parent);
+  // Exact name; for duplicates the one registered last.
+  Control* FindControl(const std::wstring& name) const;
+  // The control under a client point (floating children first); null outside the root.
+  Control* FindControl(POINT pt) const;
+  void ReapObjects(Control* control);
+  void AddDelayedCleanup(std::unique_ptr<Control> control);
+  // Clears focus and capture and destroys the tree.
+  void ReleaseTree();
+
+  // Focus, hot and capture.
+  Control* GetFocus() const { return focus_; }
+  void SetFocus(Control* control);
+  void KillFocus();
+  Control* GetHotControl() const { return hot_; }
+  Control* GetCapturedControl() const { return captured_; }
+  // H6; false when no control can take the focus.
+  bool SetNextTabControl(bool forward = true);
+  POINT GetLastMousePos() const { return last_mouse_pos_; }
+
+  // Delivers |type| with |control| as sender, the last mouse position and the tick count.
+  void SendNotify(Control* control, EventType type, WPARAM w_param = 0, LPARAM l_param = 0);
+
+  // Painting.
+  void Invalidate(const RECT& rc);
+  void RequestLayout();
+  bool IsLayoutNeeded() const { return layout_needed_; }
+  IRenderContext* GetRenderContext() const { return render_.get(); }
+  // The first paint's hook, after the first layout.
+  virtual void OnInitLayout();
+  // The root's estimate in kAutoRootAvailable x kAutoRootAvailable for its auto dimensions,
+  // clamped to its minimum and maximum; |current| for the others (and without a root).
+  SIZE AutoRootSize(SIZE current);
+
+  // Pre-message filters (not for WM_MOUSEMOVE).
+  void AddMessageFilter(IUIMessageFilter* filter);
+  void RemoveMessageFilter(IUIMessageFilter* filter);
+
+  // Skin folder of this window ("frame\"), kept with a trailing backslash.
+  const std::wstring& GetResourcePath() const { return resource_path_; }
+  void SetResourcePath(const std::wstring& path);
+  // The window's own class table, filled from the skin file's Class elements.
+  ClassTable& GetClassTable() { return classes_; }
+  const ClassTable& GetClassTable() const { return classes_; }
+
+  // A Window element attribute of the skin file ("size", "caption", ...); unknown ignored.
+  void SetWindowAttribute(const std::wstring& name, const std::wstring& value);
+  const RECT& GetSizeBox() const { return size_box_; }
+  const RECT& GetCaptionRect() const { return caption_rect_; }
+  SIZE GetRoundCorner() const { return round_corner_; }
+  SIZE GetMinInfo() const { return min_info_; }
+  SIZE GetMaxInfo() const { return max_info_; }
+  const RECT& GetAlphaFixCorner() const { return alpha_fix_corner_; }
+  bool IsShadowAttached() const { return shadow_attached_; }
+  bool IsLayered() const { return layered_; }
+  int GetWindowAlpha() const { return window_alpha_; }
+  void SetWindowAlpha(int alpha);
+
+ protected:
+  // Class information for Create (H1).
+  virtual std::wstring GetWindowClassName() const;
+  virtual UINT GetClassStyle() const { return CS_DBLCLKS; }
+  // Runs after WM_NCDESTROY (H2).
+  virtual void OnFinalMessage(HWND hwnd);
+  // Makes the render context through the global renderer (the OnCreate step).
+  void InitWnd();
+  // True while Create's CreateWindowExW runs: a final message then belongs to a creation
+  // that failed, and the object still belongs to Create's caller.
+  bool IsInCreate() const { return in_create_; }
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM w_param, LPARAM l_param);
+  bool RegisterWindowClass();
+  // Window's own handling of one message; false when it leaves the message unhandled.
+  bool HandleOwnMessage(UINT msg, WPARAM w_param, LPARAM l_param, LRESULT* result);
+  bool HandleMouseMessage(UINT msg, WPARAM w_param, LPARAM l_param);
+  bool HandleKeyMessage(UINT msg, WPARAM w_param, LPARAM l_param);
+  void OnMouseMove(POINT pt);
+  void OnButtonDown(EventType type, POINT pt);
+  void OnButtonUp(EventType type, POINT pt);
+  void OnMouseLeaveWindow();
+  bool OnSetCursor(WPARAM w_param, LPARAM l_param);
+  void OnPaint();
+  void PaintRoot(const RECT& update);
+  void OnCloseMessage();
+  void OnSizeMessage();
+  void ResizeToAutoRoot();
+  void SetHot(Control* control);
+  void ReleaseCaptured(POINT pt);
+  void SendEvent(Control* control, EventType type, POINT pt, WPARAM w_param = 0,
+                 LPARAM l_param = 0, wchar_t key = 0);
+
+  HWND hwnd_ = nullptr;
+  bool in_create_ = false;
+  std::unique_ptr<IRenderContext> render_;
+  std::unique_ptr<Box> root_;
+  std::map<std::wstring, Control*> names_;
+  std::vector<std::unique_ptr<Control>> delayed_cleanup_;
+
+  Control* focus_ = nullptr;
+  Control* hot_ = nullptr;
+  Control* captured_ = nullptr;
+  Control* key_target_ = nullptr;
+  POINT last_mouse_pos_ = {-1, -1};
+  bool mouse_tracking_ = false;
+
+  std::wstring resource_path_;
+  ClassTable classes_;
+
+  SIZE init_size_ = {0, 0};
+  RECT size_box_ = {0, 0, 0, 0};
+  RECT caption_rect_ = {0, 0, 0, 0};
+  SIZE round_corner_ = {0, 0};
+  SIZE min_info_ = {0, 0};
+  SIZE max_info_ = {0, 0};
+  RECT alpha_fix_corner_ = {0, 0, 0, 0};
+  bool shadow_attached_ = false;
+  bool layered_ = false;
+  int window_alpha_ = 255;
+
+  bool layout_needed_ = true;
+  bool first_paint_ = true;
+  std::vector<IUIMessageFilter*> filters_;
+};
+
+}  // namespace ui

@@ -1,0 +1,53 @@
+#include "ui/markup/font_table.h"
+
+#include <cwchar>
+
+namespace ui {
+namespace {
+
+// 微软雅黑 and 新宋体, the UI faces of the two system generations.
+constexpr wchar_t kModernSystemFace[] = L"\u5FAE\u8F6F\u96C5\u9ED1";
+constexpr wchar_t kLegacySystemFace[] = L"\u65B0\u5B8B\u4F53";
+constexpr int kBoldIncrease = 700;
+
+}  // namespace
+
+std::wstring ResolveFaceName(std::wstring_view face, unsigned major_version) {
+  if (face != L"system") return std::wstring(face);
+  return major_version >= 6 ? kModernSystemFace : kLegacySystemFace;
+}
+
+LOGFONTW MakeSkinLogFont(const FontSpec& spec, const DpiScale& scale, unsigned major_version) {
+  LOGFONTW lf{};
+  ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+  const std::wstring face = ResolveFaceName(spec.face, major_version);
+  // The face field holds 31 characters and a terminator; a longer name is cut.
+  wcsncpy_s(lf.lfFaceName, LF_FACESIZE, face.c_str(), _TRUNCATE);
+  lf.lfHeight = -scale.Scale(spec.size);
+  if (spec.bold) lf.lfWeight += kBoldIncrease;
+  lf.lfUnderline = spec.underline ? TRUE : FALSE;
+  lf.lfItalic = spec.italic ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  return lf;
+}
+
+bool FontTable::Add(std::wstring_view id, const FontSpec& spec, const DpiScale& scale, unsigned major_version,
+                    bool make_default) {
+  FontRecord record;
+  record.logfont = MakeSkinLogFont(spec, scale, major_version);
+  record.handle.reset(::CreateFontIndirectW(&record.logfont));
+  if (!record.handle) return false;
+  record.spec = spec;
+  fonts_[std::wstring(id)] = std::move(record);
+  ++added_;
+  if (make_default) default_id_ = std::wstring(id);
+  return true;
+}
+
+const FontRecord* FontTable::Find(std::wstring_view id) const {
+  auto it = fonts_.find(id);
+  if (it == fonts_.end()) it = fonts_.find(std::wstring_view(default_id_));
+  return it == fonts_.end() ? nullptr : &it->second;
+}
+
+}  // namespace ui

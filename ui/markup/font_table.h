@@ -1,0 +1,62 @@
+// The font table: font identifier -> font record with its GDI font.
+//
+//  F1. A skin font starts from the system's default GUI font description; the face name is
+//      replaced (the face "system" by the system's UI face: "微软雅黑" from major version 6,
+//      "新宋体" before), the height is minus the DPI-scaled size, the weight is raised by
+//      700 when bold, underline and italic come from the skin, the character set is
+//      DEFAULT_CHARSET.
+//  F2. Identifiers are strings; a later font of the same identifier replaces the earlier
+//      one. Find() gives the default font for an empty or unknown identifier, and null when
+//      there is no default font.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "support/scoped_gdi.h"
+#include "ui/markup/dpi_scale.h"
+
+namespace ui {
+
+struct FontSpec {
+  std::wstring face;
+  int size = 12;  // pixels, before DPI scaling
+  bool bold = false;
+  bool underline = false;
+  bool italic = false;
+};
+
+struct FontRecord {
+  vireo::ScopedFont handle;
+  LOGFONTW logfont{};
+  FontSpec spec;  // as declared (face before the "system" replacement)
+};
+
+// The face a skin's face name stands for on a system of |major_version| (F1).
+std::wstring ResolveFaceName(std::wstring_view face, unsigned major_version);
+
+// The font description of |spec| (F1).
+LOGFONTW MakeSkinLogFont(const FontSpec& spec, const DpiScale& scale, unsigned major_version);
+
+class FontTable {
+ public:
+  // Creates the font and stores it under |id| (F2); false, and nothing stored, when the
+  // system refuses the font.
+  bool Add(std::wstring_view id, const FontSpec& spec, const DpiScale& scale, unsigned major_version,
+           bool make_default);
+  // The record of |id|, else the default font's, else null (F2).
+  const FontRecord* Find(std::wstring_view id) const;
+  // How many fonts were stored so far; an unnamed font gets this count as its identifier.
+  size_t added() const { return added_; }
+  const std::wstring& default_id() const { return default_id_; }
+
+ private:
+  std::map<std::wstring, FontRecord, std::less<>> fonts_;
+  std::wstring default_id_;
+  size_t added_ = 0;
+};
+
+}  // namespace ui
