@@ -98,28 +98,37 @@ void CInstallOptions::LoadConfig() {
   }
 }
 
-void CInstallOptions::SetPortableDir(std::wstring_view folder) {
-  if (folder.empty()) return;
-  FixedPath dir;
-  if (!dir.Assign(folder)) {
+bool CInstallOptions::TakeFolder(std::wstring_view folder, FixedPath* dir) {
+  if (!dir->Assign(folder)) {
     path_refused_ = true;
-    return;
+    return false;
   }
-  dir.RemoveBackslash();
+  dir->RemoveBackslash();
+  return true;
+}
+
+void CInstallOptions::UseFolders(const FixedPath& install, const FixedPath& app, const FixedPath& extract,
+                                 const FixedPath& user_data) {
+  path_refused_ = false;
+  install_dir = install;
+  app_dir = app;
+  extract_dir = extract;
+  user_data_dir = user_data;
+  main_exe_path.Clear();
+  new_exe_path.Clear();
+  uninstaller_path.Clear();
+}
+
+void CInstallOptions::SetPortableDir(std::wstring_view folder) {
+  FixedPath dir;
+  if (folder.empty() || !TakeFolder(folder, &dir)) return;
   FixedPath extract = dir;
   FixedPath user_data = dir;
   if (!extract.AddBackslash() || !user_data.Append(kUserDataFolderName) || !user_data.AddBackslash()) {
     path_refused_ = true;
     return;
   }
-  path_refused_ = false;
-  install_dir = dir;
-  app_dir = dir;
-  extract_dir = extract;
-  user_data_dir = user_data;
-  main_exe_path.Clear();
-  new_exe_path.Clear();
-  uninstaller_path.Clear();
+  UseFolders(dir, dir, extract, user_data);
 }
 
 void CInstallOptions::CompareWithInstalled(const wchar_t* exe_path) {
@@ -275,13 +284,8 @@ const wchar_t* CInstallOptions::GetUninstallerPath() {
 }
 
 void CInstallOptions::SetInstallDir(std::wstring_view folder) {
-  if (folder.empty()) return;
   FixedPath dir;
-  if (!dir.Assign(folder)) {
-    path_refused_ = true;
-    return;
-  }
-  dir.RemoveBackslash();
+  if (folder.empty() || !TakeFolder(folder, &dir)) return;
   bool fits = true;
   if (::PathIsRootW(dir.c_str())) {
     fits = dir.Append(GetProductName());
@@ -298,14 +302,7 @@ void CInstallOptions::SetInstallDir(std::wstring_view folder) {
     path_refused_ = true;
     return;
   }
-  path_refused_ = false;
-  install_dir = dir;
-  app_dir = app;
-  extract_dir = extract;
-  main_exe_path.Clear();
-  new_exe_path.Clear();
-  uninstaller_path.Clear();
-  user_data_dir.Clear();
+  UseFolders(dir, app, extract, FixedPath());
 }
 
 }  // namespace vireo

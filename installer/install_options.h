@@ -86,6 +86,13 @@ class CInstallOptions {
   void LoadConfig();
   void DetectInstallation();
   void CompareWithInstalled(const wchar_t* exe_path);
+  // |folder| without one trailing backslash into |dir|; false, with the path refused, when
+  // it does not fit.
+  bool TakeFolder(std::wstring_view folder, FixedPath* dir);
+  // Takes a new set of folders (clearing the refusal) and forgets the paths derived from the
+  // old ones; an empty |user_data| returns the user data to its default.
+  void UseFolders(const FixedPath& install, const FixedPath& app, const FixedPath& extract,
+                  const FixedPath& user_data);
 
   bool path_refused_ = false;
 };
