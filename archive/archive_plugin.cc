@@ -1,14 +1,17 @@
 #include "archive/archive_plugin.h"
 
+#include <utility>
+
 #include "support/fixed_path.h"
 #include "support/resource_file.h"
+#include "support/scoped_handle.h"
 
 namespace vireo {
 namespace {
 
 // Plain globals: the module is loaded and used from the install worker thread only.
 FixedPath g_module_path;
-HMODULE g_module = nullptr;
+ScopedModule g_module;
 CreateObjectFunc g_create = nullptr;
 bool g_loaded = false;
 
@@ -30,14 +33,11 @@ bool LoadArchivePlugin(HMODULE module, const wchar_t* type, const wchar_t* name)
   if (!path.Assign(std::wstring_view(temp, len)) || !path.Concat(L"7z.dll")) return false;
   g_module_path = path;
   if (!ExtractResourceToFile(module, g_module_path.c_str(), type, name)) return false;
-  HMODULE loaded = ::LoadLibraryW(g_module_path.c_str());
+  ScopedModule loaded(::LoadLibraryW(g_module_path.c_str()));
   if (!loaded) return false;
-  CreateObjectFunc create = ResolveCreateObject(loaded);
-  if (!create) {
-    ::FreeLibrary(loaded);
-    return false;
-  }
-  g_module = loaded;
+  CreateObjectFunc create = ResolveCreateObject(loaded.get());
+  if (!create) return false;  // the module is freed again
+  g_module = std::move(loaded);
   g_create = create;
   g_loaded = true;
   return true;
@@ -45,8 +45,7 @@ bool LoadArchivePlugin(HMODULE module, const wchar_t* type, const wchar_t* name)
 
 void UnloadArchivePlugin() {
   g_create = nullptr;
-  if (g_module) ::FreeLibrary(g_module);
-  g_module = nullptr;
+  g_module.reset();
   g_loaded = false;
 }
 
@@ -54,12 +53,11 @@ CreateObjectFunc GetArchiveCreateEntry() { return g_create; }
 
 CreateObjectFunc LoadArchivePluginByBareName() {
   if (g_create) return g_create;
-  if (!g_module) g_module = ::LoadLibraryW(L"7z.dll");
+  if (!g_module) g_module.reset(::LoadLibraryW(L"7z.dll"));
   if (!g_module) return nullptr;
-  g_create = ResolveCreateObject(g_module);
+  g_create = ResolveCreateObject(g_module.get());
   if (!g_create) {
-    ::FreeLibrary(g_module);
-    g_module = nullptr;
+    g_module.reset();
     return nullptr;
   }
   g_loaded = true;

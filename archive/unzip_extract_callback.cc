@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "archive/item_path.h"
-#include "archive/unzip_out_stream.h"
+#include "support/file_attributes.h"
 
 namespace vireo {
 namespace {
@@ -45,30 +45,12 @@ CUnzipExtractCallback::CUnzipExtractCallback(IInArchive* archive, std::wstring d
       context_(std::move(context)),
       destination_full_(FullPathOf(destination_)) {}
 
-CUnzipExtractCallback::~CUnzipExtractCallback() {
-  if (current_) current_->Release();
-}
+CUnzipExtractCallback::~CUnzipExtractCallback() = default;
 
-HRESULT CUnzipExtractCallback::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == kIidArchiveExtractCallback) {
-    *out = static_cast<IArchiveExtractCallback*>(this);
-  } else if (iid == kIidCryptoGetTextPassword) {
-    *out = static_cast<ICryptoGetTextPassword*>(this);
-  } else {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG CUnzipExtractCallback::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
-
-ULONG CUnzipExtractCallback::Release() {
-  const LONG left = ::InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+void* CUnzipExtractCallback::FindInterface(REFIID iid) {
+  if (iid == kIidArchiveExtractCallback) return static_cast<IArchiveExtractCallback*>(this);
+  if (iid == kIidCryptoGetTextPassword) return static_cast<ICryptoGetTextPassword*>(this);
+  return nullptr;
 }
 
 HRESULT CUnzipExtractCallback::SetTotal(UINT64 total) {
@@ -104,7 +86,7 @@ HRESULT CUnzipExtractCallback::GetStream(UINT32 index, ISequentialOutStream** ou
 
   if (item.is_dir) {
     CreateAncestorFolders(full);
-    if (::GetFileAttributesW(full.c_str()) == INVALID_FILE_ATTRIBUTES) ::CreateDirectoryW(full.c_str(), nullptr);
+    if (!PathExistsAt(full)) ::CreateDirectoryW(full.c_str(), nullptr);
     return S_OK;
   }
 
@@ -113,17 +95,16 @@ HRESULT CUnzipExtractCallback::GetStream(UINT32 index, ISequentialOutStream** ou
   } else {
     CreateAncestorFolders(full);
   }
-  HANDLE file = ::CreateFileW(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  ScopedFile file(::CreateFileW(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     failed_ = true;
     return E_FAIL;
   }
-  if (current_) current_->Release();
-  current_ = new CUnzipOutStream(file);
+  current_.reset(new CUnzipOutStream(file.release()));
   if (out) {
-    current_->AddRef();
-    *out = current_;
+    current_->AddRef();  // the module's reference
+    *out = current_.get();
   }
   return S_OK;
 }
@@ -131,10 +112,7 @@ HRESULT CUnzipExtractCallback::GetStream(UINT32 index, ISequentialOutStream** ou
 HRESULT CUnzipExtractCallback::PrepareOperation(INT32) { return S_OK; }
 
 HRESULT CUnzipExtractCallback::SetOperationResult(INT32 operation_result) {
-  if (current_) {
-    current_->Release();
-    current_ = nullptr;
-  }
+  current_.reset();
   if (operation_result != kOperationOk) {
     failed_ = true;
     return E_FAIL;

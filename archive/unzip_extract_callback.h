@@ -5,24 +5,21 @@
 #include <memory>
 #include <string>
 
+#include "archive/com_object.h"
 #include "archive/seven_zip_abi.h"
+#include "archive/unzip_out_stream.h"
 #include "archive/unzip_result.h"
+#include "support/scoped_com.h"
 
 namespace vireo {
 
-class CUnzipOutStream;
-
-class CUnzipExtractCallback final : public IArchiveExtractCallback, public ICryptoGetTextPassword {
+// Answers IUnknown, IArchiveExtractCallback and ICryptoGetTextPassword.
+class CUnzipExtractCallback final : public ComObject<IArchiveExtractCallback, ICryptoGetTextPassword> {
  public:
   // |archive| is borrowed (no reference is taken) and must outlive the callback's use in
   // Extract. The count starts at 1.
   CUnzipExtractCallback(IInArchive* archive, std::wstring destination, UnzipProgressCallback progress,
                         std::shared_ptr<void> context);
-
-  // Answers IUnknown, IArchiveExtractCallback and ICryptoGetTextPassword.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   HRESULT STDMETHODCALLTYPE SetTotal(UINT64 total) override;
   // Reports completed × 100 ÷ total (0 while the total is unknown), at most 100.
@@ -41,14 +38,14 @@ class CUnzipExtractCallback final : public IArchiveExtractCallback, public ICryp
   bool failed() const { return failed_; }
 
  private:
-  ~CUnzipExtractCallback();
+  ~CUnzipExtractCallback() override;
+  void* FindInterface(REFIID iid) override;
 
-  LONG refs_ = 1;
   IInArchive* archive_;
   std::wstring destination_;
   UnzipProgressCallback progress_;
   std::shared_ptr<void> context_;
-  CUnzipOutStream* current_ = nullptr;
+  ScopedComPtr<CUnzipOutStream> current_;  // the item being written
   UINT64 total_ = 0;
   // Normalised destination, the reference every item path is checked against.
   std::wstring destination_full_;

@@ -2,26 +2,10 @@
 
 namespace vireo {
 
-HRESULT CUnzipInStream::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == kIidSequentialInStream || iid == kIidInStream) {
-    *out = static_cast<IInStream*>(this);
-  } else if (iid == kIidStreamGetSize) {
-    *out = static_cast<IStreamGetSize*>(this);
-  } else {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG CUnzipInStream::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
-
-ULONG CUnzipInStream::Release() {
-  const LONG left = ::InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+void* CUnzipInStream::FindInterface(REFIID iid) {
+  if (iid == kIidSequentialInStream || iid == kIidInStream) return static_cast<IInStream*>(this);
+  if (iid == kIidStreamGetSize) return static_cast<IStreamGetSize*>(this);
+  return nullptr;
 }
 
 HRESULT CUnzipInStream::Read(void* data, UINT32 size, UINT32* processed) {

@@ -3,21 +3,17 @@
 
 #include <windows.h>
 
+#include "archive/com_object.h"
 #include "archive/seven_zip_abi.h"
 #include "support/scoped_handle.h"
 
 namespace vireo {
 
-class CUnzipInStream final : public IInStream, public IStreamGetSize {
+// Answers IUnknown, ISequentialInStream, IInStream and IStreamGetSize.
+class CUnzipInStream final : public ComObject<IInStream, IStreamGetSize> {
  public:
   // Takes ownership of |file|; the count starts at 1. The last Release closes the file.
   explicit CUnzipInStream(HANDLE file) : file_(file) {}
-
-  // IUnknown (shared by both interfaces). Answers IUnknown, ISequentialInStream, IInStream
-  // and IStreamGetSize.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   // One ReadFile of |size| bytes; E_FAIL when it fails.
   HRESULT STDMETHODCALLTYPE Read(void* data, UINT32 size, UINT32* processed) override;
@@ -26,9 +22,9 @@ class CUnzipInStream final : public IInStream, public IStreamGetSize {
   HRESULT STDMETHODCALLTYPE GetSize(UINT64* size) override;
 
  private:
-  ~CUnzipInStream() = default;
+  ~CUnzipInStream() override = default;
+  void* FindInterface(REFIID iid) override;
 
-  LONG refs_ = 1;
   ScopedFile file_;
 };
 

@@ -1,18 +1,15 @@
 // The callback the module receives while it opens an archive.
 #pragma once
 
+#include "archive/com_object.h"
 #include "archive/seven_zip_abi.h"
 
 namespace vireo {
 
-class CUnzipOpenCallback final : public IArchiveOpenCallback, public ICryptoGetTextPassword {
+// Answers IUnknown, IArchiveOpenCallback and ICryptoGetTextPassword.
+class CUnzipOpenCallback final : public ComObject<IArchiveOpenCallback, ICryptoGetTextPassword> {
  public:
   CUnzipOpenCallback() = default;  // count starts at 1
-
-  // Answers IUnknown, IArchiveOpenCallback and ICryptoGetTextPassword.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   // Opening progress is not shown.
   HRESULT STDMETHODCALLTYPE SetTotal(const UINT64* files, const UINT64* bytes) override;
@@ -21,9 +18,8 @@ class CUnzipOpenCallback final : public IArchiveOpenCallback, public ICryptoGetT
   HRESULT STDMETHODCALLTYPE CryptoGetTextPassword(BSTR* password) override;
 
  private:
-  ~CUnzipOpenCallback() = default;
-
-  LONG refs_ = 1;
+  ~CUnzipOpenCallback() override = default;
+  void* FindInterface(REFIID iid) override;
 };
 
 }  // namespace vireo

@@ -2,23 +2,8 @@
 
 namespace vireo {
 
-HRESULT CUnzipOutStream::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == kIidSequentialOutStream) {
-    *out = static_cast<ISequentialOutStream*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG CUnzipOutStream::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
-
-ULONG CUnzipOutStream::Release() {
-  const LONG left = ::InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+void* CUnzipOutStream::FindInterface(REFIID iid) {
+  return iid == kIidSequentialOutStream ? static_cast<ISequentialOutStream*>(this) : nullptr;
 }
 
 HRESULT CUnzipOutStream::Write(const void* data, UINT32 size, UINT32* processed) {

@@ -3,28 +3,25 @@
 
 #include <windows.h>
 
+#include "archive/com_object.h"
 #include "archive/seven_zip_abi.h"
 #include "support/scoped_handle.h"
 
 namespace vireo {
 
-class CUnzipOutStream final : public ISequentialOutStream {
+// Answers IUnknown and ISequentialOutStream.
+class CUnzipOutStream final : public ComObject<ISequentialOutStream> {
  public:
   // Takes ownership of |file|; the count starts at 1. The last Release closes the file.
   explicit CUnzipOutStream(HANDLE file) : file_(file) {}
-
-  // Answers IUnknown and ISequentialOutStream.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   // One WriteFile; E_FAIL when it fails.
   HRESULT STDMETHODCALLTYPE Write(const void* data, UINT32 size, UINT32* processed) override;
 
  private:
-  ~CUnzipOutStream() = default;
+  ~CUnzipOutStream() override = default;
+  void* FindInterface(REFIID iid) override;
 
-  LONG refs_ = 1;
   ScopedFile file_;
 };
 

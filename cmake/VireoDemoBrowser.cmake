@@ -20,7 +20,7 @@ function(vireo_add_demo_browser target)
   vireo_version_rc(rc VERSION ${A_VERSION} NAME "vireo.exe" DESCRIPTION "Vireo")
   add_executable(${target} WIN32 "${CMAKE_SOURCE_DIR}/demo/demo_browser.cc" "${rc}")
   target_link_options(${target} PRIVATE -municode -mwindows)
-  target_link_libraries(${target} PRIVATE user32 gdi32 shell32)
+  target_link_libraries(${target} PRIVATE vireo_flags user32 gdi32 shell32)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME "${A_OUTPUT_NAME}"
                         RUNTIME_OUTPUT_DIRECTORY "${A_OUTPUT_DIRECTORY}")
 endfunction()

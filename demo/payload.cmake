@@ -10,6 +10,8 @@ add_executable(payload_stub_exe "${CMAKE_CURRENT_LIST_DIR}/payload_stub.c")
 add_library(payload_stub_dll SHARED "${CMAKE_CURRENT_LIST_DIR}/payload_stub.c")
 target_compile_definitions(payload_stub_dll PRIVATE VIREO_PAYLOAD_STUB_DLL)
 set_target_properties(payload_stub_dll PROPERTIES PREFIX "")
+target_link_libraries(payload_stub_exe PRIVATE vireo_flags)
+target_link_libraries(payload_stub_dll PRIVATE vireo_flags)
 
 function(vireo_stage_payload name)
   cmake_parse_arguments(A "NO_UNINSTALLER" "VERSION;BROWSER;DATA_MB;DATA_FILES" "" ${ARGN})

@@ -1,14 +1,16 @@
-#include <windows.h>
-#include <shlwapi.h>
-
-#include "installer/dir_work_item.h"
 #include "installer/install.h"
+
+#include <windows.h>
+
 #include "installer/install_options.h"
+#include "installer/installer_strings.h"
 #include "installer/path_check.h"
-#include "installer/reg_work_item.h"
-#include "installer/shortcut_work_item.h"
 #include "installer/step_runner.h"
-#include "installer/unzip_work_item.h"
+#include "installer/steps/dir_work_item.h"
+#include "installer/steps/reg_work_item.h"
+#include "installer/steps/shortcut_work_item.h"
+#include "installer/steps/unzip_work_item.h"
+#include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
 #include "support/scoped_handle.h"
@@ -44,7 +46,7 @@ bool WritePortableMarker(const wchar_t* app_dir, DWORD* error) {
                                 nullptr));
   if (file) return true;
   *error = ::GetLastError();
-  return ::PathFileExistsW(marker.c_str()) != FALSE;
+  return PathExistsAt(marker.c_str());
 }
 
 }  // namespace
@@ -68,8 +70,8 @@ InstallResult CInstall::Execute() {
   if (result.success && options.portable) {
     DWORD error = 0;
     if (!WritePortableMarker(options.GetAppDir(), &error)) {
-      result.success = 0;
-      result.message = L"无法写入 .portable 标记文件。";
+      result.success = false;
+      result.message = kPortableMarkerMessage;
       CInstallLog::Get().Write(L"[install] failed to write .portable marker gle=%u", error);
     }
   }

@@ -17,7 +17,7 @@ class CInstall {
   void Run();
 
   // The run itself, without reporting: path check (a refusal is logged and returned with
-  // steps_ran = 0), closing the browser unless silent, the step list of the mode with
+  // ran_steps false), closing the browser unless silent, the step list of the mode with
   // rollback, and the ".portable" marker after a successful portable run.
   InstallResult Execute();
 

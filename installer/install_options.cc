@@ -8,7 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "installer/app_paths_value.h"
 #include "installer/command_line.h"
+#include "installer/product_constants.h"
+#include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/module_instance.h"
 #include "support/scoped_handle.h"
@@ -17,24 +20,14 @@
 namespace vireo {
 namespace {
 
-constexpr wchar_t kAppPathsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
-constexpr wchar_t kProductWord[] = L"Vireo";
-
-bool Exists(const wchar_t* path) { return path && *path && ::PathFileExistsW(path); }
-
-// Reads a string value into a path buffer; a missing, non-string or over-long value reads
-// as empty (an over-long one does not fit the buffer and is refused, not cut).
-FixedPath ReadRegisteredPath(const wchar_t* value_name) {
-  FixedPath out;
-  DWORD type = 0;
-  DWORD bytes = static_cast<DWORD>(kMaxPathChars * sizeof(wchar_t));
-  if (::SHGetValueW(HKEY_CURRENT_USER, kAppPathsKey, value_name, &type, out.data(), &bytes) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ)) {
-    return FixedPath();
+// The lazy fill of a derived path: an empty |field| becomes |base| + |name|, with a trailing
+// backslash for a folder; it stays empty when |base| is empty or the result does not fit.
+const wchar_t* FillJoined(FixedPath& field, const wchar_t* base, const wchar_t* name, bool folder) {
+  if (field.empty()) {
+    FixedPath path(base);
+    if (!path.empty() && path.Append(name) && (!folder || path.AddBackslash())) field = path;
   }
-  out.data()[bytes / sizeof(wchar_t)] = L'\0';
-  out.SyncLength();
-  return out;
+  return field.c_str();
 }
 
 std::wstring ParentFolder(const FixedPath& file) {
@@ -105,23 +98,20 @@ void CInstallOptions::LoadConfig() {
   }
 }
 
-void CInstallOptions::SetPortableDir(std::wstring_view folder) {
-  if (folder.empty()) return;
-  FixedPath dir;
-  if (!dir.Assign(folder)) {
+bool CInstallOptions::TakeFolder(std::wstring_view folder, FixedPath* dir) {
+  if (!dir->Assign(folder)) {
     path_refused_ = true;
-    return;
+    return false;
   }
-  dir.RemoveBackslash();
-  FixedPath extract = dir;
-  FixedPath user_data = dir;
-  if (!extract.AddBackslash() || !user_data.Append(L"User Data") || !user_data.AddBackslash()) {
-    path_refused_ = true;
-    return;
-  }
+  dir->RemoveBackslash();
+  return true;
+}
+
+void CInstallOptions::UseFolders(const FixedPath& install, const FixedPath& app, const FixedPath& extract,
+                                 const FixedPath& user_data) {
   path_refused_ = false;
-  install_dir = dir;
-  app_dir = dir;
+  install_dir = install;
+  app_dir = app;
   extract_dir = extract;
   user_data_dir = user_data;
   main_exe_path.Clear();
@@ -129,50 +119,62 @@ void CInstallOptions::SetPortableDir(std::wstring_view folder) {
   uninstaller_path.Clear();
 }
 
+void CInstallOptions::SetPortableDir(std::wstring_view folder) {
+  FixedPath dir;
+  if (folder.empty() || !TakeFolder(folder, &dir)) return;
+  FixedPath extract = dir;
+  FixedPath user_data = dir;
+  if (!extract.AddBackslash() || !user_data.Append(kUserDataFolderName) || !user_data.AddBackslash()) {
+    path_refused_ = true;
+    return;
+  }
+  UseFolders(dir, dir, extract, user_data);
+}
+
 void CInstallOptions::CompareWithInstalled(const wchar_t* exe_path) {
   const uint64_t self = GetSelfVersionNumber(GetModuleInstance());
   const uint64_t installed = GetFileVersionNumber(exe_path);
   if (self > installed) {
-    older_installed = 1;
+    older_installed = true;
   } else if (self == installed) {
-    same_installed = 1;
+    same_installed = true;
   } else {
-    newer_installed = 1;
+    newer_installed = true;
   }
 }
 
 void CInstallOptions::DetectInstallation() {
   if (portable && !app_dir.empty()) {
     FixedPath exe = app_dir;
-    if (exe.Append(L"vireo.exe") && Exists(exe.c_str())) {
+    if (exe.Append(kMainExeName) && PathExistsAt(exe.c_str())) {
       CompareWithInstalled(exe.c_str());
     } else {
-      new_install = 1;
+      new_install = true;
     }
     return;
   }
 
-  const FixedPath registered_exe = ReadRegisteredPath(L"");
-  FixedPath registered_dir = ReadRegisteredPath(L"Path");
+  const FixedPath registered_exe = ReadAppPathsValue(nullptr);
+  FixedPath registered_dir = ReadAppPathsValue(L"Path");
 
   bool registered_portable = false;
   if (!registered_exe.empty()) {
     FixedPath marker(ParentFolder(registered_exe));
-    registered_portable = marker.Append(L".portable") && Exists(marker.c_str());
+    registered_portable = marker.Append(L".portable") && PathExistsAt(marker.c_str());
   }
   if (!registered_portable && !registered_dir.empty()) {
     FixedPath marker = registered_dir;
-    registered_portable = marker.Append(L".portable") && Exists(marker.c_str());
+    registered_portable = marker.Append(L".portable") && PathExistsAt(marker.c_str());
   }
   if (registered_portable) {
-    new_install = 1;
+    new_install = true;
     return;
   }
 
-  if (Exists(registered_exe.c_str())) {
+  if (PathExistsAt(registered_exe.c_str())) {
     CompareWithInstalled(registered_exe.c_str());
   } else {
-    new_install = 1;
+    new_install = true;
   }
 
   if (!registered_dir.empty()) {
@@ -181,11 +183,11 @@ void CInstallOptions::DetectInstallation() {
     std::wstring_view root = d;
     const size_t slash = d.rfind(L'\\');
     if (slash != std::wstring_view::npos && slash > 0 &&
-        EqualsIgnoreAsciiCase(d.substr(slash + 1), L"Application")) {
+        EqualsIgnoreAsciiCase(d.substr(slash + 1), kApplicationFolderName)) {
       root = d.substr(0, slash);
     }
     const FixedPath r(root);
-    if (Exists(r.c_str())) {
+    if (PathExistsAt(r.c_str())) {
       install_dir = r;
       app_dir = registered_dir;
     }
@@ -197,7 +199,10 @@ const wchar_t* CInstallOptions::GetDefaultRoot() {
     wchar_t local[MAX_PATH] = L"";
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) local[0] = 0;
     FixedPath root(local);
-    if (!root.Append(kProductWord) || !root.AddBackslash()) root.Assign(L"Vireo\\");
+    if (!root.Append(kProductName) || !root.AddBackslash()) {
+      root.Assign(kProductName);
+      root.AddBackslash();
+    }
     default_root = root;
   }
   return default_root.c_str();
@@ -211,11 +216,7 @@ const wchar_t* CInstallOptions::GetInstallDir() {
 
 const wchar_t* CInstallOptions::GetAppDir() {
   if (path_refused_) return L"";
-  if (app_dir.empty()) {
-    FixedPath dir(GetInstallDir());
-    if (dir.Append(L"Application") && dir.AddBackslash()) app_dir = dir;
-  }
-  return app_dir.c_str();
+  return FillJoined(app_dir, GetInstallDir(), kApplicationFolderName, true);
 }
 
 const wchar_t* CInstallOptions::GetExtractDir() {
@@ -225,31 +226,19 @@ const wchar_t* CInstallOptions::GetExtractDir() {
 }
 
 const wchar_t* CInstallOptions::GetUserDataDir() {
-  if (user_data_dir.empty()) {
-    FixedPath dir(GetDefaultRoot());
-    if (dir.Append(L"User Data") && dir.AddBackslash()) user_data_dir = dir;
-  }
-  return user_data_dir.c_str();
+  return FillJoined(user_data_dir, GetDefaultRoot(), kUserDataFolderName, true);
 }
 
 const wchar_t* CInstallOptions::GetMainExePath() {
-  if (main_exe_path.empty()) {
-    FixedPath exe(GetAppDir());
-    if (!exe.empty() && exe.Append(L"vireo.exe")) main_exe_path = exe;
-  }
-  return main_exe_path.c_str();
+  return FillJoined(main_exe_path, GetAppDir(), kMainExeName, false);
 }
 
 const wchar_t* CInstallOptions::GetNewExePath() {
-  if (new_exe_path.empty()) {
-    FixedPath exe(GetAppDir());
-    if (!exe.empty() && exe.Append(L"new_vireo.exe")) new_exe_path = exe;
-  }
-  return new_exe_path.c_str();
+  return FillJoined(new_exe_path, GetAppDir(), kStagedExeName, false);
 }
 
 std::wstring CInstallOptions::GetProductName() const {
-  return product_en.empty() ? std::wstring(kProductWord) : product_en;
+  return product_en.empty() ? std::wstring(kProductName) : product_en;
 }
 
 std::wstring CInstallOptions::GetCurrentVersion() {
@@ -268,7 +257,7 @@ const wchar_t* CInstallOptions::GetUninstallerPath() {
   auto candidate = [&app](std::wstring_view folder) {
     FixedPath p(app);
     if (!p.Append(folder) || !p.Append(L"Installer") || !p.Append(L"uninstaller.exe")) return FixedPath();
-    return Exists(p.c_str()) ? p : FixedPath();
+    return PathExistsAt(p.c_str()) ? p : FixedPath();
   };
   const std::wstring version = GetCurrentVersion();
   if (!version.empty()) {
@@ -295,13 +284,8 @@ const wchar_t* CInstallOptions::GetUninstallerPath() {
 }
 
 void CInstallOptions::SetInstallDir(std::wstring_view folder) {
-  if (folder.empty()) return;
   FixedPath dir;
-  if (!dir.Assign(folder)) {
-    path_refused_ = true;
-    return;
-  }
-  dir.RemoveBackslash();
+  if (folder.empty() || !TakeFolder(folder, &dir)) return;
   bool fits = true;
   if (::PathIsRootW(dir.c_str())) {
     fits = dir.Append(GetProductName());
@@ -309,7 +293,7 @@ void CInstallOptions::SetInstallDir(std::wstring_view folder) {
     fits = dir.Append(product_en);
   }
   FixedPath app = dir;
-  fits = fits && app.Append(L"Application");
+  fits = fits && app.Append(kApplicationFolderName);
   const std::wstring_view root(GetDefaultRoot());
   if (fits && !StartsWithIgnoreAsciiCase(app.view(), root)) app = dir;
   FixedPath extract = app;
@@ -318,14 +302,7 @@ void CInstallOptions::SetInstallDir(std::wstring_view folder) {
     path_refused_ = true;
     return;
   }
-  path_refused_ = false;
-  install_dir = dir;
-  app_dir = app;
-  extract_dir = extract;
-  main_exe_path.Clear();
-  new_exe_path.Clear();
-  uninstaller_path.Clear();
-  user_data_dir.Clear();
+  UseFolders(dir, app, extract, FixedPath());
 }
 
 }  // namespace vireo

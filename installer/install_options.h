@@ -43,16 +43,16 @@ class CInstallOptions {
   std::wstring GetCurrentVersion();
   const wchar_t* GetNewExePath();
 
-  // Exactly one of these four is set after Load().
-  int new_install = 0;
-  int uninstall = 0;
-  int silent = 0;
-  int portable = 0;
-  int pending_restart = 0;
-  int older_installed = 0;
-  int same_installed = 0;
-  int newer_installed = 0;
-  int delete_user_data = 1;
+  // Exactly one of new_install and the three *_installed flags is set after Load().
+  bool new_install = false;
+  bool uninstall = false;
+  bool silent = false;
+  bool portable = false;
+  bool pending_restart = false;
+  bool older_installed = false;
+  bool same_installed = false;
+  bool newer_installed = false;
+  bool delete_user_data = true;
 
   FixedPath default_root;
   FixedPath extract_dir;
@@ -86,6 +86,13 @@ class CInstallOptions {
   void LoadConfig();
   void DetectInstallation();
   void CompareWithInstalled(const wchar_t* exe_path);
+  // |folder| without one trailing backslash into |dir|; false, with the path refused, when
+  // it does not fit.
+  bool TakeFolder(std::wstring_view folder, FixedPath* dir);
+  // Takes a new set of folders (clearing the refusal) and forgets the paths derived from the
+  // old ones; an empty |user_data| returns the user data to its default.
+  void UseFolders(const FixedPath& install, const FixedPath& app, const FixedPath& extract,
+                  const FixedPath& user_data);
 
   bool path_refused_ = false;
 };

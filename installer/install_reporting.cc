@@ -3,11 +3,11 @@
 #include <atomic>
 
 #include "corekit/thread_registry.h"
+#include "installer/product_constants.h"
 
 namespace vireo {
 namespace {
 
-constexpr int kMainThreadId = 1;
 std::atomic<CInstallObserver*> g_observer{nullptr};
 
 void PostProgress(SETUP_PROGRESS stage, float percent) {
@@ -30,7 +30,7 @@ void ReportInstallResult(const InstallResult& result) {
   CInstallObserver* observer = g_observer.load();
   if (!observer) return;
   corekit::ThreadRegistry::PostTask(kMainThreadId, observer->ToWeakCallback([observer, result] {
-    observer->OnInstallResult(result.success, result.message, result.steps_ran);
+    observer->OnInstallResult(result.success, result.message, result.ran_steps);
   }));
 }
 

@@ -11,15 +11,15 @@
 namespace vireo {
 
 struct InstallResult {
-  int success = 0;
-  std::wstring message;  // empty on success
-  int steps_ran = 0;     // 0 when the path check stopped the run before any step
+  bool success = false;
+  std::wstring message;    // empty on success
+  bool ran_steps = false;  // false when the path check stopped the run before any step
 };
 
 class CInstallObserver : public virtual corekit::SupportWeakCallback {
  public:
   virtual void OnProgress(SETUP_PROGRESS stage, float percent) = 0;
-  virtual void OnInstallResult(int success, std::wstring message, int steps_ran) = 0;
+  virtual void OnInstallResult(bool success, std::wstring message, bool ran_steps) = 0;
 
  protected:
   ~CInstallObserver() = default;

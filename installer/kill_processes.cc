@@ -12,15 +12,15 @@
 
 #include "installer/install.h"
 #include "installer/install_options.h"
+#include "installer/product_constants.h"
 #include "support/fixed_path.h"
+#include "support/path_normalize.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 
 namespace vireo {
 namespace {
 
-constexpr wchar_t kMainExeName[] = L"vireo.exe";
-constexpr wchar_t kBrowserWindowClass[] = L"Chrome_WidgetWin_1";
 constexpr ULONGLONG kWaitLimitMs = 3000;
 constexpr DWORD kPollMs = 200;
 constexpr DWORD kBatchWaitMs = 3000;
@@ -36,36 +36,37 @@ void WaitForExit(const std::vector<DWORD>& pids) {
   }
 }
 
-// The long form of |path| (unchanged when that fails); empty when it does not fit.
-FixedPath LongForm(const wchar_t* path) {
-  FixedPath out;
-  wchar_t buf[MAX_PATH];
-  const DWORD n = ::GetLongPathNameW(path, buf, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH || !out.Assign(std::wstring_view(buf, n))) out.Assign(path);
-  return out;
-}
-
-// The scope folder as compared against image paths: long form, backslashes, exactly one
-// trailing backslash. Empty when it cannot be formed within 260 characters.
-FixedPath ScopePrefix(const wchar_t* app_dir) {
-  FixedPath folder = LongForm(app_dir);
-  for (wchar_t* p = folder.data(); *p; ++p) {
-    if (*p == L'/') *p = L'\\';
+// Calls |visit| with every entry of a process snapshot; false when no snapshot can be taken.
+template <typename Visit>
+bool ForEachProcess(Visit visit) {
+  ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL ok = ::Process32FirstW(snapshot.get(), &entry); ok; ok = ::Process32NextW(snapshot.get(), &entry)) {
+    visit(entry);
   }
-  folder.RemoveBackslash();
-  if (folder.empty() || !folder.AddBackslash()) return {};
-  return folder;
+  return true;
 }
 
-bool IsBelow(DWORD pid, const FixedPath& scope) {
+// The scope folder as compared against image paths: normalised, with exactly one trailing
+// backslash. Empty when it cannot be formed within 260 characters.
+std::wstring ScopePrefix(const wchar_t* app_dir) {
+  const std::wstring folder = NormalizePath(app_dir);
+  if (folder.empty()) return {};
+  std::wstring scope = WithTrailingBackslash(folder);
+  if (scope.size() > kMaxPathChars) scope.clear();
+  return scope;
+}
+
+bool IsBelow(DWORD pid, const std::wstring& scope) {
   ScopedHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
   if (!process) return false;
   wchar_t image[MAX_PATH];
   DWORD size = MAX_PATH;
   if (!::QueryFullProcessImageNameW(process.get(), 0, image, &size) || size == 0) return false;
   process.reset();
-  const FixedPath long_image = LongForm(image);
-  return StartsWithIgnoreAsciiCase(long_image.view(), scope.view());
+  return StartsWithIgnoreAsciiCase(NormalizePath(std::wstring_view(image, size)), scope);
 }
 
 struct CloseRequest {
@@ -120,17 +121,10 @@ void KillProcessTrees(const ProcessNameFilter& filter) {
   std::vector<ProcessNode> nodes;
   nodes.reserve(50);
   nodes.push_back(ProcessNode{});  // the root adopts every orphan
-  {
-    ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot) {
-      PROCESSENTRY32W entry{};
-      entry.dwSize = sizeof(entry);
-      for (BOOL ok = ::Process32FirstW(snapshot.get(), &entry); ok; ok = ::Process32NextW(snapshot.get(), &entry)) {
-        const bool matched = filter && filter(entry.szExeFile);
-        nodes.push_back(ProcessNode{matched ? 1u : 0u, entry.th32ProcessID, entry.th32ParentProcessID, 0, 0});
-      }
-    }
-  }
+  ForEachProcess([&](const PROCESSENTRY32W& entry) {
+    const bool matched = filter && filter(entry.szExeFile);
+    nodes.push_back(ProcessNode{matched ? 1u : 0u, entry.th32ProcessID, entry.th32ParentProcessID, 0, 0});
+  });
   if (nodes.size() <= 1) return;
 
   // The first node with a given id is the parent of every node naming that id; a map and a
@@ -174,7 +168,7 @@ void KillProcessTrees(const ProcessNameFilter& filter) {
 
 void CInstall::KillProcesses() {
   CInstallOptions& options = CInstallOptions::Get();
-  FixedPath scope;
+  std::wstring scope;
   if (options.portable) {
     const wchar_t* app_dir = options.GetAppDir();
     // A portable run must only touch its own folder; without a usable folder nothing is
@@ -186,17 +180,11 @@ void CInstall::KillProcesses() {
 
   const DWORD self = ::GetCurrentProcessId();
   std::vector<DWORD> targets;
-  {
-    ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL ok = ::Process32FirstW(snapshot.get(), &entry); ok; ok = ::Process32NextW(snapshot.get(), &entry)) {
-      if (entry.th32ProcessID == self || !IsMainExeName(entry.szExeFile)) continue;
-      if (!scope.empty() && !IsBelow(entry.th32ProcessID, scope)) continue;
-      targets.push_back(entry.th32ProcessID);
-    }
-  }
+  ForEachProcess([&](const PROCESSENTRY32W& entry) {
+    if (entry.th32ProcessID == self || !IsMainExeName(entry.szExeFile)) return;
+    if (!scope.empty() && !IsBelow(entry.th32ProcessID, scope)) return;
+    targets.push_back(entry.th32ProcessID);
+  });
   if (targets.empty()) return;
 
   const std::unordered_set<DWORD> target_set(targets.begin(), targets.end());

@@ -1,16 +1,16 @@
 #include "installer/main_thread.h"
 
-#include <shlwapi.h>
-
 #include <cwchar>
 
 #include "corekit/message_loop.h"
 #include "corekit/thread_registry.h"
 #include "installer/install_options.h"
+#include "installer/product_constants.h"
 #include "installer/update_cleanup.h"
+#include "installer/usage_stats.h"
+#include "support/file_attributes.h"
 #include "support/install_log.h"
 #include "support/process_launch.h"
-#include "support/usage_stats.h"
 
 namespace vireo {
 
@@ -67,23 +67,14 @@ void CMainThread::ShowInstallWindow() {
   message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(0); }));
 }
 
-void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
-  if (install_window_ && ::IsWindow(install_window_)) {
-    ::PostMessageW(install_window_, kWmInstallProgress, static_cast<WPARAM>(stage),
-                   static_cast<LPARAM>(static_cast<int>(percent)));
-  }
-}
+// Progress is shown only by the install window, which this build does not have yet.
+void CMainThread::OnProgress(SETUP_PROGRESS, float) {}
 
-void CMainThread::OnInstallResult(int success, std::wstring message, int steps_ran) {
+void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_steps) {
   CInstallOptions& options = CInstallOptions::Get();
-  if (!options.silent) {
-    if (!install_window_ || !::IsWindow(install_window_)) return;
-    if (success) {
-      ::PostMessageW(install_window_, kWmInstallProgress, PROGRESS_DONE, 100);
-    }
-    return;
-  }
-  if (steps_ran && options.portable && !options.pending_restart && ::PathFileExistsW(options.GetMainExePath())) {
+  // A window run's result belongs to the window, which this build does not have yet.
+  if (!options.silent) return;
+  if (ran_steps && options.portable && !options.pending_restart && PathExistsAt(options.GetMainExePath())) {
     wchar_t command[kPathCapacity + 2];
     std::swprintf(command, std::size(command), L"\"%ls\"", options.GetMainExePath());
     LaunchProcess(command, SW_SHOW);

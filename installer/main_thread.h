@@ -14,8 +14,6 @@
 
 namespace vireo {
 
-inline constexpr int kMainThreadId = 1;
-
 class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
  public:
   static CMainThread& Get();
@@ -25,7 +23,7 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   void ShowInstallWindow();
 
   void OnProgress(SETUP_PROGRESS stage, float percent) override;
-  void OnInstallResult(int success, std::wstring message, int steps_ran) override;
+  void OnInstallResult(bool success, std::wstring message, bool ran_steps) override;
 
   // The quit code the main loop last ended with: the process exit status.
   int exit_code() const { return exit_code_; }
@@ -40,7 +38,6 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   void QuitWithCode(int code);
 
   std::unique_ptr<CMiscThread> misc_thread_;
-  HWND install_window_ = nullptr;  // absent until the install window exists
   int exit_code_ = 0;
 };
 

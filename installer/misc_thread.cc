@@ -2,6 +2,7 @@
 
 #include "corekit/thread_registry.h"
 #include "installer/install.h"
+#include "installer/product_constants.h"
 
 namespace vireo {
 

@@ -6,8 +6,6 @@
 
 namespace vireo {
 
-inline constexpr int kMiscThreadId = 2;
-
 class CMiscThread : public corekit::FrameworkThread {
  public:
   CMiscThread();

@@ -5,6 +5,9 @@
 
 #include <cwchar>
 
+#include "installer/product_constants.h"
+#include "support/file_attributes.h"
+#include "support/fixed_path.h"
 #include "support/scoped_handle.h"
 
 namespace vireo {
@@ -41,11 +44,24 @@ std::wstring CheckInstallPath(const wchar_t* path) {
   if (std::wcslen(work) >= MAX_PATH) return kPathInvalidMessage;
 
   if (::PathIsRootW(work) || !HasPathBelowRoot(work)) return kPathRootMessage;
-  if (!::PathFileExistsW(work)) return {};
-  if (!::PathIsDirectoryW(work)) return kPathNotFolderMessage;
+  if (!PathExistsAt(work)) return {};
+  if (!IsDirectoryAt(work)) return kPathNotFolderMessage;
   if (!HasAnyEntry(work)) return {};
   if (IsInstallDir(work)) return {};
   return kPathForeignFolderMessage;
+}
+
+bool IsInstallDir(const wchar_t* path) {
+  if (!path || !*path || std::wcslen(path) > kMaxPathChars) return false;
+  if (!IsDirectoryAt(path)) return false;
+  static constexpr const wchar_t* kNames[] = {kMainExeName, kStagedExeName, kOldExeName};
+  for (const wchar_t* name : kNames) {
+    wchar_t candidate[MAX_PATH];
+    // PathCombineW fails (null) when the result would not fit: then nothing can be there
+    // that a 260-character path could reach.
+    if (::PathCombineW(candidate, path, name) && PathExistsAt(candidate)) return true;
+  }
+  return false;
 }
 
 }  // namespace vireo

@@ -1,20 +1,21 @@
 #include "installer/step_runner.h"
 
+#include "installer/installer_strings.h"
 #include "support/install_log.h"
 
 namespace vireo {
 
 InstallResult RunSteps(const StepList& steps) {
   InstallResult result;
-  result.success = 1;
-  result.steps_ran = 1;
+  result.success = true;
+  result.ran_steps = true;
   StepList done;
   done.reserve(steps.size());
   for (const auto& step : steps) {
     done.push_back(step);
-    if (step->DoImpl() == 0) {
-      result.success = 0;
-      result.message = step->error_text().empty() ? L"安装失败，请查看安装日志。" : step->error_text();
+    if (!step->DoImpl()) {
+      result.success = false;
+      result.message = step->error_text().empty() ? kInstallFailedMessage : step->error_text();
       CInstallLog::Get().Write(L"[install] step failed: %s", result.message.c_str());
       break;
     }

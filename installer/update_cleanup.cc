@@ -1,14 +1,15 @@
 #include "installer/update_cleanup.h"
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <string>
 #include <vector>
 
+#include "installer/install_dir_guard.h"
+#include "installer/product_constants.h"
+#include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
-#include "support/install_dir_guard.h"
 #include "support/scoped_handle.h"
 
 namespace vireo {
@@ -41,8 +42,8 @@ void RemoveUpdateLeftovers(const wchar_t* app_dir) {
   FixedPath chrome_backup = dir;
   FixedPath staged = dir;
   FixedPath pattern = dir;
-  if (!main_exe.Append(L"vireo.exe") || !backup.Append(L"vireo.exe.bak") ||
-      !chrome_backup.Append(L"chrome.bak") || !staged.Append(L"new_vireo.exe") || !pattern.Append(L"*")) {
+  if (!main_exe.Append(kMainExeName) || !backup.Append(L"vireo.exe.bak") ||
+      !chrome_backup.Append(L"chrome.bak") || !staged.Append(kStagedExeName) || !pattern.Append(L"*")) {
     return;
   }
   const std::wstring running_version = GetFileVersionString(main_exe.c_str());
@@ -50,7 +51,7 @@ void RemoveUpdateLeftovers(const wchar_t* app_dir) {
   ::DeleteFileW(backup.c_str());
   DeleteInsideInstallDir(dir.c_str(), chrome_backup.c_str());
 
-  if (::PathFileExistsW(staged.c_str()) || running_version.empty()) return;
+  if (PathExistsAt(staged.c_str()) || running_version.empty()) return;
 
   std::vector<std::wstring> old_versions;
   WIN32_FIND_DATAW fd;

@@ -16,15 +16,12 @@ enum SETUP_PROGRESS {
   PROGRESS_UNINSTALL_DIR = 7,
 };
 
-// Window message carrying progress: wParam = stage, lParam = percent truncated to int.
-inline constexpr unsigned kWmInstallProgress = 0x0400 + 0x101;  // WM_USER + 0x101
-
 class CWorkItem {
  public:
   virtual ~CWorkItem() = default;
-  // Carries out the step; nonzero = success. On failure leaves a user-facing message in
-  // error_text_ and returns 0, possibly after doing part of its work. Never throws.
-  virtual int DoImpl() = 0;
+  // Carries out the step; true on success. On failure leaves a user-facing message in
+  // error_text_ and returns false, possibly after doing part of its work. Never throws.
+  virtual bool DoImpl() = 0;
   // Undoes whatever DoImpl did, including a DoImpl that failed half-way or did nothing.
   virtual void RollbackImpl() = 0;
 

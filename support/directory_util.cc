@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <string>
 
+#include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/scoped_handle.h"
 
@@ -46,10 +47,10 @@ bool CreateDirectoryPath(const wchar_t* path) {
 
 bool CopyTree(const wchar_t* source, const wchar_t* target) {
   if (!source || !*source || !target || !*target) return false;
-  if (::GetFileAttributesW(source) == INVALID_FILE_ATTRIBUTES) return false;
+  if (!PathExistsAt(source)) return false;
   const std::wstring s(source);
   const std::wstring t(target);
-  if (::GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES) {
+  if (!PathExistsAt(target)) {
     // One level only: the parent of the target, then the target.
     const size_t slash = t.rfind(L'\\');
     if (slash != std::wstring::npos && slash > 0) EnsureDirectory(t.substr(0, slash).c_str());

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "support/file_attributes.h"
 #include "support/fixed_path.h"
 
 namespace vireo {
@@ -43,7 +44,7 @@ void DeleteFileOrRenameAside(const wchar_t* file) {
     aside = stem;
     if (!aside.Concat(suffix)) return;
     if (n == 99) break;  // the last name is taken even when it exists
-    if (::GetFileAttributesW(aside.c_str()) == INVALID_FILE_ATTRIBUTES) break;
+    if (!PathExistsAt(aside.c_str())) break;
     ::SetFileAttributesW(aside.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (::DeleteFileW(aside.c_str())) break;
   }

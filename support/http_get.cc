@@ -4,24 +4,10 @@
 
 #include <memory>
 
+#include "support/scoped_com.h"
+
 namespace vireo {
 namespace {
-
-// An internet handle from WinINet; closed with InternetCloseHandle.
-class ScopedInternet {
- public:
-  explicit ScopedInternet(HINTERNET h = nullptr) : h_(h) {}
-  ~ScopedInternet() {
-    if (h_) ::InternetCloseHandle(h_);
-  }
-  ScopedInternet(const ScopedInternet&) = delete;
-  ScopedInternet& operator=(const ScopedInternet&) = delete;
-  HINTERNET get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HINTERNET h_;
-};
 
 // RELOAD | KEEP_CONNECTION | NO_COOKIES | NO_AUTH | IGNORE_REDIRECT_TO_HTTP | NO_UI
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_NO_COOKIES |
@@ -69,18 +55,18 @@ HttpGetResult HttpGet(const std::wstring& url, const std::wstring& headers, cons
   // The query travels in the extra information; the request needs path and query together.
   std::wstring object = std::wstring(path, parts.dwUrlPathLength) + std::wstring(extra, parts.dwExtraInfoLength);
 
-  ScopedInternet session(::InternetOpenW(user_agent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  ScopedInternetHandle session(::InternetOpenW(user_agent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) return result;
   SetTimeouts(session.get());
 
-  ScopedInternet connection(::InternetConnectW(session.get(), host, parts.nPort, user, password,
-                                               INTERNET_SERVICE_HTTP, 0, 0));
+  ScopedInternetHandle connection(
+      ::InternetConnectW(session.get(), host, parts.nPort, user, password, INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return result;
 
   DWORD flags = kRequestFlags;
   if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
-  ScopedInternet request(::HttpOpenRequestW(connection.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr,
-                                            flags, 0));
+  ScopedInternetHandle request(
+      ::HttpOpenRequestW(connection.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
   if (!request) return result;
   // Windows hands the session's limits down to its requests; some WinINet implementations
   // only honour them on the request itself, so the request gets them as well.

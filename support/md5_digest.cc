@@ -3,32 +3,27 @@
 #include <windows.h>
 #include <wincrypt.h>
 
+#include "support/scoped_handle.h"
+
 namespace vireo {
 namespace {
 
-class ScopedProvider {
- public:
-  ~ScopedProvider() {
-    if (h_) ::CryptReleaseContext(h_, 0);
-  }
-  HCRYPTPROV* receive() { return &h_; }
-  HCRYPTPROV get() const { return h_; }
-
- private:
-  HCRYPTPROV h_ = 0;
+struct CryptProviderTraits {
+  using Handle = HCRYPTPROV;
+  static Handle Invalid() { return 0; }
+  static bool IsValid(Handle h) { return h != 0; }
+  static void Close(Handle h) { ::CryptReleaseContext(h, 0); }
 };
 
-class ScopedHash {
- public:
-  ~ScopedHash() {
-    if (h_) ::CryptDestroyHash(h_);
-  }
-  HCRYPTHASH* receive() { return &h_; }
-  HCRYPTHASH get() const { return h_; }
-
- private:
-  HCRYPTHASH h_ = 0;
+struct CryptHashTraits {
+  using Handle = HCRYPTHASH;
+  static Handle Invalid() { return 0; }
+  static bool IsValid(Handle h) { return h != 0; }
+  static void Close(Handle h) { ::CryptDestroyHash(h); }
 };
+
+using ScopedProvider = ScopedGeneric<CryptProviderTraits>;
+using ScopedHash = ScopedGeneric<CryptHashTraits>;
 
 }  // namespace
 

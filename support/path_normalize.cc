@@ -6,6 +6,14 @@
 
 namespace vireo {
 
+std::wstring LongPathForm(const wchar_t* path, size_t capacity) {
+  wchar_t buffer[kPathCapacity];
+  if (!path || !*path || capacity > kPathCapacity) return {};
+  const DWORD n = ::GetLongPathNameW(path, buffer, static_cast<DWORD>(capacity));
+  if (n == 0 || n >= capacity) return {};
+  return std::wstring(buffer, n);
+}
+
 std::wstring NormalizePath(const wchar_t* path) {
   if (!path) return {};
   return NormalizePath(std::wstring_view(path));
@@ -14,10 +22,8 @@ std::wstring NormalizePath(const wchar_t* path) {
 std::wstring NormalizePath(std::wstring_view path) {
   FixedPath in;
   if (path.empty() || !in.Assign(path)) return {};
-  wchar_t long_form[kPathCapacity];
-  const DWORD n = ::GetLongPathNameW(in.c_str(), long_form, static_cast<DWORD>(std::size(long_form)));
-  FixedPath out;
-  if (n == 0 || n >= std::size(long_form) || !out.Assign(std::wstring_view(long_form, n))) out = in;
+  FixedPath out(LongPathForm(in.c_str(), kPathCapacity));
+  if (out.empty()) out = in;
   for (wchar_t* p = out.data(); *p; ++p) {
     if (*p == L'/') *p = L'\\';
   }

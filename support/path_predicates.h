@@ -1,5 +1,5 @@
-// Two path predicates that guard every destructive file operation: is a path strictly below
-// a drive or share root, and does a folder already hold an installed browser.
+// The predicate that guards every destructive file operation: is a path strictly below a
+// drive or share root.
 #pragma once
 
 namespace vireo {
@@ -9,10 +9,5 @@ namespace vireo {
 // "C:\", "C:/", "C:", "\\server\share" and for paths longer than 260 characters (refused
 // rather than cut into a different path).
 bool HasPathBelowRoot(const wchar_t* path);
-
-// True when |path| is an existing directory holding an entry (file or folder) named
-// "vireo.exe", "new_vireo.exe" or "old_vireo.exe". False for null, empty, missing or
-// over-long paths.
-bool IsInstallDir(const wchar_t* path);
 
 }  // namespace vireo

@@ -8,6 +8,17 @@
 #include "support/scoped_handle.h"
 
 namespace vireo {
+namespace {
+
+// Text the system allocated with LocalAlloc on the caller's behalf.
+struct LocalTextTraits {
+  using Handle = wchar_t*;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::LocalFree(h); }
+};
+
+}  // namespace
 
 bool GetCurrentUserSidString(std::wstring* out) {
   if (!out) return false;
@@ -22,10 +33,9 @@ bool GetCurrentUserSidString(std::wstring* out) {
   if (!::GetTokenInformation(token.get(), TokenUser, buffer.get(), size, &size)) return false;
 
   const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.get());
-  wchar_t* text = nullptr;
-  if (!::ConvertSidToStringSidW(user->User.Sid, &text) || !text) return false;
-  std::wstring result(text);
-  ::LocalFree(text);
+  ScopedGeneric<LocalTextTraits> text;
+  if (!::ConvertSidToStringSidW(user->User.Sid, text.receive()) || !text) return false;
+  std::wstring result(text.get());
   if (result.empty()) return false;
   *out = std::move(result);
   return true;

@@ -6,6 +6,7 @@
 
 #include "support/scoped_handle.h"
 #include "tests/archive/archive_test_env.h"
+#include "tests/test_support/scoped_env.h"
 
 namespace vireo::test {
 namespace {
@@ -21,8 +22,8 @@ TEST_F(ArchivePluginTest, SecondLoadDoesNotRewriteTheModule) {
   // Point the temporary folder elsewhere: a second write would show up there.
   const std::wstring other = temp_.Join(L"other");
   ASSERT_TRUE(MakeDirs(other));
-  ASSERT_TRUE(::SetEnvironmentVariableW(L"TMP", other.c_str()));
-  ASSERT_TRUE(::SetEnvironmentVariableW(L"TEMP", other.c_str()));
+  const ScopedTempFolderEnv other_env(other);
+  ASSERT_TRUE(other_env.ok());
   ASSERT_TRUE(LoadArchivePlugin(::GetModuleHandleW(nullptr), L"PACKAGE", L"IDR_DLL_7Z"));
   EXPECT_FALSE(PathExists(other + L"\\7z.dll"));
   EXPECT_EQ(GetArchiveCreateEntry(), entry);

@@ -16,6 +16,7 @@
 #include "archive/archive_plugin.h"
 #include "archive/extract_archive.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/scoped_env.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/test_paths.h"
 
@@ -51,8 +52,7 @@ class ProgressRecorder {
 class ArchiveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(::SetEnvironmentVariableW(L"TMP", temp_.path().c_str()));
-    ASSERT_TRUE(::SetEnvironmentVariableW(L"TEMP", temp_.path().c_str()));
+    ASSERT_TRUE(temp_env_.ok());
     dest_ = temp_.Join(L"out");
   }
   void TearDown() override { UnloadArchivePlugin(); }
@@ -67,6 +67,7 @@ class ArchiveTest : public ::testing::Test {
   std::wstring Out(const wchar_t* relative) const { return dest_ + L"\\" + relative; }
 
   ScopedTempDir temp_;
+  ScopedTempFolderEnv temp_env_{temp_.path()};
   std::wstring dest_;
 };
 

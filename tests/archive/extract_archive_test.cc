@@ -7,6 +7,7 @@
 #include "archive/archive_plugin.h"
 #include "support/scoped_handle.h"
 #include "tests/archive/archive_test_env.h"
+#include "tests/test_support/com_state.h"
 #include "tests/test_support/zip_writer.h"
 
 namespace vireo::test {
@@ -22,6 +23,16 @@ TEST_F(ExtractArchiveTest, SevenZipTreeIsExtractedWithEmptyFolders) {
   EXPECT_EQ(ReadFileBytes(Out(L"sub\\other.txt")), "second level file\n");
   EXPECT_EQ(ReadFileBytes(Out(L"sub\\deep\\block3.bin")).size(), 1u + 1024u * 1024u);
   EXPECT_TRUE(IsDirectory(Out(L"empty_dir")));
+}
+
+// An extraction on a thread that already runs COM leaves the thread's count as it was, so the
+// caller's own CoUninitialize still ends COM there.
+TEST_F(ExtractArchiveTest, LeavesTheCallersComApartmentBalanced) {
+  Load();
+  ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+  EXPECT_EQ(Extract(Fixture("tree.7z")), UNZIP_SUCCESS);
+  ::CoUninitialize();
+  EXPECT_FALSE(IsComInitializedOnThisThread());
 }
 
 // A zip archive is refused by the 7z handler and extracted by the zip handler.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "installer/product_constants.h"
 #include "support/file_version.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
@@ -28,7 +29,7 @@ std::vector<DWORD> BrowsersIn(const std::wstring& folder) {
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
   for (BOOL ok = ::Process32FirstW(snapshot.get(), &entry); ok; ok = ::Process32NextW(snapshot.get(), &entry)) {
-    if (!EqualsIgnoreAsciiCase(entry.szExeFile, L"vireo.exe")) continue;
+    if (!EqualsIgnoreAsciiCase(entry.szExeFile, kMainExeName)) continue;
     ScopedHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
     wchar_t image[MAX_PATH];
     DWORD size = MAX_PATH;

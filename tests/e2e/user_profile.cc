@@ -4,18 +4,15 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "installer/product_constants.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/registry_readback.h"
 #include "tests/test_support/scoped_temp_dir.h"
 
 namespace vireo::test {
 namespace {
 
-constexpr const wchar_t* kKeys[] = {
-    L"SOFTWARE\\Vireo",
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe",
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo",
-};
-constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const wchar_t* kKeys[] = {kProductRegKey, kAppPathsRegKey, kUninstallRegKey};
 
 std::wstring Folder(int csidl) {
   wchar_t buf[MAX_PATH] = L"";
@@ -23,23 +20,16 @@ std::wstring Folder(int csidl) {
   return buf;
 }
 
-bool KeyExists(const wchar_t* path) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(key);
-  return true;
-}
-
 }  // namespace
 
 UserProfilePaths GetUserProfilePaths() {
   UserProfilePaths p;
   p.local_app_data = Folder(CSIDL_LOCAL_APPDATA);
-  p.product_root = p.local_app_data + L"\\Vireo";
-  p.app_dir = p.product_root + L"\\Application";
-  p.user_data = p.product_root + L"\\User Data";
-  p.start_menu_link = Folder(CSIDL_PROGRAMS) + L"\\Vireo.lnk";
-  p.desktop_link = Folder(CSIDL_DESKTOPDIRECTORY) + L"\\Vireo.lnk";
+  p.product_root = p.local_app_data + L"\\" + kProductName;
+  p.app_dir = p.product_root + L"\\" + kApplicationFolderName;
+  p.user_data = p.product_root + L"\\" + kUserDataFolderName;
+  p.start_menu_link = Folder(CSIDL_PROGRAMS) + L"\\" + kLinkFileName;
+  p.desktop_link = Folder(CSIDL_DESKTOPDIRECTORY) + L"\\" + kLinkFileName;
   return p;
 }
 
@@ -49,7 +39,7 @@ void CleanUserProfile() {
   ::DeleteFileW(p.start_menu_link.c_str());
   ::DeleteFileW(p.desktop_link.c_str());
   for (const wchar_t* key : kKeys) ::SHDeleteKeyW(HKEY_CURRENT_USER, key);
-  ::SHDeleteValueW(HKEY_CURRENT_USER, kRunKey, L"Vireo");
+  ::SHDeleteValueW(HKEY_CURRENT_USER, kRunRegKey, kProductName);
 }
 
 bool ProfileIsClean(std::wstring* what_remains) {
@@ -59,7 +49,7 @@ bool ProfileIsClean(std::wstring* what_remains) {
     if (PathExists(*path)) remains += *path + L"; ";
   }
   for (const wchar_t* key : kKeys) {
-    if (KeyExists(key)) remains += std::wstring(L"HKCU\\") + key + L"; ";
+    if (RegKeyExists(key)) remains += std::wstring(L"HKCU\\") + key + L"; ";
   }
   if (what_remains) *what_remains = remains;
   return remains.empty();

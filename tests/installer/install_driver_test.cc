@@ -13,6 +13,7 @@
 #include "installer/command_line.h"
 #include "installer/install_options.h"
 #include "installer/install_reporting.h"
+#include "installer/installer_strings.h"
 #include "support/install_log.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
@@ -29,10 +30,10 @@ class RecordingStep : public CWorkItem {
       : journal_(journal), name_(std::move(name)), succeed_(succeed) {
     error_text_ = std::move(error);
   }
-  int DoImpl() override {
+  bool DoImpl() override {
     journal_->push_back("do " + name_);
     ReportProgress(PROGRESS_DIR, 42.9f);
-    return succeed_ ? 1 : 0;
+    return succeed_;
   }
   void RollbackImpl() override { journal_->push_back("undo " + name_); }
 
@@ -61,8 +62,8 @@ class InstallDriverTest : public testing::Test {
   // A silent portable run into |app_dir_| with the given steps.
   void UseSteps(std::vector<std::shared_ptr<CWorkItem>> steps, bool portable = true) {
     CInstallOptions& o = CInstallOptions::Get();
-    o.silent = 1;
-    o.portable = portable ? 1 : 0;
+    o.silent = true;
+    o.portable = portable;
     o.SetPortableDir(app_dir_);
     CInstall::SetStepFactoryForTesting([steps] { return steps; });
   }
@@ -81,8 +82,8 @@ TEST_F(InstallDriverTest, FailureRollsBackStartedStepsInReverse) {
             std::make_shared<RecordingStep>(&journal_, "shortcut", false, message),
             std::make_shared<RecordingStep>(&journal_, "reg", true)});
   const InstallResult result = CInstall().Execute();
-  EXPECT_EQ(result.success, 0);
-  EXPECT_EQ(result.steps_ran, 1);
+  EXPECT_FALSE(result.success);
+  EXPECT_TRUE(result.ran_steps);
   EXPECT_EQ(result.message, message);
   EXPECT_EQ(journal_, (std::vector<std::string>{"do unzip", "do dir", "do shortcut", "undo shortcut", "undo dir",
                                                 "undo unzip"}));
@@ -94,8 +95,8 @@ TEST_F(InstallDriverTest, FailureRollsBackStartedStepsInReverse) {
 TEST_F(InstallDriverTest, EmptyErrorTextGetsTheGenericMessage) {
   UseSteps({std::make_shared<RecordingStep>(&journal_, "unzip", false)});
   const InstallResult result = CInstall().Execute();
-  EXPECT_EQ(result.success, 0);
-  EXPECT_EQ(result.message, L"安装失败，请查看安装日志。");
+  EXPECT_FALSE(result.success);
+  EXPECT_EQ(result.message, kInstallFailedMessage);
   EXPECT_EQ(journal_, (std::vector<std::string>{"do unzip", "undo unzip"}));
 }
 
@@ -107,7 +108,7 @@ TEST_F(InstallDriverTest, PortableSuccessWritesAnEmptyMarker) {
   UseSteps({std::make_shared<RecordingStep>(&journal_, "unzip", true),
             std::make_shared<RecordingStep>(&journal_, "dir", true)});
   const InstallResult result = CInstall().Execute();
-  EXPECT_EQ(result.success, 1);
+  EXPECT_TRUE(result.success);
   EXPECT_EQ(result.message, L"");
   EXPECT_TRUE(test::PathExists(app_dir_ + L"\\.portable"));
   EXPECT_EQ(test::ReadFileBytes(app_dir_ + L"\\.portable"), "");
@@ -123,17 +124,17 @@ TEST_F(InstallDriverTest, ExistingMarkerThatCannotBeOpenedKeepsSuccess) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(held.valid());
   UseSteps({std::make_shared<RecordingStep>(&journal_, "unzip", true)});
-  EXPECT_EQ(CInstall().Execute().success, 1);
+  EXPECT_TRUE(CInstall().Execute().success);
 }
 
-// A refused folder stops the run before any step, with steps_ran = 0 and a log line.
+// A refused folder stops the run before any step, with ran_steps false and a log line.
 TEST_F(InstallDriverTest, RefusedFolderRunsNoStep) {
   ASSERT_TRUE(test::MakeDirs(app_dir_));
   ASSERT_TRUE(test::WriteFileBytes(app_dir_ + L"\\foreign.txt", "x"));
   UseSteps({std::make_shared<RecordingStep>(&journal_, "unzip", true)});
   const InstallResult result = CInstall().Execute();
-  EXPECT_EQ(result.success, 0);
-  EXPECT_EQ(result.steps_ran, 0);
+  EXPECT_FALSE(result.success);
+  EXPECT_FALSE(result.ran_steps);
   EXPECT_TRUE(journal_.empty());
   EXPECT_GE(CountInLog(L"[install] path check failed: " + result.message), 1u);
 }
@@ -146,8 +147,8 @@ class RecordingObserver : public CInstallObserver {
     events_->push_back("progress " + std::to_string(stage) + " " + std::to_string(static_cast<int>(percent)) +
                        (corekit::ThreadRegistry::CurrentId() == 1 ? " on 1" : " elsewhere"));
   }
-  void OnInstallResult(int success, std::wstring message, int steps_ran) override {
-    events_->push_back("result " + std::to_string(success) + " " + std::to_string(steps_ran) + " " +
+  void OnInstallResult(bool success, std::wstring message, bool ran_steps) override {
+    events_->push_back("result " + std::to_string(success) + " " + std::to_string(ran_steps) + " " +
                        WideToUtf8(message) + (corekit::ThreadRegistry::CurrentId() == 1 ? " on 1" : " elsewhere"));
     corekit::MessageLoop::Current()->Quit();
   }
@@ -219,7 +220,7 @@ TEST_F(InstallDriverTest, ReportsForADestroyedObserverAreDropped) {
       corekit::ThreadRegistry::PostTask(2, [&] {
         ReportProgress(PROGRESS_UNZIP, 10.0f);
         InstallResult result;
-        result.success = 1;
+        result.success = true;
         ReportInstallResult(result);
         ::SetEvent(posted.get());
       });

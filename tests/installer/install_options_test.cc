@@ -3,19 +3,20 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 
 #include "installer/command_line.h"
+#include "installer/product_constants.h"
 #include "support/module_instance.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/registry_sandbox.h"
+#include "tests/test_support/scoped_module_instance.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/test_paths.h"
 
 namespace vireo {
 namespace {
-
-constexpr wchar_t kAppPaths[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
 
 // Each case reads the shipped resources of the built installer (version 1.0.0.1 and the
 // shipped configuration) and gets its own HKEY_CURRENT_USER and temp folder.
@@ -27,15 +28,9 @@ class InstallOptionsTest : public testing::Test {
     ASSERT_FALSE(temp_.path().empty());
     CInstallOptions::Get().ResetForTesting();
   }
-  void TearDown() override {
-    SetModuleInstance(nullptr);
-    if (module_) ::FreeLibrary(module_);
-  }
   void UseModule(const char* build_relative) {
-    if (module_) ::FreeLibrary(module_);
-    module_ = ::LoadLibraryExW(test::BuildPath(build_relative).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module_, nullptr);
-    SetModuleInstance(module_);
+    module_.emplace(test::BuildPath(build_relative));
+    ASSERT_TRUE(module_->ok());
   }
   CInstallOptions& Load(const wchar_t* command_line) {
     CCommandLine::Get().Init(command_line);
@@ -55,20 +50,20 @@ class InstallOptionsTest : public testing::Test {
 
   test::ScopedHkcuOverride hkcu_;
   test::ScopedTempDir temp_;
-  HMODULE module_ = nullptr;
+  std::optional<test::ScopedModuleInstance> module_;
 };
 
 // Every spelling of the silent switch sets the flag; upper case does not.
 TEST_F(InstallOptionsTest, SwitchesSetFlags) {
   for (const wchar_t* line : {L"--s", L"-s", L"/s", L"--silent", L"/silent"}) {
-    EXPECT_EQ(Load(line).silent, 1) << line;
+    EXPECT_TRUE(Load(line).silent) << line;
   }
-  EXPECT_EQ(Load(L"--S").silent, 0);
+  EXPECT_FALSE(Load(L"--S").silent);
   const CInstallOptions& o = Load(L"--uninstall --portable --pending_restart");
-  EXPECT_EQ(o.uninstall, 1);
-  EXPECT_EQ(o.portable, 1);
-  EXPECT_EQ(o.pending_restart, 1);
-  EXPECT_EQ(o.delete_user_data, 1);
+  EXPECT_TRUE(o.uninstall);
+  EXPECT_TRUE(o.portable);
+  EXPECT_TRUE(o.pending_restart);
+  EXPECT_TRUE(o.delete_user_data);
 }
 
 // The shipped configuration fills channel, comment, company and homepage; the two product
@@ -125,7 +120,7 @@ TEST_F(InstallOptionsTest, PortableFolderSetsPathsAndState) {
   const std::wstring dir = temp_.Join(L"My Vireo");
   const std::wstring line = L"--portable --installpath=\"" + dir + L"\\\" --silent";
   CInstallOptions& o = Load(line.c_str());
-  EXPECT_EQ(o.new_install, 1);
+  EXPECT_TRUE(o.new_install);
   EXPECT_EQ(o.GetInstallDir(), dir);
   EXPECT_EQ(o.GetAppDir(), dir);
   EXPECT_EQ(o.GetExtractDir(), dir + L"\\");
@@ -134,7 +129,7 @@ TEST_F(InstallOptionsTest, PortableFolderSetsPathsAndState) {
 
   struct {
     const char* exe;
-    int CInstallOptions::*flag;
+    bool CInstallOptions::*flag;
   } const states[] = {
       {"fixtures/version_none.exe", &CInstallOptions::older_installed},   // 0 < 1.0.0.1
       {"bin/vireo_setup.exe", &CInstallOptions::same_installed},
@@ -143,7 +138,7 @@ TEST_F(InstallOptionsTest, PortableFolderSetsPathsAndState) {
   for (const auto& s : states) {
     PlaceExe(dir, s.exe);
     const CInstallOptions& again = Load(line.c_str());
-    EXPECT_EQ(again.*s.flag, 1) << s.exe;
+    EXPECT_TRUE(again.*s.flag) << s.exe;
     EXPECT_EQ(StateCount(again), 1) << s.exe;
   }
 }
@@ -161,7 +156,7 @@ TEST_F(InstallOptionsTest, InstallpathRules) {
 
   CInstallOptions& empty = Load(L"--portable --installpath=");
   EXPECT_EQ(std::wstring(empty.GetAppDir()), std::wstring(empty.GetDefaultRoot()) + L"Application\\");
-  EXPECT_EQ(empty.new_install, 1);
+  EXPECT_TRUE(empty.new_install);
 }
 
 // A portable folder too long for the path buffers is refused: no install folder at all,
@@ -183,10 +178,10 @@ TEST_F(InstallOptionsTest, RegisteredApplicationFolderIsTakenOver) {
   const std::wstring root = temp_.Join(L"Root");
   const std::wstring app = root + L"\\Application";
   PlaceExe(app, "fixtures/version_1_2_3_4.exe");
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", app + L"\\vireo.exe"));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", app + L"\\"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", app + L"\\vireo.exe"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", app + L"\\"));
   CInstallOptions& o = Load(L"--silent");
-  EXPECT_EQ(o.newer_installed, 1);
+  EXPECT_TRUE(o.newer_installed);
   EXPECT_EQ(StateCount(o), 1);
   EXPECT_EQ(o.GetInstallDir(), root);
   EXPECT_EQ(o.GetAppDir(), app);
@@ -197,10 +192,10 @@ TEST_F(InstallOptionsTest, RegisteredApplicationFolderIsTakenOver) {
 TEST_F(InstallOptionsTest, RegisteredPlainFolder) {
   const std::wstring dir = temp_.Join(L"Plain");
   PlaceExe(dir, "bin/vireo_setup.exe");
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", dir + L"\\vireo.exe"));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", dir));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", dir + L"\\vireo.exe"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", dir));
   CInstallOptions& o = Load(L"");
-  EXPECT_EQ(o.same_installed, 1);
+  EXPECT_TRUE(o.same_installed);
   EXPECT_EQ(o.GetInstallDir(), dir);
   EXPECT_EQ(o.GetAppDir(), dir);
 }
@@ -210,17 +205,17 @@ TEST_F(InstallOptionsTest, RegisteredPortableInstallationIsIgnored) {
   const std::wstring dir = temp_.Join(L"Portable");
   PlaceExe(dir, "bin/vireo_setup.exe");
   ASSERT_TRUE(test::WriteFileBytes(dir + L"\\.portable", ""));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", dir + L"\\vireo.exe"));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", dir));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", dir + L"\\vireo.exe"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", dir));
   CInstallOptions& o = Load(L"");
-  EXPECT_EQ(o.new_install, 1);
+  EXPECT_TRUE(o.new_install);
   EXPECT_EQ(StateCount(o), 1);
   EXPECT_NE(std::wstring(o.GetAppDir()), dir);
 
   // The marker found only through "Path" counts as well.
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", temp_.Join(L"elsewhere\\vireo.exe")));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", temp_.Join(L"elsewhere\\vireo.exe")));
   CInstallOptions& again = Load(L"");
-  EXPECT_EQ(again.new_install, 1);
+  EXPECT_TRUE(again.new_install);
   EXPECT_NE(std::wstring(again.GetAppDir()), dir);
 }
 
@@ -229,24 +224,24 @@ TEST_F(InstallOptionsTest, RegisteredPortableInstallationIsIgnored) {
 TEST_F(InstallOptionsTest, StaleRegistration) {
   const std::wstring app = temp_.Join(L"Stale\\Application");
   ASSERT_TRUE(test::MakeDirs(app));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"", app + L"\\vireo.exe"));
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", app));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"", app + L"\\vireo.exe"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", app));
   CInstallOptions& o = Load(L"");
-  EXPECT_EQ(o.new_install, 1);
+  EXPECT_TRUE(o.new_install);
   EXPECT_EQ(o.GetAppDir(), app);
   EXPECT_EQ(o.GetInstallDir(), temp_.Join(L"Stale"));
 
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", temp_.Join(L"Gone\\Application")));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", temp_.Join(L"Gone\\Application")));
   CInstallOptions& gone = Load(L"");
-  EXPECT_EQ(gone.new_install, 1);
+  EXPECT_TRUE(gone.new_install);
   EXPECT_EQ(std::wstring(gone.GetAppDir()), std::wstring(gone.GetDefaultRoot()) + L"Application\\");
 }
 
 // Registry values longer than the path buffer read as empty instead of being cut.
 TEST_F(InstallOptionsTest, OverlongRegistryValuesReadAsEmpty) {
-  ASSERT_TRUE(test::SetHkcuString(kAppPaths, L"Path", L"C:\\" + std::wstring(280, L'p')));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", L"C:\\" + std::wstring(280, L'p')));
   CInstallOptions& o = Load(L"");
-  EXPECT_EQ(o.new_install, 1);
+  EXPECT_TRUE(o.new_install);
   EXPECT_EQ(std::wstring(o.GetAppDir()), std::wstring(o.GetDefaultRoot()) + L"Application\\");
 }
 

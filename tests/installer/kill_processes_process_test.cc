@@ -54,7 +54,7 @@ class KillProcessesTest : public testing::Test {
   }
   void SetPortable() {
     CInstallOptions& o = CInstallOptions::Get();
-    o.portable = 1;
+    o.portable = true;
     ASSERT_TRUE(o.app_dir.Assign(app_ + L"\\"));
   }
 
@@ -101,7 +101,7 @@ TEST_F(KillProcessesTest, PortableTerminatesOnlyItsOwnFolderAfterTheWait) {
 // it closes nothing rather than every copy on the machine.
 TEST_F(KillProcessesTest, PortableWithoutAFolderClosesNothing) {
   CInstallOptions& o = CInstallOptions::Get();
-  o.portable = 1;
+  o.portable = true;
   o.SetPortableDir(L"C:\\" + std::wstring(300, L'p'));
   ASSERT_STREQ(o.GetAppDir(), L"");
   a_ = test::StartBrowser(main_, L"--exit-code=42");

@@ -4,11 +4,12 @@
 #include <windows.h>
 
 #include "installer/kill_processes.h"
+#include "installer/product_constants.h"
 #include "support/string_util.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
-  vireo::KillProcessTrees([](const wchar_t* name) { return vireo::EqualsIgnoreAsciiCase(name, L"vireo.exe"); });
+  vireo::KillProcessTrees([](const wchar_t* name) { return vireo::EqualsIgnoreAsciiCase(name, vireo::kMainExeName); });
   HANDLE done = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[1]);
   if (!done) return 3;
   ::SetEvent(done);

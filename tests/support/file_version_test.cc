@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/module_instance.h"
+#include "support/scoped_handle.h"
 #include "tests/test_support/test_paths.h"
 
 namespace vireo {
@@ -48,16 +49,15 @@ TEST(FileVersionTest, NumbersCompareMostSignificantPartFirst) {
 // The installer's own version resource is found through its module handle.
 TEST(FileVersionTest, SelfVersionOfTheBuiltInstaller) {
   const std::wstring setup = test::BuildPath("bin/vireo_setup.exe");
-  HMODULE module = ::LoadLibraryExW(setup.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  ASSERT_NE(module, nullptr);
-  EXPECT_EQ(GetSelfVersionNumber(module), GetFileVersionNumber(setup.c_str()));
+  const ScopedModule module(
+      ::LoadLibraryExW(setup.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(module);
+  EXPECT_EQ(GetSelfVersionNumber(module.get()), GetFileVersionNumber(setup.c_str()));
   EXPECT_EQ(GetFileVersionString(setup.c_str()), L"" VIREO_TEST_FILE_VERSION);
-  ::FreeLibrary(module);
   // A module without a version resource has none.
-  HMODULE none = ::LoadLibraryExW(Fixture("version_none").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(none, nullptr);
-  EXPECT_EQ(GetSelfVersionNumber(none), 0u);
-  ::FreeLibrary(none);
+  const ScopedModule none(::LoadLibraryExW(Fixture("version_none").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(none);
+  EXPECT_EQ(GetSelfVersionNumber(none.get()), 0u);
 }
 
 }  // namespace

@@ -2,17 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/usage_stats.h"
-
 namespace vireo {
 namespace {
-
-// The events parameter of an "install" report, exactly as the statistics server expects it.
-TEST(UsageStatsUrlEncode, InstallEventsParameter) {
-  EXPECT_EQ(UrlEncode(BuildUsageEventsText(L"install")),
-            L"%5B%7B%22key%22%3A%22%5BCLY%5D_view%22%2C%22segmentation%22%3A%7B%22name%22%3A%22install%22%2C"
-            L"%22visit%22%3A1%2C%22start%22%3A1%7D%7D%5D");
-}
 
 // Unreserved characters pass, a space and every other byte are percent-encoded in upper case,
 // non-ASCII text byte by byte of its UTF-8 form.

@@ -7,7 +7,7 @@
 
 namespace vireo::test {
 
-// The built demo browser; versioned copies live in test_helpers/ (see tests/support).
+// The built demo browser; versioned copies live in test_helpers/ (see tests/installer/steps).
 std::wstring DemoBrowserPath();
 
 // Copies |from| to |to| (overwriting); false on failure.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "support/file_attributes.h"
 #include "support/scoped_handle.h"
 
 namespace vireo::test {
@@ -28,12 +29,9 @@ std::string ReadFileBytes(const std::wstring& path) {
   return out;
 }
 
-bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(const std::wstring& path) { return PathExistsAt(path); }
 
-bool IsDirectory(const std::wstring& path) {
-  const DWORD a = ::GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool IsDirectory(const std::wstring& path) { return IsDirectoryAt(path); }
 
 bool MakeDirs(const std::wstring& path) {
   if (path.empty()) return false;
@@ -41,6 +39,18 @@ bool MakeDirs(const std::wstring& path) {
   const size_t pos = path.find_last_of(L"\\/");
   if (pos != std::wstring::npos && pos > 2) MakeDirs(path.substr(0, pos));
   return ::CreateDirectoryW(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::vector<std::wstring> ListFolder(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  ScopedFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
+  if (!find) return names;
+  do {
+    const std::wstring_view name(data.cFileName);
+    if (name != L"." && name != L"..") names.emplace_back(name);
+  } while (::FindNextFileW(find.get(), &data));
+  return names;
 }
 
 }  // namespace vireo::test

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vireo::test {
 
@@ -13,5 +14,8 @@ bool PathExists(const std::wstring& path);
 bool IsDirectory(const std::wstring& path);
 // Creates the folder and its parents.
 bool MakeDirs(const std::wstring& path);
+// Names of the entries directly in |folder| (files and folders), in listing order; empty
+// when it cannot be listed.
+std::vector<std::wstring> ListFolder(const std::wstring& folder);
 
 }  // namespace vireo::test

@@ -3,26 +3,24 @@
 #include <windows.h>
 #include <objbase.h>
 #include <objidl.h>
+#include <propkey.h>
 #include <propvarutil.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "support/scoped_com.h"
+
 namespace vireo::test {
-namespace {
-
-constexpr PROPERTYKEY kAppIdKey = {{0x9F4C2855, 0x9F79, 0x4B39, {0xA8, 0xD0, 0xE1, 0xD4, 0x2D, 0xE1, 0xD5, 0xF3}}, 5};
-
-}  // namespace
 
 ShellLinkInfo ReadShellLink(const std::wstring& path) {
   ShellLinkInfo info;
-  const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  IShellLinkW* link = nullptr;
-  IPersistFile* file = nullptr;
-  IPropertyStore* store = nullptr;
+  ScopedComApartment com;
+  ScopedComPtr<IShellLinkW> link;
+  ScopedComPtr<IPersistFile> file;
+  ScopedComPtr<IPropertyStore> store;
   if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&link))) &&
-      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                                   link.receive_void())) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.receive_void())) &&
       SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
     info.loaded = true;
     wchar_t buf[1024] = {};
@@ -43,19 +41,15 @@ ShellLinkInfo ReadShellLink(const std::wstring& path) {
     if (SUCCEEDED(link->GetShowCmd(&show))) info.show_command = show;
     WORD hotkey = 0;
     if (SUCCEEDED(link->GetHotkey(&hotkey))) info.hotkey = hotkey;
-    if (SUCCEEDED(link->QueryInterface(IID_IPropertyStore, reinterpret_cast<void**>(&store))) && store) {
+    if (SUCCEEDED(link->QueryInterface(IID_IPropertyStore, store.receive_void())) && store) {
       PROPVARIANT value;
       PropVariantInit(&value);
-      if (SUCCEEDED(store->GetValue(kAppIdKey, &value)) && value.vt == VT_LPWSTR && value.pwszVal) {
+      if (SUCCEEDED(store->GetValue(PKEY_AppUserModel_ID, &value)) && value.vt == VT_LPWSTR && value.pwszVal) {
         info.app_id = value.pwszVal;
       }
       ::PropVariantClear(&value);
     }
   }
-  if (store) store->Release();
-  if (file) file->Release();
-  if (link) link->Release();
-  if (SUCCEEDED(init)) ::CoUninitialize();
   return info;
 }
 

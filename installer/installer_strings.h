@@ -1,0 +1,61 @@
+// Every text the installer shows the user, in one place: the messages a failed check or step
+// leaves for the window's error box and the log. Code and tests both use these names, so a
+// test never retypes a message.
+//
+// Texts with a number in them are printf formats whose one conversion takes an unsigned
+// value; FormatMessageText fills them in.
+#pragma once
+
+#include <cwchar>
+#include <iterator>
+#include <string>
+
+namespace vireo {
+
+// --- Install driver
+inline constexpr wchar_t kInstallFailedMessage[] = L"安装失败，请查看安装日志。";
+inline constexpr wchar_t kPortableMarkerMessage[] = L"无法写入 .portable 标记文件。";
+
+// --- Install path check, one message per refused rule
+inline constexpr wchar_t kPathInvalidMessage[] = L"安装路径无效。";
+inline constexpr wchar_t kPathRelativeMessage[] = L"安装路径必须是绝对路径。";
+inline constexpr wchar_t kPathRootMessage[] = L"不能安装到磁盘根目录，请选择具体文件夹。";
+inline constexpr wchar_t kPathNotFolderMessage[] = L"安装路径不是文件夹。";
+inline constexpr wchar_t kPathForeignFolderMessage[] =
+    L"目标文件夹非空，且不是 Vireo 安装目录。\n请选择空文件夹，或已有的 Vireo 安装路径。";
+
+// --- Package extraction step
+inline constexpr wchar_t kUnzipResourceMessage[] = L"无法从安装包提取资源文件。";
+inline constexpr wchar_t kUnzipCreateTargetMessage[] = L"无法创建安装目录。";
+inline constexpr wchar_t kUnzipInitMessage[] = L"无法初始化解压组件或创建临时目录。";
+// Followed by the extraction session's result code.
+inline constexpr wchar_t kUnzipPackageFormat[] = L"解压安装包失败（错误码 %u）。";
+inline constexpr wchar_t kUnzipProgramFormat[] = L"解压程序包失败（错误码 %u）。";
+inline constexpr wchar_t kUnzipFilesInUseMessage[] = L"文件被占用，请关闭 Vireo 后重试。";
+
+// --- Directory step
+inline constexpr wchar_t kDeployMainExeMessage[] = L"无法部署主程序（文件缺失或被占用）。";
+inline constexpr wchar_t kDeleteAppDirMessage[] = L"无法删除安装目录。请确认目录内有 Vireo 主程序，且文件未被占用。";
+inline constexpr wchar_t kDeleteUserDataMessage[] = L"无法删除用户数据目录。";
+
+// --- Shortcut step. A failed link save is reported as its label followed by the reason.
+inline constexpr wchar_t kStartMenuShortcutLabel[] = L"创建开始菜单快捷方式";
+inline constexpr wchar_t kDesktopShortcutLabel[] = L"创建桌面快捷方式";
+inline constexpr wchar_t kStartMenuPathMessage[] = L"无法获取开始菜单路径。";
+inline constexpr wchar_t kStartMenuFolderMessage[] = L"无法创建开始菜单目录。";
+inline constexpr wchar_t kShortcutThreadSuffix[] = L"：无法启动创建线程。";
+inline constexpr wchar_t kShortcutTimeoutSuffix[] = L"超时（30 秒）。请关闭杀毒/同步软件后重试。";
+// Followed by the failing call's HRESULT.
+inline constexpr wchar_t kShortcutFailedFormat[] = L"失败（HRESULT=0x%08X）。";
+
+// --- Registry step
+inline constexpr wchar_t kUninstallerMissingMessage[] = L"无法定位卸载程序。";
+
+// |format| (one of the formats above) with |value| filled in.
+inline std::wstring FormatMessageText(const wchar_t* format, unsigned value) {
+  wchar_t text[256];
+  const int n = std::swprintf(text, std::size(text), format, value);
+  return n > 0 ? std::wstring(text, static_cast<size_t>(n)) : std::wstring();
+}
+
+}  // namespace vireo

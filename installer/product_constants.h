@@ -1,0 +1,49 @@
+// The product's fixed names: the words, file names, registry keys, thread ids and window
+// message that the installer, the browser and earlier installations agree on. Each is
+// defined here once; code and tests use these names instead of retyping the text.
+#pragma once
+
+#include <windows.h>
+
+namespace vireo {
+
+// The product word: the per-user folder under local application data, the application id
+// of the links, the Start-menu link's description, the uninstall entry's display name and
+// the browser's auto-start value name.
+inline constexpr wchar_t kProductName[] = L"Vireo";
+
+// The browser's main executable, the copy staged beside it while it runs, and the previous
+// one moved aside when it could not be replaced. Any of the three marks an installation.
+inline constexpr wchar_t kMainExeName[] = L"vireo.exe";
+inline constexpr wchar_t kStagedExeName[] = L"new_vireo.exe";
+inline constexpr wchar_t kOldExeName[] = L"old_vireo.exe";
+
+// Folders below the installation root: the one holding the main executable (per-user
+// installations only) and the browser's profile folder.
+inline constexpr wchar_t kApplicationFolderName[] = L"Application";
+inline constexpr wchar_t kUserDataFolderName[] = L"User Data";
+
+// The name of both shell links (Start-menu programs folder and desktop).
+inline constexpr wchar_t kLinkFileName[] = L"Vireo.lnk";
+
+// The class of the browser's top-level windows, which are asked to close before an install.
+inline constexpr wchar_t kBrowserWindowClass[] = L"Chrome_WidgetWin_1";
+
+// Registry keys, relative to HKEY_CURRENT_USER: the product key (statistics opt-in and
+// channel), the application-path entry through which the shell and later installer runs
+// find the browser, the uninstall entry, and the key holding the browser's auto-start value.
+inline constexpr wchar_t kProductRegKey[] = L"SOFTWARE\\Vireo";
+inline constexpr wchar_t kAppPathsRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
+inline constexpr wchar_t kUninstallRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo";
+inline constexpr wchar_t kRunRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Thread ids in the thread registry: the main (window) thread and the worker thread that
+// runs the usage report and the install driver.
+inline constexpr int kMainThreadId = 1;
+inline constexpr int kMiscThreadId = 2;
+
+// Window message carrying install progress to the window: wParam = stage, lParam = percent
+// truncated to an integer.
+inline constexpr UINT kWmInstallProgress = WM_USER + 0x101;
+
+}  // namespace vireo

@@ -1,0 +1,61 @@
+#include "installer/steps/create_shortcut.h"
+
+#include <memory>
+
+#include "installer/installer_strings.h"
+#include "support/install_log.h"
+#include "support/scoped_handle.h"
+
+namespace vireo {
+namespace {
+
+ShortcutWorkerFn g_worker = nullptr;
+
+// What the thread owns: its share of the request and the worker to run on it.
+struct WorkerStart {
+  std::shared_ptr<ShortcutRequest> request;
+  ShortcutWorkerFn worker;
+};
+
+DWORD WINAPI WorkerThread(void* param) {
+  std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(param));
+  return start->worker(start->request.get());
+}
+
+}  // namespace
+
+void SetShortcutWorkerForTesting(ShortcutWorkerFn worker) { g_worker = worker; }
+
+bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text) {
+  auto request = std::make_shared<ShortcutRequest>(values);
+  request->result_code = 0;
+  request->success = false;
+
+  auto start = std::make_unique<WorkerStart>(WorkerStart{request, g_worker ? g_worker : &ShortcutWorker});
+  ScopedHandle thread(::CreateThread(nullptr, 0, &WorkerThread, start.get(), 0, nullptr));
+  if (!thread) {
+    CInstallLog::Get().Write(L"[shortcut] failed to start worker thread: %s", label.c_str());
+    if (error_text) *error_text = label + kShortcutThreadSuffix;
+    return false;
+  }
+  start.release();  // the thread owns it now
+
+  if (::WaitForSingleObject(thread.get(), kShortcutTimeoutMs) != WAIT_OBJECT_0) {
+    // The thread keeps its own reference to the request and frees it when it ends.
+    CInstallLog::Get().Write(L"[shortcut] timeout (%u ms): %s", static_cast<unsigned>(kShortcutTimeoutMs),
+                             label.c_str());
+    if (error_text) *error_text = label + kShortcutTimeoutSuffix;
+    return false;
+  }
+  thread.reset();
+
+  if (!request->success) {
+    const unsigned code = static_cast<unsigned>(request->result_code);
+    CInstallLog::Get().Write(L"[shortcut] failed hr=0x%08X: %s", code, label.c_str());
+    if (error_text) *error_text = label + FormatMessageText(kShortcutFailedFormat, code);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vireo

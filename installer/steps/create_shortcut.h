@@ -1,0 +1,30 @@
+// Saving a link on a thread of its own, with a time limit: shell extensions, antivirus
+// scanners and synchronisation clients can make a link save hang, and the install must not
+// hang with it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "installer/steps/shortcut_worker.h"
+
+namespace vireo {
+
+inline constexpr DWORD kShortcutTimeoutMs = 30000;
+
+// Runs ShortcutWorker on a copy of |values| on a new thread and waits up to 30 s. On
+// failure |error_text| gets the user-facing message (|label| + reason, installer_strings.h)
+// and a "[shortcut]" log line is written:
+//   thread not started: label + kShortcutThreadSuffix
+//   time-out:           label + kShortcutTimeoutSuffix
+//   worker failed:      label + kShortcutFailedFormat with the HRESULT
+// A timed-out worker is not killed (that could leave shell or COM locks held); it is left
+// to finish on its own with the request record it co-owns, which this side no longer reads.
+bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text);
+
+// Tests replace the worker to simulate a save that hangs or fails; null restores it.
+using ShortcutWorkerFn = DWORD (*)(ShortcutRequest* request);
+void SetShortcutWorkerForTesting(ShortcutWorkerFn worker);
+
+}  // namespace vireo

@@ -1,0 +1,137 @@
+#include "installer/steps/dir_work_item.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "installer/install_dir_guard.h"
+#include "installer/install_options.h"
+#include "installer/installer_strings.h"
+#include "installer/path_check.h"
+#include "installer/product_constants.h"
+#include "installer/steps/component_deploy.h"
+#include "installer/steps/json_version.h"
+#include "installer/steps/main_exe_deploy.h"
+#include "installer/steps/version_folder.h"
+#include "installer/steps/widevine_cdm.h"
+#include "support/file_aside.h"
+#include "support/file_attributes.h"
+#include "support/fixed_path.h"
+#include "support/install_log.h"
+#include "support/string_util.h"
+
+namespace vireo {
+namespace {
+
+struct ScreenshotVisit {
+  const std::wstring* app_dir;
+};
+
+bool VisitForScreenshot(const std::wstring& version_dir, void* context) {
+  return DeployScreenshotTool(*static_cast<ScreenshotVisit*>(context)->app_dir, version_dir);
+}
+
+struct WidevineVisit {
+  const std::wstring* user_data_dir;
+};
+
+bool VisitForWidevine(const std::wstring& version_dir, void* context) {
+  return DeployWidevineCdm(version_dir, *static_cast<WidevineVisit*>(context)->user_data_dir);
+}
+
+// The product folder's name: the last component of the default root, "Vireo" if none.
+std::wstring ProductFolderName(const wchar_t* default_root) {
+  const std::wstring root = WithoutTrailingBackslash(default_root ? default_root : L"");
+  const std::wstring_view name = FileNamePart(root);
+  return name.empty() ? std::wstring(kProductName) : std::wstring(name);
+}
+
+}  // namespace
+
+bool CDirWorkItem::DoImpl() { return CInstallOptions::Get().uninstall ? Uninstall() : Install(); }
+
+bool CDirWorkItem::Install() {
+  CInstallOptions& options = CInstallOptions::Get();
+  ReportProgress(PROGRESS_DIR, 0);
+  const std::wstring app = options.GetAppDir();
+
+  // An update whose extraction found vireo.exe in use has already staged new_vireo.exe.
+  if (!PathExistsAt(JoinPath(app, kStagedExeName))) {
+    const std::wstring source = JoinPath(options.GetExtractDir(), kMainExeName);
+    if (!DeployMainProcessExe(source.c_str(), app.c_str())) {
+      const DWORD gle = ::GetLastError();
+      error_text_ = kDeployMainExeMessage;
+      CInstallLog::Get().Write(L"[dir] DeployMainProcessExe failed, src=%s app=%s gle=%u", source.c_str(), app.c_str(),
+                               gle);
+      return false;
+    }
+  }
+
+  if (IsDirectoryAt(app)) {
+    if (!IsFileAt(JoinPath(app, L"components\\Screenshot\\Screenshot.exe")) && !DeployScreenshotTool(app, app)) {
+      ScreenshotVisit visit{&app};
+      EnumerateVersionFolders(app.c_str(), &VisitForScreenshot, &visit);
+    }
+
+    const std::wstring user_data = options.GetUserDataDir();
+    if (!user_data.empty()) {
+      const std::wstring widevine_dir = JoinPath(user_data, L"WidevineCdm");
+      wchar_t recorded[kJsonVersionChars] = {};
+      const bool in_place = ReadJsonVersion(JoinPath(widevine_dir, L"installed.json").c_str(), recorded) &&
+                            HasWidevineCdmFiles(JoinPath(widevine_dir, recorded));
+      if (!in_place) {
+        WidevineVisit visit{&user_data};
+        EnumerateVersionFolders(app.c_str(), &VisitForWidevine, &visit);
+      }
+    }
+  }
+
+  ReportProgress(PROGRESS_DIR, 100);
+  return true;
+}
+
+bool CDirWorkItem::Uninstall() {
+  CInstallOptions& options = CInstallOptions::Get();
+  ReportProgress(PROGRESS_UNINSTALL_DIR, 0);
+  const std::wstring name = ProductFolderName(options.GetDefaultRoot());
+  bool result = true;
+
+  const std::wstring app = options.GetAppDir();
+  if (PathExistsAt(app)) {
+    if (DeleteInstallDir(app.c_str())) {
+      const std::wstring install_dir = options.GetInstallDir();
+      // The installation root goes only when it is a separate, empty product folder.
+      if (!EqualsIgnoreAsciiCase(install_dir, app) && IsNamedFolder(install_dir.c_str(), name.c_str())) {
+        ::RemoveDirectoryW(install_dir.c_str());
+      }
+    } else if (PathExistsAt(app)) {
+      error_text_ = kDeleteAppDirMessage;
+      result = false;
+    }
+  }
+
+  const std::wstring user_data = options.GetUserDataDir();
+  if (options.delete_user_data && PathExistsAt(user_data)) {
+    if (!DeleteUserDataDir(user_data.c_str(), name.c_str())) {
+      error_text_ = kDeleteUserDataMessage;
+      result = false;
+    }
+  }
+
+  const wchar_t* root = options.GetDefaultRoot();
+  if (IsNamedFolder(root, name.c_str())) ::RemoveDirectoryW(root);
+
+  ReportProgress(PROGRESS_UNINSTALL_DIR, 100);
+  return result;
+}
+
+void CDirWorkItem::RollbackImpl() {
+  const std::wstring app = CInstallOptions::Get().GetAppDir();
+  if (app.empty() || !HasPathBelowRoot(app.c_str()) || !IsInstallDir(app.c_str())) return;
+  for (const wchar_t* name : {kStagedExeName, kOldExeName}) {
+    const std::wstring file = JoinPath(app, name);
+    if (PathExistsAt(file)) DeleteFileOrRenameAside(file.c_str());
+  }
+}
+
+}  // namespace vireo
