@@ -1,0 +1,30 @@
+// A label that raises kEventClick when activated.
+//
+//  U1. Text style kButtonTextStyle (centred both ways); a button takes the keyboard focus.
+//  U2. Activate acts only when visible and enabled: it delivers kEventClick with the button
+//      as sender, which runs its click handlers; a handler may destroy the button.
+//  U3. A key-down of Space or Enter on a button that can take the focus activates it; every
+//      other event goes to the control base.
+#pragma once
+
+#include "ui/widgets/label.h"
+
+namespace ui {
+
+template <typename InheritBase = Control>
+class ButtonTemplate : public LabelTemplate<InheritBase> {
+ public:
+  ButtonTemplate();
+
+  std::wstring GetType() const override;
+  bool Activate() override;  // U2
+  bool IsTabStop() const override { return true; }
+
+ protected:
+  void HandleMessage(EventArgs& args) override;  // U3
+};
+
+using Button = ButtonTemplate<Control>;
+using ButtonBox = ButtonTemplate<Box>;
+
+}  // namespace ui

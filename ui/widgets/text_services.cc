@@ -1,0 +1,46 @@
+#include "ui/widgets/text_services.h"
+
+namespace ui {
+namespace {
+
+std::wstring& LibraryName() {
+  static std::wstring name = kTextServicesLibrary;
+  return name;
+}
+
+}  // namespace
+
+void SetTextServicesLibraryForTesting(const std::wstring& library) {
+  LibraryName() = library.empty() ? std::wstring(kTextServicesLibrary) : library;
+}
+
+std::unique_ptr<TextServices> TextServices::Create(ITextHost* host) {
+  vireo::ScopedModule module(::LoadLibraryW(LibraryName().c_str()));
+  if (!module.valid()) return nullptr;
+  const auto create = reinterpret_cast<PCreateTextServices>(
+      reinterpret_cast<void*>(::GetProcAddress(module.get(), kCreateTextServicesEntry)));
+  if (create == nullptr) return nullptr;
+
+  Microsoft::WRL::ComPtr<IUnknown> unknown;
+  if (FAILED(create(nullptr, host, unknown.GetAddressOf())) || !unknown) return nullptr;
+  std::unique_ptr<TextServices> made(new TextServices);
+  if (FAILED(unknown->QueryInterface(kIidITextServices,
+                                     reinterpret_cast<void**>(made->services_.GetAddressOf()))) ||
+      !made->services_) {
+    return nullptr;  // |unknown| is released before |module| (declared after it)
+  }
+  made->module_ = std::move(module);
+  return made;
+}
+
+TextServices::~TextServices() {
+  services_.Reset();  // before the module unloads (Z2)
+}
+
+LRESULT TextServices::Send(UINT msg, WPARAM w_param, LPARAM l_param) const {
+  LRESULT result = 0;
+  if (!services_ || FAILED(services_->TxSendMessage(msg, w_param, l_param, &result))) return 0;
+  return result;
+}
+
+}  // namespace ui
