@@ -186,6 +186,10 @@ void RichEdit::SetText(const std::wstring& text) {
   }
   SelectAll();
   SendTextMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text_.c_str()));
+  // Replacing leaves the caret, and the view, at the end; a long path must show its start.
+  CHARRANGE start = {0, 0};
+  SendTextMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+  SendTextMessage(EM_SCROLLCARET, 0, 0);
   Invalidate();
 }
 

@@ -8,8 +8,9 @@
 //  E2. The services are made when the edit box is attached to a window and then given the
 //      current text; they are released when it is destroyed or attached elsewhere. A
 //      change of style, font or text colour afterwards is told to them as property bits.
-//  E3. SetText stores the text; with services it selects everything (EM_EXSETSEL 0, -1) and
-//      replaces the selection (EM_REPLACESEL). GetText asks the services for the length
+//  E3. SetText stores the text; with services it selects everything (EM_EXSETSEL 0, -1),
+//      replaces the selection (EM_REPLACESEL) and puts the caret back at the start, so a text
+//      wider than the box shows its beginning. GetText asks the services for the length
 //      (EM_GETTEXTLENGTHEX, code page 1200) and the text (EM_GETTEXTEX into length + 1
 //      characters); without services it is the stored text (or "textid"'s string).
 //  E4. Painting: the control base's layers, then the services draw the content into the
