@@ -27,6 +27,7 @@ using vireo::test::WindowShot;
 constexpr POINT kInstallButton = {330, 436};
 constexpr POINT kInstallProbe = {280, 422};
 constexpr POINT kBarProbe = {30, 405};
+constexpr POINT kBarEnd = {630, 405};
 constexpr POINT kTryNowProbe = {342, 421};
 constexpr POINT kCompleteButton = {256, 435};
 constexpr uint32_t kInstallNormal = 0x1B7DEA;
@@ -118,7 +119,13 @@ int Shots(const std::wstring& installer, const std::wstring& folder) {
   SaveBmp(WindowShot(window), folder + L"\\start.bmp");
   vireo::test::MouseClick(vireo::test::ScreenPoint(window, kInstallButton.x, kInstallButton.y));
   vireo::test::MouseMove(vireo::test::ScreenPoint(window, 10, 500));
-  if (vireo::test::WaitFor([&] { return !Probe(window, kBarProbe, 0xFFFFFF); }, kLimitMs)) {
+  // The bar's track (light grey, close to the start page's white) or its blue fill.
+  const auto bar_shows = [&] {
+    const WindowShot shot(window);
+    return vireo::test::ColorNear(shot.At(kBarProbe.x, kBarProbe.y), 0x315B9F) ||
+           vireo::test::ColorNear(shot.At(kBarEnd.x, kBarEnd.y), 0xE8E8E8, 8);
+  };
+  if (vireo::test::WaitFor(bar_shows, kLimitMs)) {
     SaveBmp(WindowShot(window), folder + L"\\progress.bmp");
   }
   if (!vireo::test::WaitFor([&] { return CompletionShows(window); }, kLimitMs)) {
