@@ -29,8 +29,8 @@ for round in $(seq 1 "$rounds"); do
   mkdir -p "$work/run"
   cp build/bin/vireo_setup.exe "$work/run/"
   "$wine_exec" "$PWD/build/test_helpers/window_tour.exe" bench "$(win "$work/run/vireo_setup.exe")" \
-    "$(win "$PWD/build/bin/demo_browser.exe")" "$(win "$seven_zip")" "$(win "$archive")" "$(win "$work/run")" \
-    | tr -d '\r' | sed "s/^/round$round /" >>"$results"
+    "$(win "$PWD/build/demo/demo_browser.exe")" "$(win "$seven_zip")" "$(win "$archive")" "$(win "$work/run")" \
+    | tr -d "\r" | sed "s/^/round$round /" >>"$results" || echo "round $round: the tour failed" >&2
   "$wine_exec" "$work/run/vireo_setup.exe" --uninstall --silent >/dev/null || true
 done
 
