@@ -82,6 +82,8 @@ POINT ScreenPoint(HWND window, int x, int y) {
 }
 
 void MouseMove(POINT screen) { SendMouse(0, screen); }
+void MouseDown(POINT screen) { SendMouse(MOUSEEVENTF_LEFTDOWN, screen); }
+void MouseUp(POINT screen) { SendMouse(MOUSEEVENTF_LEFTUP, screen); }
 
 void MouseClick(POINT screen) {
   SendMouse(0, screen);

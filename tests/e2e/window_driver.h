@@ -29,6 +29,8 @@ std::wstring MessageBoxText(HWND box);
 // Screen coordinates of a point given relative to |window|'s top-left corner.
 POINT ScreenPoint(HWND window, int x, int y);
 void MouseMove(POINT screen);
+void MouseDown(POINT screen);
+void MouseUp(POINT screen);
 void MouseClick(POINT screen);
 // Press at |from|, move to |to| in a few steps, release.
 void MouseDrag(POINT from, POINT to);

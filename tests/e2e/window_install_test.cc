@@ -225,13 +225,26 @@ TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
     EXPECT_GT(dark, 40) << "the folder box is empty";
   }
 
-  MouseDrag(ScreenPoint(window_, kDragPoint.x, kDragPoint.y), ScreenPoint(window_, kDragPoint.x + 60, kDragPoint.y + 40));
-  EXPECT_TRUE(WaitFor([&] {
-    RECT now{};
-    ::GetWindowRect(window_, &now);
-    return now.left == rc.left + 60 && now.top == rc.top + 40;
-  }, 3000)) << "the caption band does not drag";
+  // The artwork inside the band drags the window by as much as the pointer moved. The
+  // system's move loop starts some time after the press: each step waits for the window to
+  // follow, and the button is released only once it has, or the loop would wait for
+  // another release.
+  const POINT grab = ScreenPoint(window_, kDragPoint.x, kDragPoint.y);
+  MouseMove(grab);
+  MouseDown(grab);
+  for (int step = 1; step <= 4; ++step) {
+    const POINT to = {grab.x + 15 * step, grab.y + 10 * step};
+    MouseMove(to);
+    EXPECT_TRUE(WaitFor([&] {
+      RECT now{};
+      ::GetWindowRect(window_, &now);
+      return now.left == rc.left + 15 * step && now.top == rc.top + 10 * step;
+    }, 3000)) << "the caption band does not drag (step " << step << ")";
+  }
+  MouseUp(POINT{grab.x + 60, grab.y + 40});
   ::GetWindowRect(window_, &rc);
+
+  // Presses that start on the folder box or a button never drag.
   MouseDrag(ScreenPoint(window_, kFolderBox.x, kFolderBox.y), ScreenPoint(window_, kFolderBox.x + 50, kFolderBox.y + 30));
   MouseDrag(ScreenPoint(window_, kCloseButton.x, kCloseButton.y), ScreenPoint(window_, kCloseButton.x - 80, kCloseButton.y + 80));
   RECT after{};
@@ -243,6 +256,7 @@ TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
   EXPECT_TRUE(WaitFor([&] { return ::IsIconic(window_) != FALSE; }, 3000)) << "minbtn did not minimise";
   ::ShowWindow(window_, SW_RESTORE);
   ASSERT_TRUE(WaitFor([&] { return !::IsIconic(window_) && Probe(kInstallButtonProbe, kInstallNormal); }, 5000));
+
   MouseMove(ScreenPoint(window_, kDragPoint.x, kDragPoint.y));
   Click(kCloseButton);
   EXPECT_EQ(Exit(10000), 0);
