@@ -10,6 +10,12 @@
 //   --exit-code=<n>         exit code after a WM_CLOSE (default 0)
 //   --exit-after=<ms>       end by itself after <ms> milliseconds (exit code 3), so a test
 //                           that fails never leaves it behind
+//
+// Environment:
+//   VIREO_DEMO_REPORT=<file>  write the command line this copy received (UTF-8, as
+//                             GetCommandLineW gives it) to <file> at start-up, so a test
+//                             can check how the installer started the browser; the
+//                             variable is inherited through the installer that starts it
 #include <windows.h>
 #include <shellapi.h>
 
@@ -112,12 +118,29 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   }
 }
 
+void ReportCommandLine() {
+  wchar_t report[MAX_PATH];
+  const DWORD length = ::GetEnvironmentVariableW(L"VIREO_DEMO_REPORT", report, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  const wchar_t* command_line = ::GetCommandLineW();
+  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, command_line, -1, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 1) return;
+  std::string utf8(static_cast<size_t>(bytes - 1), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, command_line, -1, utf8.data(), bytes, nullptr, nullptr);
+  HANDLE file = ::CreateFileW(report, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  ::WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  ::CloseHandle(file);
+}
+
 void CALLBACK OnLifetimeOver(HWND, UINT, UINT_PTR, DWORD) { ::ExitProcess(3); }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   g_options = ParseOptions();
+  ReportCommandLine();
   if (g_options.exit_after_ms) ::SetTimer(nullptr, kLifetimeTimer, g_options.exit_after_ms, OnLifetimeOver);
 
   if (!g_options.no_window) {

@@ -5,12 +5,17 @@
 #include "corekit/message_loop.h"
 #include "corekit/thread_registry.h"
 #include "installer/install_options.h"
+#include "installer/installer_strings.h"
 #include "installer/product_constants.h"
+#include "installer/ui/install_frame.h"
 #include "installer/update_cleanup.h"
 #include "installer/usage_stats.h"
 #include "support/file_attributes.h"
 #include "support/install_log.h"
+#include "support/module_instance.h"
 #include "support/process_launch.h"
+#include "ui/markup/global_manager.h"
+#include "ui/widgets/ui_startup.h"
 
 namespace vireo {
 
@@ -60,26 +65,59 @@ void CMainThread::BeginInstall() {
 }
 
 void CMainThread::ShowInstallWindow() {
-  // The skinned window is not part of this build yet. Rather than leave an invisible
-  // process running, say so in the log and end as a closed window does.
-  CInstallLog::Get().Write(L"[ui] install window unavailable in this build; use --silent");
-  // Init runs before the loop does, and a quit asked for then would be lost: queue it.
-  message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(0); }));
+  if (!ui::GlobalManager::Get().OpenArchiveFromResource(GetModuleInstance(), kSkinResourceName,
+                                                        kSkinResourceType, "")) {
+    CInstallLog::Get().Write(L"[ui] skin resource %s unreadable", kSkinResourceName);
+  }
+  if (!toolkit_started_) {
+    toolkit_started_ = ui::Startup(L"", nullptr, /*adapt_dpi=*/true, L"", kSkinLanguagePath);
+    if (!toolkit_started_) CInstallLog::Get().Write(L"[ui] window toolkit did not start");
+  }
+  if (install_window()) return;
+
+  auto* frame = new CUIInstallFrame();
+  if (!frame->Create(nullptr, kInstallWindowTitle, WS_POPUP, 0)) {
+    // A failed creation leaves the object with its creator.
+    delete frame;
+    CInstallLog::Get().Write(L"[ui] install window could not be created gle=%u", ::GetLastError());
+    // Init runs before the loop does, and a quit asked for then would be lost: queue it.
+    message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(1); }));
+    return;
+  }
+  install_window_ = frame;
+  install_window_alive_ = frame->GetWeakFlag();
+  frame->SetIcon(kInstallWindowIconId);
+  frame->ShowToForeground();
 }
 
-// Progress is shown only by the install window, which this build does not have yet.
-void CMainThread::OnProgress(SETUP_PROGRESS, float) {}
+CUIInstallFrame* CMainThread::install_window() const {
+  return install_window_alive_.expired() ? nullptr : install_window_;
+}
+
+void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
+  if (CUIInstallFrame* window = install_window()) {
+    ::PostMessageW(window->GetHWND(), kWmInstallProgress, static_cast<WPARAM>(stage),
+                   static_cast<LPARAM>(static_cast<int>(percent)));
+  }
+}
 
 void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_steps) {
   CInstallOptions& options = CInstallOptions::Get();
-  // A window run's result belongs to the window, which this build does not have yet.
-  if (!options.silent) return;
+  if (!options.silent) {
+    CUIInstallFrame* window = install_window();
+    if (!window) return;
+    if (success) {
+      ::PostMessageW(window->GetHWND(), kWmInstallProgress, PROGRESS_DONE, 100);
+    } else {
+      window->OnInstallFailed(message);
+    }
+    return;
+  }
   if (ran_steps && options.portable && !options.pending_restart && PathExistsAt(options.GetMainExePath())) {
     wchar_t command[kPathCapacity + 2];
     std::swprintf(command, std::size(command), L"\"%ls\"", options.GetMainExePath());
     LaunchProcess(command, SW_SHOW);
   }
-  (void)message;
   QuitWithCode(success ? 0 : 1);
 }
 
@@ -89,7 +127,12 @@ void CMainThread::QuitWithCode(int code) {
 }
 
 void CMainThread::Cleanup() {
+  // A driver still running when the window closed finishes (or rolls back) before this
+  // returns, so the process never exits with an install half-done.
   if (misc_thread_) misc_thread_->Stop();
+  // Every window is gone once the loop has ended.
+  if (toolkit_started_) ui::Shutdown();
+  toolkit_started_ = false;
   RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir());
 }
 

@@ -46,4 +46,18 @@ inline constexpr int kMiscThreadId = 2;
 // truncated to an integer.
 inline constexpr UINT kWmInstallProgress = WM_USER + 0x101;
 
+// The installer's icon resource, shown in the window's taskbar button.
+inline constexpr unsigned kInstallWindowIconId = 107;
+// The zipped window skin in the executable's resources.
+inline constexpr wchar_t kSkinResourceName[] = L"IDR_ZIP_UI";
+inline constexpr wchar_t kSkinResourceType[] = L"PACKAGE";
+// The toolkit's language folder inside the skin.
+inline constexpr wchar_t kSkinLanguagePath[] = L"lang\\zh_CN";
+
+// The browser's "lchannel" switch: "install" starts it from the completion page; "startup"
+// closes the window without starting anything.
+inline constexpr wchar_t kLaunchChannelSwitch[] = L"lchannel";
+inline constexpr wchar_t kLaunchChannelInstall[] = L"install";
+inline constexpr wchar_t kLaunchChannelStartup[] = L"startup";
+
 }  // namespace vireo

@@ -189,18 +189,3 @@ TEST_F(SilentInstallTest, PortableInstallAndUpdate) {
 
 }  // namespace
 }  // namespace vireo::test
-
-namespace vireo::test {
-namespace {
-
-// Without the silent switch the window would open; while this build has none, the run ends
-// at once with status 0, says so in the log and installs nothing.
-TEST_F(SilentInstallTest, WindowRunWithoutWindowEndsCleanly) {
-  const InstallerRun run = Run("vireo_setup", L"");
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.log.find(L"[ui] install window unavailable"), std::wstring::npos) << testing::PrintToString(run.log);
-  EXPECT_FALSE(PathExists(paths_.app_dir));
-}
-
-}  // namespace
-}  // namespace vireo::test

@@ -1,12 +1,12 @@
 #include "ui/markup/image_decoder.h"
 
 #include <shlwapi.h>
-#include <wrl/client.h>
 
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "support/scoped_com.h"
 #include "support/scoped_gdiplus.h"
 
 namespace ui {
@@ -93,10 +93,9 @@ std::shared_ptr<DecodedImage> Decode(Gdiplus::Bitmap& bitmap, const std::wstring
 std::shared_ptr<DecodedImage> DecodeImageBytes(const uint8_t* bytes, size_t size, const std::wstring& path) {
   if (bytes == nullptr || size == 0 || size > 0x7FFFFFFF) return nullptr;
   // The stream keeps its own copy of the bytes while GDI+ reads them.
-  Microsoft::WRL::ComPtr<IStream> stream;
-  stream.Attach(::SHCreateMemStream(bytes, static_cast<UINT>(size)));
+  const vireo::ScopedComPtr<IStream> stream(::SHCreateMemStream(bytes, static_cast<UINT>(size)));
   if (!stream) return nullptr;
-  Gdiplus::Bitmap bitmap(stream.Get());
+  Gdiplus::Bitmap bitmap(stream.get());
   return Decode(bitmap, path);
 }
 

@@ -21,11 +21,11 @@ std::unique_ptr<TextServices> TextServices::Create(ITextHost* host) {
       reinterpret_cast<void*>(::GetProcAddress(module.get(), kCreateTextServicesEntry)));
   if (create == nullptr) return nullptr;
 
-  Microsoft::WRL::ComPtr<IUnknown> unknown;
-  if (FAILED(create(nullptr, host, unknown.GetAddressOf())) || !unknown) return nullptr;
+  vireo::ScopedComPtr<IUnknown> unknown;
+  if (FAILED(create(nullptr, host, unknown.receive())) || !unknown) return nullptr;
   std::unique_ptr<TextServices> made(new TextServices);
   if (FAILED(unknown->QueryInterface(kIidITextServices,
-                                     reinterpret_cast<void**>(made->services_.GetAddressOf()))) ||
+                                     made->services_.receive_void())) ||
       !made->services_) {
     return nullptr;  // |unknown| is released before |module| (declared after it)
   }
@@ -34,7 +34,7 @@ std::unique_ptr<TextServices> TextServices::Create(ITextHost* host) {
 }
 
 TextServices::~TextServices() {
-  services_.Reset();  // before the module unloads (Z2)
+  services_.reset();  // before the module unloads (Z2)
 }
 
 LRESULT TextServices::Send(UINT msg, WPARAM w_param, LPARAM l_param) const {

@@ -15,11 +15,11 @@
 #include <imm.h>
 #include <richedit.h>
 #include <textserv.h>
-#include <wrl/client.h>
 
 #include <memory>
 #include <string>
 
+#include "support/scoped_com.h"
 #include "support/scoped_handle.h"
 
 namespace ui {
@@ -41,7 +41,7 @@ class TextServices {
   TextServices(const TextServices&) = delete;
   TextServices& operator=(const TextServices&) = delete;
 
-  ITextServices* get() const { return services_.Get(); }
+  ITextServices* get() const { return services_.get(); }
   // TxSendMessage's result; 0 when the services refused the message.
   LRESULT Send(UINT msg, WPARAM w_param, LPARAM l_param) const;
 
@@ -49,7 +49,7 @@ class TextServices {
   TextServices() = default;
 
   vireo::ScopedModule module_;  // Z2: declared first, released last
-  Microsoft::WRL::ComPtr<ITextServices> services_;
+  vireo::ScopedComPtr<ITextServices> services_;
 };
 
 // Tests name a library that does not exist to run without services; empty restores

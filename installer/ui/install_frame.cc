@@ -1,0 +1,141 @@
+// The install window's bindings, message hooks and page state. Its actions (install, folder
+// picker, progress, failure, closing) are in install_frame_actions.cc.
+#include "installer/ui/install_frame.h"
+
+#include "installer/install_options.h"
+#include "installer/product_constants.h"
+#include "installer/ui/dwm_frame.h"
+#include "installer/ui/legal_pages.h"
+#include "installer/work_item.h"
+#include "support/fixed_path.h"
+#include "support/open_url.h"
+#include "ui/widgets/check_box.h"
+#include "ui/widgets/rich_edit.h"
+
+namespace vireo {
+
+namespace {
+
+void RemoveOneTrailingBackslash(std::wstring* text) {
+  if (!text->empty() && text->back() == L'\\') text->pop_back();
+}
+
+}  // namespace
+
+void CUIInstallFrame::InitWindow() {
+  ApplyDwmFrame(GetHWND());
+  BindClick(L"closebtn2", [this](const ui::EventArgs&) {
+    FinishAndClose(kLaunchChannelStartup);
+    return true;
+  });
+  BindClick(L"minbtn2", [this](const ui::EventArgs&) {
+    ::SendMessageW(GetHWND(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    return true;
+  });
+  if (auto* target = dynamic_cast<ui::RichEdit*>(FindControl(L"targetpath"))) {
+    // The option is a 261-character path; a longer text never comes from it.
+    std::wstring shown(CInstallOptions::Get().GetInstallDir());
+    if (shown.size() > kMaxPathChars) shown.resize(kMaxPathChars);
+    RemoveOneTrailingBackslash(&shown);
+    target->SetText(shown);
+    BindClick(L"btn_sel_path", [this](const ui::EventArgs&) {
+      BrowseForInstallFolder();
+      return true;
+    });
+  }
+  if (ui::Control* install = FindControl(L"btn_install")) {
+    install->AttachClick([this](const ui::EventArgs&) {
+      StartInstall();
+      return true;
+    });
+    if (ui::Control* accept = FindControl(L"accept_eula")) {
+      accept->AttachSelect([install](const ui::EventArgs&) {
+        install->SetEnabled(true);
+        return true;
+      });
+      accept->AttachUnSelect([install](const ui::EventArgs&) {
+        install->SetEnabled(false);
+        return true;
+      });
+    }
+    AttachEulaLinkButton(L"btn_terms", std::wstring(kLegalHost) + kTermsOfServicePath);
+    AttachEulaLinkButton(L"btn_privacy", std::wstring(kLegalHost) + kPrivacyPolicyPath);
+  }
+  BindClick(L"btn_trynow", [this](const ui::EventArgs&) {
+    FinishAndClose(kLaunchChannelInstall);
+    return true;
+  });
+  BindClick(L"btn_complete", [this](const ui::EventArgs&) {
+    FinishAndClose(kLaunchChannelStartup);
+    return true;
+  });
+}
+
+void CUIInstallFrame::BindClick(const wchar_t* name, ui::EventCallback handler) {
+  if (ui::Control* control = FindControl(name)) control->AttachClick(std::move(handler));
+}
+
+void CUIInstallFrame::AttachEulaLinkButton(const wchar_t* name, const std::wstring& url) {
+  BindClick(name, [url](const ui::EventArgs&) {
+    OpenUrl(url.c_str());
+    return true;
+  });
+}
+
+LRESULT CUIInstallFrame::HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) {
+  if (msg == kWmInstallProgress) {
+    OnInstallProgress(static_cast<int>(w_param), static_cast<float>(l_param));
+  }
+  return CUIFrame::HandleMessage(msg, w_param, l_param);
+}
+
+LRESULT CUIInstallFrame::OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) {
+  if (w_param == VK_RETURN && HandleEnterKey()) {
+    handled = true;
+    return 0;
+  }
+  return CUIFrame::OnKeyDown(msg, w_param, l_param, handled);
+}
+
+void CUIInstallFrame::OnFinalMessage(HWND hwnd) {
+  // The base deletes this object; nothing of it may be touched afterwards.
+  CUIFrame::OnFinalMessage(hwnd);
+  ::PostQuitMessage(0);
+}
+
+bool CUIInstallFrame::IsShowing(const wchar_t* name) const {
+  const ui::Control* control = FindControl(name);
+  return control && control->IsVisible();
+}
+
+InstallPageState CUIInstallFrame::ReadPageState() const {
+  InstallPageState state;
+  state.complete_visible = IsShowing(L"complete");
+  const ui::Control* try_now = FindControl(L"btn_trynow");
+  state.try_now_usable = try_now && try_now->IsVisible() && try_now->IsEnabled();
+  state.installing_visible = IsShowing(L"installing");
+  state.install_visible = IsShowing(L"install");
+  const ui::Control* install = FindControl(L"btn_install");
+  state.install_button_usable = install && install->IsEnabled();
+  return state;
+}
+
+bool CUIInstallFrame::HandleEnterKey() {
+  switch (DecideEnterKey(ReadPageState())) {
+    case EnterAction::kTryNow:
+      FinishAndClose(kLaunchChannelInstall);
+      return true;
+    case EnterAction::kStartInstall:
+      StartInstall();
+      return true;
+    case EnterAction::kNone:
+      break;
+  }
+  return false;
+}
+
+void CUIInstallFrame::ShowBox(const wchar_t* name, bool visible) {
+  if (ui::Control* control = FindControl(name)) control->SetFadeVisible(visible);
+}
+
+}  // namespace vireo

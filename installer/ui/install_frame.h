@@ -1,0 +1,75 @@
+// The install window: the start page (folder, agreement, install button), the progress page
+// and the completion view of an interactive install. It keeps no state of its own: the page
+// showing is read back from the visibility of the skin's named boxes, and the target folder
+// lives in the "targetpath" edit box until the install starts.
+//
+// Everything runs on the UI thread. The worker reaches the window only through
+// CMainThread: progress as the posted kWmInstallProgress, a failure as OnInstallFailed.
+//
+//  I1. InitWindow binds the skin's controls (a missing control only drops its behaviour):
+//      "closebtn2"/"btn_complete" close without launching, "btn_trynow" closes and starts the
+//      browser, "minbtn2" minimises, "btn_sel_path" opens the folder picker, "btn_install"
+//      starts the install, "accept_eula" enables/disables "btn_install", "btn_terms" and
+//      "btn_privacy" open the legal pages. "targetpath" shows GetInstallDir() without its
+//      trailing backslash. With the compositor on, the popup gets the system frame.
+//  I2. StartInstall applies the shown folder and checks the application folder on the UI
+//      thread: a refusal is logged and shown in a warning box and the start page stays;
+//      otherwise the progress page shows and the install is posted to the worker.
+//  I3. BrowseForInstallFolder opens the picker on the nearest existing ancestor of the shown
+//      folder and shows the chosen folder mapped by install_folder.h; cancelling (or a
+//      result too long for a path) changes nothing.
+//  I4. kWmInstallProgress updates the bar and its text (install_progress.h); the message
+//      then goes on to the toolkit's handling.
+//  I5. OnInstallFailed puts the failure text under the bar, logs it and shows an error box
+//      with the log's path (or the no-log sentence); the progress page stays.
+//  I6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
+//      the "install" channel only, and posts WM_CLOSE. Closing the window in any way
+//      destroys it and posts WM_QUIT (exit code 0) to the UI thread's loop.
+//  I7. Enter acts as enter_key.h decides; otherwise keys go to the toolkit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "installer/ui/enter_key.h"
+#include "installer/ui/ui_frame.h"
+
+namespace vireo {
+
+inline constexpr wchar_t kInstallFrameSkinFile[] = L"UIInstallFrame.xml";
+
+class CUIInstallFrame : public CUIFrame {
+ public:
+  CUIInstallFrame() = default;
+
+  LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;  // I4
+
+  void OnInstallProgress(int stage, float percent);  // I4
+  void OnInstallFailed(const std::wstring& failure_text);  // I5
+  // Restores and raises a visible window; centres and shows a hidden one with activation,
+  // borrowing the foreground thread's input state when this thread does not own it.
+  void ShowToForeground();
+
+  void StartInstall();             // I2
+  void BrowseForInstallFolder();   // I3
+  void FinishAndClose(const wchar_t* channel);  // I6
+  bool HandleEnterKey();           // I7; whether Enter did something
+  InstallPageState ReadPageState() const;
+
+ protected:
+  std::wstring GetSkinFile() const override { return kInstallFrameSkinFile; }
+  void InitWindow() override;  // I1
+  LRESULT OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
+  void OnFinalMessage(HWND hwnd) override;  // I6
+
+ private:
+  void BindClick(const wchar_t* name, ui::EventCallback handler);
+  void AttachEulaLinkButton(const wchar_t* name, const std::wstring& url);
+  void SetProgressText(const std::wstring& text);
+  void ShowMessage(const std::wstring& text, UINT icon);
+  void ShowBox(const wchar_t* name, bool visible);
+  bool IsShowing(const wchar_t* name) const;
+};
+
+}  // namespace vireo

@@ -1,0 +1,35 @@
+#include "installer/ui/install_progress.h"
+
+#include "installer/installer_strings.h"
+#include "installer/work_item.h"
+
+namespace vireo {
+
+namespace {
+
+double BarValue(int stage, double p) {
+  switch (stage) {
+    case PROGRESS_UNZIP: return p * 0.95;
+    case PROGRESS_DIR: return 95 + p * 0.02;
+    case PROGRESS_SHORTCUT: return 97 + p * 0.02;
+    case PROGRESS_REG: return 99 + p * 0.01;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+ProgressView MapInstallProgress(int stage, double percent) {
+  ProgressView view;
+  if (stage == PROGRESS_DONE) {
+    view.show_complete = true;
+    return view;
+  }
+  view.bar_value = BarValue(stage, percent);
+  view.text = kInstallingTextPrefix;
+  view.text += std::to_wstring(static_cast<int>(view.bar_value + 0.5));
+  view.text += L'%';
+  return view;
+}
+
+}  // namespace vireo

@@ -1,0 +1,156 @@
+#include "tests/e2e/window_driver.h"
+
+#include <algorithm>
+
+namespace vireo::test {
+
+namespace {
+
+constexpr unsigned kPollMs = 20;
+
+struct WindowQuery {
+  DWORD pid;
+  const std::wstring* title;
+  const wchar_t* class_name;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* query = reinterpret_cast<WindowQuery*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != query->pid || !::IsWindowVisible(window)) return TRUE;
+  wchar_t text[256] = L"";
+  ::GetWindowTextW(window, text, 256);
+  if (*query->title != text) return TRUE;
+  if (query->class_name) {
+    wchar_t name[256] = L"";
+    ::GetClassNameW(window, name, 256);
+    if (std::wstring(name) != query->class_name) return TRUE;
+  }
+  query->found = window;
+  return FALSE;
+}
+
+void SendMouse(DWORD flags, POINT screen) {
+  // Absolute coordinates are 0-65535 over the primary screen.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((screen.x * 65535 + width / 2) / (width - 1));
+  input.mi.dy = static_cast<LONG>((screen.y * 65535 + height / 2) / (height - 1));
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  ::SendInput(1, &input, sizeof(input));
+  ::Sleep(30);  // lets the target's thread see each step in order
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, unsigned timeout_ms) {
+  const ULONGLONG deadline = ::GetTickCount64() + timeout_ms;
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount64() >= deadline) return false;
+    ::Sleep(kPollMs);
+  }
+}
+
+HWND FindProcessWindow(DWORD pid, const std::wstring& title, const wchar_t* class_name) {
+  WindowQuery query{pid, &title, class_name, nullptr};
+  ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+HWND WaitForProcessWindow(DWORD pid, const std::wstring& title, const wchar_t* class_name,
+                          unsigned timeout_ms) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindProcessWindow(pid, title, class_name)) != nullptr; }, timeout_ms);
+  return found;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  wchar_t text[2048] = L"";
+  ::GetDlgItemTextW(box, 0xFFFF, text, 2048);
+  return text;
+}
+
+POINT ScreenPoint(HWND window, int x, int y) {
+  RECT rc{};
+  ::GetWindowRect(window, &rc);
+  return POINT{rc.left + x, rc.top + y};
+}
+
+void MouseMove(POINT screen) { SendMouse(0, screen); }
+void MouseDown(POINT screen) { SendMouse(MOUSEEVENTF_LEFTDOWN, screen); }
+void MouseUp(POINT screen) { SendMouse(MOUSEEVENTF_LEFTUP, screen); }
+
+void MouseClick(POINT screen) {
+  SendMouse(0, screen);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+  SendMouse(MOUSEEVENTF_LEFTUP, screen);
+}
+
+void MouseDrag(POINT from, POINT to) {
+  SendMouse(0, from);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+  constexpr int kSteps = 5;
+  for (int i = 1; i <= kSteps; ++i) {
+    SendMouse(0, POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+  }
+  SendMouse(MOUSEEVENTF_LEFTUP, to);
+}
+
+void PressKey(WORD virtual_key) {
+  INPUT inputs[2]{};
+  inputs[0].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = virtual_key;
+  inputs[1] = inputs[0];
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+  ::Sleep(30);
+}
+
+WindowShot::WindowShot(HWND window) {
+  RECT rc{};
+  if (!::GetWindowRect(window, &rc)) return;
+  width_ = rc.right - rc.left;
+  height_ = rc.bottom - rc.top;
+  if (width_ <= 0 || height_ <= 0) return;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap) {
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width_, height_, screen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    const auto* source = static_cast<const uint32_t*>(bits);
+    pixels_.assign(source, source + static_cast<size_t>(width_) * height_);
+    ::DeleteObject(bitmap);
+  }
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+}
+
+uint32_t WindowShot::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return 0xFFFFFFFF;
+  return pixels_[static_cast<size_t>(y) * width_ + x] & 0x00FFFFFF;
+}
+
+bool ColorNear(uint32_t a, uint32_t b, int tolerance) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int ca = static_cast<int>((a >> shift) & 0xFF);
+    const int cb = static_cast<int>((b >> shift) & 0xFF);
+    if (std::abs(ca - cb) > tolerance) return false;
+  }
+  return true;
+}
+
+}  // namespace vireo::test

@@ -1,0 +1,370 @@
+// The install window as a user meets it: the built installer started without switches,
+// driven by real mouse and keyboard input, checked by a few pixel probes on the screen and,
+// afterwards, by the files, registry, links, log and exit status it leaves.
+#include <windows.h>
+#include <shlwapi.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "installer/installer_strings.h"
+#include "installer/product_constants.h"
+#include "installer/ui/legal_pages.h"
+#include "support/scoped_handle.h"
+#include "support/string_util.h"
+#include "tests/e2e/user_profile.h"
+#include "tests/e2e/window_driver.h"
+#include "tests/test_support/process_runner.h"
+#include "tests/test_support/demo_browser.h"
+#include "tests/test_support/file_io.h"
+#include "tests/test_support/scoped_temp_dir.h"
+#include "tests/test_support/test_paths.h"
+
+namespace vireo::test {
+namespace {
+
+// Where the skin puts things at 100 %, relative to the window's top-left corner.
+constexpr POINT kDragPoint = {100, 100};        // artwork inside the 333-pixel caption band
+constexpr POINT kMinButton = {591, 16};
+constexpr POINT kCloseButton = {637, 16};
+constexpr POINT kFolderBox = {300, 377};
+constexpr POINT kInstallButton = {330, 436};
+constexpr POINT kInstallButtonProbe = {280, 422};  // left of the button's text
+constexpr POINT kBarProbe = {30, 405};             // the progress bar's left end
+constexpr POINT kCompleteButton = {256, 435};
+constexpr POINT kTryNowButton = {392, 435};
+constexpr POINT kTryNowProbe = {342, 421};
+constexpr int kAgreementRowY = 490;
+
+// Colours of the skin's pictures and of the progress bar.
+constexpr uint32_t kInstallNormal = 0x1B7DEA;
+constexpr uint32_t kInstallDisabled = 0xAECFF5;
+constexpr uint32_t kTryNowNormal = 0x2587F2;
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kBarTrack = 0xE8E8E8;
+constexpr uint32_t kBarFill = 0x315B9F;
+
+constexpr unsigned kWindowLimitMs = 15000;
+constexpr unsigned kInstallLimitMs = 90000;
+constexpr unsigned kNoChangeMs = 1200;  // how long "nothing happens" is watched
+
+constexpr wchar_t kAppPaths[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
+constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo";
+// Wine's shell reads URL handlers from the machine's classes only.
+constexpr wchar_t kHttpsOpenCommand[] = L"Software\\Classes\\https\\shell\\open\\command";
+
+std::wstring ReadMachineDefault(const wchar_t* key) {
+  wchar_t value[1024] = L"";
+  DWORD bytes = sizeof(value) - sizeof(wchar_t);
+  if (::SHGetValueW(HKEY_LOCAL_MACHINE, key, nullptr, nullptr, value, &bytes) != ERROR_SUCCESS) return L"";
+  return value;
+}
+
+bool WriteMachineDefault(const wchar_t* key, const std::wstring& value) {
+  return ::SHSetValueW(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, value.c_str(),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool KeyExists(const wchar_t* key) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  ::RegCloseKey(opened);
+  return true;
+}
+
+// Ends every browser copy the window started (the installed "vireo.exe", or the demo
+// browser standing in for the default browser), so the profile can be cleaned.
+void EndBrowsers() {
+  ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+    if (!EqualsIgnoreAsciiCase(entry.szExeFile, L"vireo.exe") &&
+        !EqualsIgnoreAsciiCase(entry.szExeFile, L"demo_browser.exe")) {
+      continue;
+    }
+    ScopedHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    if (!process) continue;
+    ::TerminateProcess(process.get(), 0);
+    ::WaitForSingleObject(process.get(), 5000);
+  }
+}
+
+class WindowInstallTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    CleanUserProfile();
+    paths_ = GetUserProfilePaths();
+    report_ = work_.Join(L"browser-command-line.txt");
+    ::SetEnvironmentVariableW(L"VIREO_DEMO_REPORT", report_.c_str());
+  }
+  void TearDown() override {
+    EndChild(installer_);
+    ::SetEnvironmentVariableW(L"VIREO_DEMO_REPORT", nullptr);
+    if (registered_handler_) WriteMachineDefault(kHttpsOpenCommand, previous_handler_);
+    EndBrowsers();
+    CleanUserProfile();
+    std::wstring remains;
+    EXPECT_TRUE(ProfileIsClean(&remains)) << "left behind: " << testing::PrintToString(remains);
+  }
+
+  // Starts a copy of |target| without switches and waits for its painted start page.
+  HWND Open(const std::string& target = "bin/vireo_setup.exe") {
+    const std::wstring copy = work_.Join(L"vireo_setup.exe");
+    log_path_ = copy + L".log";
+    if (!::CopyFileW(BuildPath(target).c_str(), copy.c_str(), FALSE)) return nullptr;
+    installer_ = StartChild(L"\"" + copy + L"\"");
+    if (!installer_.valid()) return nullptr;
+    window_ = WaitForProcessWindow(installer_.pid, kInstallWindowTitle, nullptr, kWindowLimitMs);
+    if (window_ && !WaitFor([&] { return Probe(kInstallButtonProbe, kInstallNormal); }, kWindowLimitMs)) {
+      ADD_FAILURE() << "the start page was not painted";
+    }
+    return window_;
+  }
+  bool Probe(POINT at, uint32_t color) const { return ColorNear(WindowShot(window_).At(at.x, at.y), color); }
+  void Click(POINT at) { MouseClick(ScreenPoint(window_, at.x, at.y)); }
+  bool ProgressPageShows() const {
+    const uint32_t c = WindowShot(window_).At(kBarProbe.x, kBarProbe.y);
+    // The start page is white there, close to the track's grey: a tight tolerance.
+    return ColorNear(c, kBarTrack, 8) || ColorNear(c, kBarFill);
+  }
+  // The try-now button's blue is close to the install button's, which covers the same
+  // spot on the start page; the finish button is white where the install button is blue.
+  bool CompletionShows() const {
+    const WindowShot shot(window_);
+    return ColorNear(shot.At(kTryNowProbe.x, kTryNowProbe.y), kTryNowNormal) &&
+           ColorNear(shot.At(kInstallButtonProbe.x, kInstallButtonProbe.y), kWhite, 8);
+  }
+  // The exit status; -2 when the installer did not end within the limit.
+  int Exit(unsigned limit_ms = kInstallLimitMs) {
+    const DWORD code = WaitExitCode(installer_, limit_ms);
+    return code == STILL_ACTIVE ? -2 : static_cast<int>(code);
+  }
+  std::wstring Log() const {
+    std::string bytes = ReadFileBytes(log_path_);
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+    return Utf8ToWide(bytes);
+  }
+  std::wstring Report() const { return Utf8ToWide(ReadFileBytes(report_)); }
+  bool Has(const std::wstring& relative) const { return PathExists(paths_.app_dir + L"\\" + relative); }
+  // Everything a silent install leaves: files, links, registry.
+  void ExpectInstalled() const {
+    EXPECT_TRUE(Has(L"vireo.exe"));
+    EXPECT_TRUE(PathExists(paths_.start_menu_link));
+    EXPECT_TRUE(PathExists(paths_.desktop_link));
+    EXPECT_TRUE(KeyExists(kAppPaths));
+    EXPECT_TRUE(KeyExists(kUninstallKey));
+  }
+  void ExpectNothingInstalled() const {
+    EXPECT_FALSE(Has(L"vireo.exe"));
+    EXPECT_FALSE(PathExists(paths_.start_menu_link));
+    EXPECT_FALSE(PathExists(paths_.desktop_link));
+    EXPECT_FALSE(KeyExists(kAppPaths));
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+  }
+  // The x of the first pixel of each run of link-blue text on the agreement row, right of
+// |from_x|.
+  std::vector<int> LinkRuns(int from_x) const {
+    const WindowShot shot(window_);
+    std::vector<int> runs;
+    int last = -100;
+    for (int x = from_x; x < shot.width() - 60; ++x) {
+      for (int y = kAgreementRowY - 8; y <= kAgreementRowY + 8; ++y) {
+        const uint32_t c = shot.At(x, y);
+        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        if (b > 150 && r < 110 && g < 130) {
+          if (x - last > 14) runs.push_back(x);
+          last = x;
+          break;
+        }
+      }
+    }
+    return runs;
+  }
+  // The check box: the first non-white pixel from the left on the agreement row.
+  POINT CheckBox() const {
+    const WindowShot shot(window_);
+    for (int x = 60; x < shot.width() / 2; ++x) {
+      if (!ColorNear(shot.At(x, kAgreementRowY), kWhite, 12)) return POINT{x + 6, kAgreementRowY};
+    }
+    return POINT{0, 0};
+  }
+
+  UserProfilePaths paths_;
+  ScopedTempDir work_;
+  std::wstring log_path_;
+  std::wstring report_;
+  Child installer_;
+  HWND window_ = nullptr;
+  bool registered_handler_ = false;
+  std::wstring previous_handler_;
+};
+
+// Items 1 and 2: the captionless window in the foreground, centred, with the default folder;
+// the caption band drags it except over its controls; minimise; close installs nothing.
+TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
+  ASSERT_TRUE(Open());
+  RECT rc{};
+  ::GetWindowRect(window_, &rc);
+  EXPECT_EQ(rc.right - rc.left, 660);
+  EXPECT_EQ(rc.bottom - rc.top, 512);
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_NEAR(rc.left, work.left + (work.right - work.left - 660) / 2, 1);
+  EXPECT_NEAR(rc.top, work.top + (work.bottom - work.top - 512) / 2, 1);
+  EXPECT_EQ(::GetWindowLongW(window_, GWL_STYLE) & (WS_CAPTION | WS_POPUP), WS_POPUP);
+  {  // the folder box shows its text (which text: the frame's own test)
+    const WindowShot shot(window_);
+    int dark = 0;
+    for (int x = 150; x < 460; ++x) {
+      for (int y = 366; y < 388; ++y) dark += (shot.At(x, y) & 0xFF) < 120;
+    }
+    EXPECT_GT(dark, 40) << "the folder box is empty";
+  }
+
+  // The artwork inside the band drags the window by as much as the pointer moved. The
+  // system's move loop starts some time after the press: each step waits for the window to
+  // follow, and the button is released only once it has, or the loop would wait for
+  // another release.
+  const POINT grab = ScreenPoint(window_, kDragPoint.x, kDragPoint.y);
+  MouseMove(grab);
+  MouseDown(grab);
+  for (int step = 1; step <= 4; ++step) {
+    const POINT to = {grab.x + 15 * step, grab.y + 10 * step};
+    MouseMove(to);
+    EXPECT_TRUE(WaitFor([&] {
+      RECT now{};
+      ::GetWindowRect(window_, &now);
+      return now.left == rc.left + 15 * step && now.top == rc.top + 10 * step;
+    }, 3000)) << "the caption band does not drag (step " << step << ")";
+  }
+  MouseUp(POINT{grab.x + 60, grab.y + 40});
+  ::GetWindowRect(window_, &rc);
+
+  // Presses that start on the folder box or a button never drag.
+  MouseDrag(ScreenPoint(window_, kFolderBox.x, kFolderBox.y), ScreenPoint(window_, kFolderBox.x + 50, kFolderBox.y + 30));
+  MouseDrag(ScreenPoint(window_, kCloseButton.x, kCloseButton.y), ScreenPoint(window_, kCloseButton.x - 80, kCloseButton.y + 80));
+  RECT after{};
+  ::GetWindowRect(window_, &after);
+  EXPECT_EQ(after.left, rc.left) << "the folder box or the close button dragged the window";
+  EXPECT_EQ(after.top, rc.top);
+
+  Click(kMinButton);
+  EXPECT_TRUE(WaitFor([&] { return ::IsIconic(window_) != FALSE; }, 3000)) << "minbtn did not minimise";
+  ::ShowWindow(window_, SW_RESTORE);
+  ASSERT_TRUE(WaitFor([&] { return !::IsIconic(window_) && Probe(kInstallButtonProbe, kInstallNormal); }, 5000));
+
+  MouseMove(ScreenPoint(window_, kDragPoint.x, kDragPoint.y));
+  Click(kCloseButton);
+  EXPECT_EQ(Exit(10000), 0);
+  ExpectNothingInstalled();
+}
+
+// Item 3: a cleared agreement disables the install button for clicks and Enter; ticking it
+// again restores it. The links open the legal pages in the default browser.
+TEST_F(WindowInstallTest, AgreementGatesTheInstallAndLinksOpenTheLegalPages) {
+  // The demo browser stands in for the user's default browser.
+  previous_handler_ = ReadMachineDefault(kHttpsOpenCommand);
+  ASSERT_TRUE(WriteMachineDefault(kHttpsOpenCommand, L"\"" + DemoBrowserPath() + L"\" \"%1\""));
+  registered_handler_ = true;
+  ASSERT_TRUE(Open());
+  const POINT check = CheckBox();
+  ASSERT_GT(check.x, 0) << "no check box on the agreement row";
+  Click(check);
+  ASSERT_TRUE(WaitFor([&] { return Probe(kInstallButtonProbe, kInstallDisabled); }, 3000))
+      << "clearing the agreement did not disable the install button";
+  Click(kInstallButton);
+  EXPECT_FALSE(WaitFor([&] { return ProgressPageShows(); }, kNoChangeMs)) << "a click started a disabled install";
+  // Enter on a focused check box toggles it (the toolkit's keyboard activation); the folder
+  // box takes the focus so that Enter reaches only the window.
+  Click(kFolderBox);
+  PressKey(VK_RETURN);
+  EXPECT_FALSE(WaitFor([&] { return ProgressPageShows(); }, kNoChangeMs)) << "Enter started a disabled install";
+  EXPECT_TRUE(Probe(kInstallButtonProbe, kInstallDisabled));
+  Click(check);
+  EXPECT_TRUE(WaitFor([&] { return Probe(kInstallButtonProbe, kInstallNormal); }, 3000));
+
+  const std::vector<int> links = LinkRuns(check.x + 14);
+  ASSERT_EQ(links.size(), 2u) << "expected the two legal links";
+  const std::pair<int, const wchar_t*> pages[] = {{links[0], kTermsOfServicePath}, {links[1], kPrivacyPolicyPath}};
+  for (const auto& [x, path] : pages) {
+    ::DeleteFileW(report_.c_str());
+    Click(POINT{x + 10, kAgreementRowY});
+    ASSERT_TRUE(WaitFor([&] { return Report().find(path) != std::wstring::npos; }, kWindowLimitMs))
+        << testing::PrintToString(path) << " not opened; browser got " << testing::PrintToString(Report());
+    EXPECT_NE(Report().find(std::wstring(kLegalHost) + path), std::wstring::npos);
+    EndBrowsers();
+  }
+  EXPECT_FALSE(ProgressPageShows());
+  Click(kCloseButton);
+  EXPECT_EQ(Exit(10000), 0);
+  ExpectNothingInstalled();
+}
+
+// Item 5: the install runs exactly as a silent one, the completion view follows, "完成"
+// closes with 0 and starts nothing.
+TEST_F(WindowInstallTest, InstallThenFinish) {
+  ASSERT_TRUE(Open());
+  Click(kInstallButton);
+  EXPECT_TRUE(WaitFor([&] { return ProgressPageShows() || CompletionShows(); }, kWindowLimitMs));
+  ASSERT_TRUE(WaitFor([&] { return CompletionShows(); }, kInstallLimitMs)) << testing::PrintToString(Log());
+  Click(kCompleteButton);
+  EXPECT_EQ(Exit(10000), 0);
+  ExpectInstalled();
+  EXPECT_EQ(Log().find(L"failed"), std::wstring::npos) << testing::PrintToString(Log());
+  EXPECT_FALSE(PathExists(report_)) << "完成 started the browser";
+}
+
+// Item 5 with the keyboard and "立即体验": Enter installs; the button starts the browser as
+// "<app>\vireo.exe" --lchannel=install and closes.
+TEST_F(WindowInstallTest, EnterInstallsThenTryNowStartsTheBrowser) {
+  ASSERT_TRUE(Open());
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return CompletionShows(); }, kInstallLimitMs)) << testing::PrintToString(Log());
+  Click(kTryNowButton);
+  EXPECT_EQ(Exit(10000), 0);
+  ExpectInstalled();
+  ASSERT_TRUE(WaitFor([&] { return !Report().empty(); }, kWindowLimitMs)) << "the browser was not started";
+  EXPECT_EQ(Report(), L"\"" + paths_.app_dir + L"\\vireo.exe\" --lchannel=install");
+}
+
+// Item 6: a step fails late (the payload has no uninstaller): the error box names the failure
+// and the log, everything is rolled back, the progress page stays, closing gives 0.
+TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
+  ASSERT_TRUE(Open("installers/setup_no_uninstaller/vireo_setup.exe"));
+  Click(kInstallButton);
+  const HWND box = WaitForProcessWindow(installer_.pid, kInstallWindowTitle, L"#32770", kInstallLimitMs);
+  ASSERT_TRUE(box) << "no error box; log: " << testing::PrintToString(Log());
+  const std::wstring text = MessageBoxText(box);
+  EXPECT_NE(text.find(std::wstring(kLogPathLead) + log_path_), std::wstring::npos) << testing::PrintToString(text);
+  EXPECT_NE(Log().find(L"[ui] install failed: " + text.substr(0, text.find(kLogPathLead))), std::wstring::npos)
+      << testing::PrintToString(Log());
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 5000)) << "the error box did not close";
+  EXPECT_TRUE(ProgressPageShows()) << "the progress page did not stay";
+  Click(kCloseButton);
+  EXPECT_EQ(Exit(10000), 0);
+  ExpectNothingInstalled();
+}
+
+// Item 7: closing while the install runs hides the window at once; the install completes
+// (or rolls back) on the worker before the process exits 0, never half-done.
+TEST_F(WindowInstallTest, ClosingDuringTheInstallLeavesNothingHalfDone) {
+  ASSERT_TRUE(Open());
+  Click(kInstallButton);
+  Click(kCloseButton);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window_); }, 500)) << "the window stayed";
+  EXPECT_EQ(Exit(), 0);
+  if (Has(L"vireo.exe")) {
+    ExpectInstalled();
+  } else {
+    ExpectNothingInstalled();
+  }
+}
+
+}  // namespace
+}  // namespace vireo::test

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Regenerates the README's pictures of the install window at 100 %: docs/screenshots/
+# start.png, progress.png and complete.png, taken from one real window install of the built
+# installer on the private X display (the product is uninstalled again afterwards).
+#   bash tools/screenshots.sh
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source tools/wine_session.sh
+
+bash tools/setup.sh
+cmake --preset default >/dev/null
+cmake --build build --target vireo_setup window_tour
+vireo_wine_session_start "$PWD/build"
+
+wine_exec="$PWD/build/wine_exec.sh"
+work="$PWD/build/screenshots"
+rm -rf "$work"
+mkdir -p "$work" docs/screenshots
+cp build/bin/vireo_setup.exe "$work/"
+win() { winepath -w "$1" 2>/dev/null; }
+
+# The pages are only shot at 100 % (96 DPI).
+"$wine_exec" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
+"$wine_exec" "$PWD/build/test_helpers/window_tour.exe" shots "$(win "$work/vireo_setup.exe")" "$(win "$work")"
+"$wine_exec" "$work/vireo_setup.exe" --uninstall --silent || true
+
+for page in start progress complete; do
+  if [ -f "$work/$page.bmp" ]; then
+    /usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).convert("RGB").save(sys.argv[2], optimize=True)' \
+      "$work/$page.bmp" "docs/screenshots/$page.png"
+    echo "docs/screenshots/$page.png"
+  else
+    echo "the $page page was not captured" >&2
+  fi
+done

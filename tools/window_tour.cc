@@ -1,0 +1,178 @@
+// Runs the built installer's window as a user would and reports what it looked like and how
+// fast and big it was; used by tools/screenshots.sh and tools/bench_window.sh (not a test).
+//
+//   window_tour shots <vireo_setup.exe> <folder>
+//       saves start.bmp, progress.bmp and complete.bmp of one window install into <folder>
+//       (the progress page as soon as it shows), then closes with "完成".
+//   window_tour bench <vireo_setup.exe> <demo_browser.exe> <7z.exe> <chrome.7z> <folder>
+//       prints, in one run: the time from process start to the first painted window for the
+//       installer and for the demo browser, the installer's peak working set over a window
+//       install, and 7-Zip's peak working set extracting the same program archive.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "installer/installer_strings.h"
+#include "tests/e2e/window_driver.h"
+#include "tests/test_support/process_runner.h"
+
+namespace {
+
+using vireo::test::Child;
+using vireo::test::WindowShot;
+
+constexpr POINT kInstallButton = {330, 436};
+constexpr POINT kInstallProbe = {280, 422};
+constexpr POINT kBarProbe = {30, 405};
+constexpr POINT kBarEnd = {630, 405};
+constexpr POINT kTryNowProbe = {342, 421};
+constexpr POINT kCompleteButton = {256, 435};
+constexpr uint32_t kInstallNormal = 0x1B7DEA;
+constexpr uint32_t kTryNowNormal = 0x2587F2;
+constexpr unsigned kLimitMs = 60000;
+
+bool SaveBmp(const WindowShot& shot, const std::wstring& path) {
+  if (shot.pixels().empty()) return false;
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = shot.width();
+  info.biHeight = -shot.height();
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  const DWORD bytes = static_cast<DWORD>(shot.pixels().size() * sizeof(uint32_t));
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + bytes;
+  HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = ::WriteFile(out, &file, sizeof(file), &written, nullptr) &&
+            ::WriteFile(out, &info, sizeof(info), &written, nullptr) &&
+            ::WriteFile(out, shot.pixels().data(), bytes, &written, nullptr);
+  ::CloseHandle(out);
+  return ok;
+}
+
+bool Probe(HWND window, POINT at, uint32_t color) {
+  return vireo::test::ColorNear(WindowShot(window).At(at.x, at.y), color);
+}
+
+// The try-now blue is close to the install button's, which covers the same spot on the
+// start page; there the finish button is white where the install button is blue.
+bool CompletionShows(HWND window) {
+  return Probe(window, kTryNowProbe, kTryNowNormal) && Probe(window, kInstallProbe, 0xFFFFFF);
+}
+
+// Any colour but black: a window without a background brush shows black until painted.
+bool Painted(HWND window, POINT at) {
+  const uint32_t c = WindowShot(window).At(at.x, at.y);
+  return c != 0 && c != 0xFFFFFFFF;
+}
+
+SIZE_T PeakWorkingSet(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  return ::GetProcessMemoryInfo(process, &counters, sizeof(counters)) ? counters.PeakWorkingSetSize : 0;
+}
+
+// Samples the peak working set every 20 ms until |done| holds (or the limit passes).
+SIZE_T WatchPeak(HANDLE process, const std::function<bool()>& done) {
+  SIZE_T peak = 0;
+  vireo::test::WaitFor([&] {
+    const SIZE_T now = PeakWorkingSet(process);
+    if (now > peak) peak = now;
+    return done();
+  }, kLimitMs);
+  return peak;
+}
+
+// Milliseconds from CreateProcess to a visible window of the process painted at |probe|.
+double TimeToPaintedWindow(const std::wstring& command, const std::wstring& title,
+                           const wchar_t* class_name, POINT probe, Child* started, HWND* window) {
+  LARGE_INTEGER frequency, t0, t1;
+  ::QueryPerformanceFrequency(&frequency);
+  ::QueryPerformanceCounter(&t0);
+  *started = vireo::test::StartChild(command);
+  if (!started->valid()) return -1;
+  HWND found = nullptr;
+  const bool ok = vireo::test::WaitFor([&] {
+    if (!found) found = vireo::test::FindProcessWindow(started->pid, title, class_name);
+    return found && Painted(found, probe);
+  }, kLimitMs);
+  ::QueryPerformanceCounter(&t1);
+  *window = found;
+  if (!ok) return -1;
+  return 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+int Shots(const std::wstring& installer, const std::wstring& folder) {
+  Child setup = vireo::test::StartChild(L"\"" + installer + L"\"");
+  HWND window = vireo::test::WaitForProcessWindow(setup.pid, vireo::kInstallWindowTitle, nullptr, kLimitMs);
+  if (!window || !vireo::test::WaitFor([&] { return Probe(window, kInstallProbe, kInstallNormal); }, kLimitMs)) {
+    return 2;
+  }
+  vireo::test::MouseMove(vireo::test::ScreenPoint(window, 10, 500));  // no hover highlight
+  SaveBmp(WindowShot(window), folder + L"\\start.bmp");
+  vireo::test::MouseClick(vireo::test::ScreenPoint(window, kInstallButton.x, kInstallButton.y));
+  vireo::test::MouseMove(vireo::test::ScreenPoint(window, 10, 500));
+  // The bar's track (light grey, close to the start page's white) or its blue fill.
+  const auto bar_shows = [&] {
+    const WindowShot shot(window);
+    return vireo::test::ColorNear(shot.At(kBarProbe.x, kBarProbe.y), 0x315B9F) ||
+           vireo::test::ColorNear(shot.At(kBarEnd.x, kBarEnd.y), 0xE8E8E8, 8);
+  };
+  if (vireo::test::WaitFor(bar_shows, kLimitMs)) {
+    SaveBmp(WindowShot(window), folder + L"\\progress.bmp");
+  }
+  if (!vireo::test::WaitFor([&] { return CompletionShows(window); }, kLimitMs)) {
+    SaveBmp(WindowShot(window), folder + L"\\no-completion.bmp");
+    return 3;
+  }
+  ::Sleep(300);  // the completion view's buttons finish their hover fade-out
+  SaveBmp(WindowShot(window), folder + L"\\complete.bmp");
+  vireo::test::MouseClick(vireo::test::ScreenPoint(window, kCompleteButton.x, kCompleteButton.y));
+  return static_cast<int>(vireo::test::WaitExitCode(setup, kLimitMs));
+}
+
+int Bench(const std::wstring& installer, const std::wstring& browser, const std::wstring& seven_zip,
+          const std::wstring& archive, const std::wstring& folder) {
+  Child setup;
+  HWND window = nullptr;
+  const double setup_ms = TimeToPaintedWindow(L"\"" + installer + L"\"", vireo::kInstallWindowTitle, nullptr,
+                                              kInstallProbe, &setup, &window);
+  if (setup_ms < 0) return 2;
+  vireo::test::MouseClick(vireo::test::ScreenPoint(window, kInstallButton.x, kInstallButton.y));
+  const SIZE_T setup_peak = WatchPeak(setup.process.get(), [&] { return CompletionShows(window); });
+  vireo::test::MouseClick(vireo::test::ScreenPoint(window, kCompleteButton.x, kCompleteButton.y));
+  vireo::test::WaitExitCode(setup, kLimitMs);
+
+  Child demo;
+  HWND demo_window = nullptr;
+  const double demo_ms = TimeToPaintedWindow(L"\"" + browser + L"\" --exit-after=20000", L"Vireo",
+                                             L"Chrome_WidgetWin_1", POINT{240, 100}, &demo, &demo_window);
+  vireo::test::EndChild(demo);
+
+  Child unpack = vireo::test::StartChild(L"\"" + seven_zip + L"\" x -y -bso0 -bsp0 \"-o" + folder +
+                                                   L"\\7z-out\" \"" + archive + L"\"");
+  const SIZE_T unpack_peak =
+      WatchPeak(unpack.process.get(), [&] { return ::WaitForSingleObject(unpack.process.get(), 0) == WAIT_OBJECT_0; });
+
+  std::printf("installer_first_paint_ms %.0f\ndemo_browser_first_paint_ms %.0f\n", setup_ms, demo_ms);
+  std::printf("installer_peak_working_set_kib %zu\nseven_zip_peak_working_set_kib %zu\n", setup_peak / 1024,
+              unpack_peak / 1024);
+  return demo_ms < 0 ? 3 : 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 4 && std::wstring(argv[1]) == L"shots") return Shots(argv[2], argv[3]);
+  if (argc == 7 && std::wstring(argv[1]) == L"bench") return Bench(argv[2], argv[3], argv[4], argv[5], argv[6]);
+  std::fprintf(stderr, "usage: window_tour shots <setup.exe> <folder> | bench <setup.exe> <browser.exe> <7z.exe> "
+                       "<chrome.7z> <folder>\n");
+  return 1;
+}
