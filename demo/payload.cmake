@@ -4,7 +4,8 @@
 #   vireo_stage_payload(<name> VERSION a.b.c.d BROWSER <target>
 #                       [NO_UNINSTALLER] [DATA_MB <n>] [DATA_FILES <n>])
 #   -> sets <name>_CHROME_BIN (the staged folder) and <name>_STAMP (what to depend on) in
-#      the caller's scope.
+#      the caller's scope. A NO_UNINSTALLER tree is incomplete on purpose, and
+#      vireo_add_installer() packs it without asking for the uninstaller.
 
 add_executable(payload_stub_exe "${CMAKE_CURRENT_LIST_DIR}/payload_stub.c")
 add_library(payload_stub_dll SHARED "${CMAKE_CURRENT_LIST_DIR}/payload_stub.c")
@@ -26,6 +27,7 @@ function(vireo_stage_payload name)
   set(uninstaller ON)
   if(A_NO_UNINSTALLER)
     set(uninstaller OFF)
+    set_property(GLOBAL APPEND PROPERTY VIREO_PAYLOADS_WITHOUT_UNINSTALLER "${root}/Chrome-bin")
   endif()
   add_custom_command(
     OUTPUT "${stamp}"
