@@ -9,12 +9,18 @@
 #include "installer/single_instance.h"
 #include "support/dll_search.h"
 #include "support/module_instance.h"
+#ifdef VIREO_TEST_CHECKPOINTS
+#include "installer/checkpoint_hold.h"
+#endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   // Before anything loads a DLL by name.
   vireo::RestrictDllSearchToSystem32();
   vireo::SetModuleInstance(instance);
   vireo::CCommandLine::Get().Init(command_line ? command_line : L"");
+#ifdef VIREO_TEST_CHECKPOINTS
+  vireo::test_hold::InstallFromEnvironment();
+#endif
 
   // Held until the process ends.
   vireo::CSingleInstance turn(vireo::SingleInstanceMutexName());
