@@ -65,7 +65,9 @@ bool CRegWorkItem::DeleteKey(const wchar_t* key) {
 
 bool CRegWorkItem::CaptureKeys() {
   const std::pair<RegistryKeySnapshot*, const wchar_t*> keys[] = {
-      {&product_before_, kProductRegKey}, {&app_paths_before_, kAppPathsRegKey}, {&uninstall_before_, kUninstallRegKey}};
+      {&product_before_, kProductRegKey},
+      {&app_paths_before_, kAppPathsRegKey},
+      {&uninstall_before_, kUninstallRegKey}};
   for (const auto& [snapshot, key] : keys) {
     *snapshot = RegistryKeySnapshot::Capture(HKEY_CURRENT_USER, key);
     // A key that cannot be read whole could not be put back, so it is not changed at all.
@@ -117,9 +119,10 @@ bool CRegWorkItem::WriteUsageStatsValues() {
 bool CRegWorkItem::WriteAppPathsEntry() {
   CInstallOptions& options = CInstallOptions::Get();
   // Deleting first means no value or sub-key of an earlier installation survives.
+  const std::wstring folder = WithoutTrailingBackslash(LongPathForm(options.GetAppDir(), kMaxPathChars));
   return DeleteKey(kAppPathsRegKey) &&
          SetString(kAppPathsRegKey, nullptr, LongPathForm(options.GetMainExePath(), kMaxPathChars)) &&
-         SetString(kAppPathsRegKey, L"Path", WithoutTrailingBackslash(LongPathForm(options.GetAppDir(), kMaxPathChars)));
+         SetString(kAppPathsRegKey, L"Path", folder);
 }
 
 bool CRegWorkItem::WriteUninstallEntry() {

@@ -51,7 +51,8 @@ TEST(ReplacedFilesTest, RefusedEntriesStayInPlace) {
   ASSERT_TRUE(WriteFileBytes(busy, "in use"));
   ReplacedFiles replaced(dir.Join(L"backup"));
   {
-    const ScopedFile held(::CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    const ScopedFile held(
+        ::CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     EXPECT_FALSE(replaced.SetAside(busy));
   }
