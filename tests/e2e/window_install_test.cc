@@ -73,6 +73,10 @@ class WindowInstallTest : public testing::Test {
     if (window_ && !WaitFor([&] { return StartPageShows(window_); }, kWindowLimitMs)) {
       ADD_FAILURE() << "the start page was not painted";
     }
+    // Keys go to the foreground window, where the window must come up by itself.
+    if (window_ && !WaitFor([&] { return ::GetForegroundWindow() == window_; }, kWindowLimitMs)) {
+      ADD_FAILURE() << "the window did not come to the foreground";
+    }
     return window_;
   }
   bool Probe(POINT at, uint32_t color) const { return Shows(window_, at, color); }
