@@ -1,7 +1,19 @@
-// The 7-Zip module: written from the installer's resources into the temporary folder,
-// loaded once per process and unloaded after the last extraction.
+// The 7-Zip module: written from the installer's resources into a file that belongs to this
+// run only, loaded from there by its full path, and deleted again after the last extraction.
 //
-// The state is process-wide and unlocked: call these from one thread at a time.
+// Rules:
+//  P1. LoadArchivePlugin writes the module into a new file with a unique name in the user's
+//      temporary folder (MakeTempFilePath with kArchiveTempPrefix) and loads it by that
+//      full path; the module's own dependencies come from System32 only. A file another
+//      program put in the temporary folder, a "7z.dll" there included, is never written,
+//      read or loaded.
+//  P2. No module is ever loaded by a bare name through the system's search order.
+//  P3. Once loaded, LoadArchivePlugin answers true without touching any file again.
+//  P4. A load that fails (no temporary folder, resource missing, file not written, module
+//      not loadable or without "CreateObject") frees what it loaded, deletes its file and
+//      answers false.
+//  P5. UnloadArchivePlugin frees the module and then deletes its file.
+//  P6. The state is process-wide and unlocked: call these from one thread at a time.
 #pragma once
 
 #include <windows.h>
@@ -10,21 +22,21 @@
 
 namespace vireo {
 
-// Writes the resource (|type|, |name|) of |module| to "<temp>\7z.dll", loads it and resolves
-// "CreateObject". Idempotent: once loaded, returns true without touching the file again.
-// False when the temporary folder is unknown or too long, the file cannot be written (for
-// example because another process has it loaded), or the module does not load or lacks the
-// export (it is then freed again).
+// The prefix of the temporary names extraction uses: the module's file here, and the work
+// folder of the installer's extraction step.
+inline constexpr wchar_t kArchiveTempPrefix[] = L"x7z";
+
+// Writes the resource (|type|, |name|) of |module| to a file of its own, loads it and
+// resolves "CreateObject" (P1, P3, P4).
 bool LoadArchivePlugin(HMODULE module, const wchar_t* type, const wchar_t* name);
 
-// Forgets the export, frees the module and clears the loaded state. The file stays.
+// Forgets the export, frees the module, deletes its file (P5).
 void UnloadArchivePlugin();
 
 // The resolved "CreateObject", or null when nothing is loaded.
 CreateObjectFunc GetArchiveCreateEntry();
 
-// Loads "7z.dll" through the system's library search order when nothing is loaded yet and
-// resolves its export; a module without it is freed again. Returns GetArchiveCreateEntry().
-CreateObjectFunc LoadArchivePluginByBareName();
+// The file the loaded module came from; empty when nothing is loaded.
+const wchar_t* GetArchiveModulePath();
 
 }  // namespace vireo

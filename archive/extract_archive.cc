@@ -43,10 +43,9 @@ bool ExtractWithFormat(CreateObjectFunc create, const GUID& format, const wchar_
 
 int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shared_ptr<void> context,
                    UnzipProgressCallback progress) {
-  if (!GetArchiveCreateEntry()) LoadArchivePluginByBareName();
   if (!archive || !destination) return UNZIP_INVALID_ARGS;
-  CreateObjectFunc create = GetArchiveCreateEntry();
-  if (!create) create = LoadArchivePluginByBareName();
+  // Only the module LoadArchivePlugin wrote and loaded by its full path is ever used.
+  const CreateObjectFunc create = GetArchiveCreateEntry();
   if (!create) return UNZIP_LOAD_FAILED;
 
   if (progress) progress(UNZIP_EVENT_PROGRESS, 0.0f, context);

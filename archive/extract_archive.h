@@ -12,10 +12,10 @@ namespace vireo {
 
 // Extracts every item of |archive| into |destination| on the calling thread, trying the 7z
 // handler and then the zip handler. Returns an UNZIP_RESULT value:
-//   UNZIP_INVALID_ARGS when a path is null, UNZIP_LOAD_FAILED when no module is available
-//   (neither LoadArchivePlugin nor "7z.dll" from the library search order) — both without
-//   any callback; otherwise UNZIP_SUCCESS or UNZIP_EXTRACT_FAILED, after one
-//   (UNZIP_EVENT_PROGRESS, 0), the module's progress, and one (UNZIP_EVENT_FINISHED, 100 or 0).
+//   UNZIP_INVALID_ARGS when a path is null, UNZIP_LOAD_FAILED when LoadArchivePlugin has not
+//   loaded the module (no other module is ever looked for) — both without any callback;
+//   otherwise UNZIP_SUCCESS or UNZIP_EXTRACT_FAILED, after one (UNZIP_EVENT_PROGRESS, 0),
+//   the module's progress, and one (UNZIP_EVENT_FINISHED, 100 or 0).
 // An item whose name would leave |destination|, a file that cannot be created and an item
 // that comes out damaged all fail the session. Files written before a failure stay.
 int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shared_ptr<void> context,

@@ -22,6 +22,8 @@ class CCommandLine {
   void Init(std::wstring_view text);
 
   bool HasSwitch(std::wstring_view name) const;
+  // "s" or "silent": the run shows no window.
+  bool IsSilent() const { return HasSwitch(L"s") || HasSwitch(L"silent"); }
   // Exact-name lookup; empty when the switch is absent or has no value.
   std::wstring GetSwitchValue(std::wstring_view name) const;
 

@@ -46,8 +46,7 @@ void CInstallOptions::ResetForTesting() { *this = CInstallOptions(); }
 void CInstallOptions::Load() {
   const CCommandLine& cl = CCommandLine::Get();
   uninstall = cl.HasSwitch(L"uninstall");
-  silent = cl.HasSwitch(L"s");
-  if (!silent) silent = cl.HasSwitch(L"silent");
+  silent = cl.IsSilent();
   portable = cl.HasSwitch(L"portable");
   pending_restart = cl.HasSwitch(L"pending_restart");
   LoadConfig();
@@ -259,13 +258,13 @@ const wchar_t* CInstallOptions::GetUninstallerPath() {
     if (!p.Append(folder) || !p.Append(L"Installer") || !p.Append(L"uninstaller.exe")) return FixedPath();
     return PathExistsAt(p.c_str()) ? p : FixedPath();
   };
+  // The folder of the installed version is the one that stays after the clean-up at exit
+  // (the others are removed then), so when it exists only its uninstaller counts.
   const std::wstring version = GetCurrentVersion();
-  if (!version.empty()) {
-    const FixedPath p = candidate(version);
-    if (!p.empty()) {
-      uninstaller_path = p;
-      return uninstaller_path.c_str();
-    }
+  FixedPath version_dir(app);
+  if (!version.empty() && version_dir.Append(version) && IsDirectoryAt(version_dir.c_str())) {
+    uninstaller_path = candidate(version);
+    return uninstaller_path.c_str();
   }
   FixedPath pattern(app);
   if (!pattern.Append(L"*")) return uninstaller_path.c_str();

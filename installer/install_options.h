@@ -36,7 +36,10 @@ class CInstallOptions {
   const wchar_t* GetExtractDir();
   const wchar_t* GetUserDataDir();
   const wchar_t* GetMainExePath();
-  // Empty when no version folder holds Installer\uninstaller.exe (searched again next call).
+  // <version folder>\Installer\uninstaller.exe: the folder named by GetCurrentVersion()
+  // when it exists (another folder's uninstaller is removed with its folder at exit),
+  // otherwise the first sub-folder that holds one. Empty when there is none (searched again
+  // next call).
   const wchar_t* GetUninstallerPath();
   std::wstring GetProductName() const;
   // Dotted version text of the newer of new_vireo.exe and vireo.exe; empty when neither has one.

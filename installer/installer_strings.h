@@ -50,6 +50,23 @@ inline constexpr wchar_t kShortcutFailedFormat[] = L"失败（HRESULT=0x%08X）�
 
 // --- Registry step
 inline constexpr wchar_t kUninstallerMissingMessage[] = L"无法定位卸载程序。";
+inline constexpr wchar_t kRegistryWriteMessage[] = L"无法写入注册表。";
+// Log line of a registry write that failed: the key, the value name ("" for the default
+// value) and the system's error code.
+inline constexpr wchar_t kRegistryWriteFailedLog[] = L"[reg] write failed: %s [%s] gle=%u";
+
+// --- One installer at a time (log lines; "%u" takes seconds)
+inline constexpr wchar_t kInstanceWaitingLog[] = L"[install] another Vireo installer is running; waiting up to %u s";
+inline constexpr wchar_t kInstanceTimeoutLog[] =
+    L"[install] another Vireo installer was still running after %u s; this run ends without changing anything";
+inline constexpr wchar_t kInstanceHandedOverLog[] =
+    L"[install] another Vireo installer is running; its window was brought to the front";
+inline constexpr wchar_t kInstanceUnguardedLog[] =
+    L"[install] the one-installer-at-a-time lock could not be created gle=%u; going ahead without it";
+
+// --- Clean-up at exit ("%s" takes the executable's version text)
+inline constexpr wchar_t kVersionFoldersKeptLog[] =
+    L"[install] no version folder removed: vireo.exe has version \"%s\", which names no version folder";
 
 // --- Install window
 // The window's title, also the caption of every message box it shows.

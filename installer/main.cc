@@ -1,14 +1,31 @@
-// Process entry of the installer: keep the module handle, parse the command line, run the
-// main thread's body with the user-interface loop on this thread, return its quit code.
+// Process entry of the installer: keep DLL loads away from the folder it runs from, keep the
+// module handle, parse the command line, wait for (or hand over to) another run of this
+// session, run the main thread's body with the user-interface loop on this thread, return
+// its quit code.
 #include <windows.h>
 
 #include "installer/command_line.h"
 #include "installer/main_thread.h"
+#include "installer/single_instance.h"
+#include "support/dll_search.h"
 #include "support/module_instance.h"
+#ifdef VIREO_TEST_CHECKPOINTS
+#include "installer/checkpoint_hold.h"
+#endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
+  // Before anything loads a DLL by name.
+  vireo::RestrictDllSearchToSystem32();
   vireo::SetModuleInstance(instance);
   vireo::CCommandLine::Get().Init(command_line ? command_line : L"");
+#ifdef VIREO_TEST_CHECKPOINTS
+  vireo::test_hold::InstallFromEnvironment();
+#endif
+
+  // Held until the process ends.
+  vireo::CSingleInstance turn(vireo::SingleInstanceMutexName());
+  if (const auto exit_code = turn.TakeTurn(vireo::CCommandLine::Get().IsSilent())) return *exit_code;
+
   vireo::CMainThread& main_thread = vireo::CMainThread::Get();
   main_thread.RunOnCurrentThread(corekit::MessageLoop::Type::kUI);
   return main_thread.exit_code();

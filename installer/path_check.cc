@@ -28,6 +28,13 @@ bool HasAnyEntry(const wchar_t* folder) {
   return false;
 }
 
+// A run of this installer that was ended while it unpacked leaves the payload's top folder
+// behind, possibly before any executable was moved out of it.
+bool HoldsUnpackedPayload(const wchar_t* folder) {
+  wchar_t top[MAX_PATH];
+  return ::PathCombineW(top, folder, kPayloadTopFolderName) && IsDirectoryAt(top);
+}
+
 }  // namespace
 
 std::wstring CheckInstallPath(const wchar_t* path) {
@@ -47,7 +54,7 @@ std::wstring CheckInstallPath(const wchar_t* path) {
   if (!PathExistsAt(work)) return {};
   if (!IsDirectoryAt(work)) return kPathNotFolderMessage;
   if (!HasAnyEntry(work)) return {};
-  if (IsInstallDir(work)) return {};
+  if (IsInstallDir(work) || HoldsUnpackedPayload(work)) return {};
   return kPathForeignFolderMessage;
 }
 

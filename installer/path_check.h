@@ -11,10 +11,12 @@
 namespace vireo {
 
 // Empty when |path| (the application folder, possibly with one trailing backslash) is
-// acceptable: it does not exist yet, is an empty directory, or already holds an
-// installation. Otherwise exactly one of the kPath...Message texts (installer_strings.h),
-// for the first rule that fails: null/empty, relative, a root (or nothing below one), not a
-// directory, a non-empty foreign directory. A path too long for a 260-character path buffer gets kPathInvalidMessage.
+// acceptable: it does not exist yet, is an empty directory, already holds an installation,
+// or holds the payload's top folder "Chrome-bin" (a run ended while it unpacked). Otherwise
+// exactly one of the kPath...Message texts (installer_strings.h), for the first rule that
+// fails: null/empty, relative, a root (or nothing below one), not a directory, a non-empty
+// foreign directory. A path too long for a 260-character path buffer gets
+// kPathInvalidMessage.
 // Only reads attributes and lists one directory level; safe on any thread.
 std::wstring CheckInstallPath(const wchar_t* path);
 

@@ -23,6 +23,23 @@ inline constexpr wchar_t kOldExeName[] = L"old_vireo.exe";
 inline constexpr wchar_t kApplicationFolderName[] = L"Application";
 inline constexpr wchar_t kUserDataFolderName[] = L"User Data";
 
+// The payload's top folder: "chrome.7z" unpacks into it inside the application folder, and
+// its contents are then moved one level up. Found there only while a run is (or was, when
+// it was ended before it finished) unpacking.
+inline constexpr wchar_t kPayloadTopFolderName[] = L"Chrome-bin";
+// Inside the application folder: where a run keeps the files it replaces until it has
+// succeeded (so that a failed run can put them back); removed at exit.
+inline constexpr wchar_t kReplacedFilesFolderName[] = L"chrome.bak";
+// Prefix of the temporary file that receives the package (the extraction's work folder and
+// module file use kArchiveTempPrefix, archive/archive_plugin.h).
+inline constexpr wchar_t kPackageTempPrefix[] = L"xsc";
+
+// One installer at a time in a user's logon session: the mutex is this stem, in the
+// session's namespace, followed by the user's SID; a second run waits for the holder at most
+// this long.
+inline constexpr wchar_t kSingleInstanceMutexStem[] = L"Local\\VireoSetup.Running.";
+inline constexpr unsigned kSingleInstanceWaitMs = 10 * 60 * 1000;
+
 // The name of both shell links (Start-menu programs folder and desktop).
 inline constexpr wchar_t kLinkFileName[] = L"Vireo.lnk";
 

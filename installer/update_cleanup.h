@@ -12,9 +12,12 @@ namespace vireo {
 bool IsDottedVersionName(std::wstring_view name);
 
 // Does nothing unless |app_dir| lies below a drive root and holds one of the product
-// executables. Old version folders are kept while "new_vireo.exe" waits to be swapped in,
-// and also when "vireo.exe" has no readable version: then the folder it runs from cannot be
-// told apart, and removing it would break the installed browser. Errors are ignored.
+// executables. Old version folders (every dotted version name but the one of "vireo.exe")
+// are removed only when a folder named by "vireo.exe"'s version exists: they are kept while
+// "new_vireo.exe" waits to be swapped in, when "vireo.exe" has no readable version, and when
+// its version names none of the folders (logged as kVersionFoldersKeptLog) — then the
+// folder it runs from cannot be told apart, and removing it would break the installed
+// browser. Errors are ignored.
 void RemoveUpdateLeftovers(const wchar_t* app_dir);
 
 }  // namespace vireo

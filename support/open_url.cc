@@ -9,13 +9,14 @@
 namespace vireo {
 namespace {
 
-// The associated program is asked for by the address itself, so a per-user choice of
-// browser wins over the machine default.
+// The scheme's program is looked up first so a per-user choice of browser wins over the
+// machine default. The lookup's extra argument is the verb, "open": an address there names
+// no verb, so the lookup would always fail and leave every page to the shell's fallback.
 bool OpenWithAssociatedExecutable(const wchar_t* address) {
   const wchar_t* scheme = std::wcsncmp(address, L"https:", 6) == 0 ? L"https" : L"http";
   wchar_t exe[MAX_PATH] = {};
   DWORD size = MAX_PATH;
-  if (FAILED(::AssocQueryStringW(ASSOCF_NOTRUNCATE | ASSOCF_INIT_DEFAULTTOSTAR, ASSOCSTR_EXECUTABLE, scheme, address,
+  if (FAILED(::AssocQueryStringW(ASSOCF_NOTRUNCATE | ASSOCF_INIT_DEFAULTTOSTAR, ASSOCSTR_EXECUTABLE, scheme, L"open",
                                  exe, &size)) ||
       !exe[0]) {
     return false;

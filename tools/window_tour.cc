@@ -16,6 +16,8 @@
 #include <string>
 
 #include "installer/installer_strings.h"
+#include "support/scoped_handle.h"
+#include "tests/e2e/install_window_pages.h"
 #include "tests/e2e/window_driver.h"
 #include "tests/test_support/process_runner.h"
 
@@ -24,14 +26,8 @@ namespace {
 using vireo::test::Child;
 using vireo::test::WindowShot;
 
-constexpr POINT kInstallButton = {330, 436};
-constexpr POINT kInstallProbe = {280, 422};
-constexpr POINT kBarProbe = {30, 405};
-constexpr POINT kBarEnd = {630, 405};
-constexpr POINT kTryNowProbe = {342, 421};
-constexpr POINT kCompleteButton = {256, 435};
-constexpr uint32_t kInstallNormal = 0x1B7DEA;
-constexpr uint32_t kTryNowNormal = 0x2587F2;
+using namespace vireo::test::install_window;  // the skin's points and colours
+
 constexpr unsigned kLimitMs = 60000;
 
 bool SaveBmp(const WindowShot& shot, const std::wstring& path) {
@@ -47,24 +43,12 @@ bool SaveBmp(const WindowShot& shot, const std::wstring& path) {
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof(file) + sizeof(info);
   file.bfSize = file.bfOffBits + bytes;
-  HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return false;
+  vireo::ScopedFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!out.valid()) return false;
   DWORD written = 0;
-  bool ok = ::WriteFile(out, &file, sizeof(file), &written, nullptr) &&
-            ::WriteFile(out, &info, sizeof(info), &written, nullptr) &&
-            ::WriteFile(out, shot.pixels().data(), bytes, &written, nullptr);
-  ::CloseHandle(out);
-  return ok;
-}
-
-bool Probe(HWND window, POINT at, uint32_t color) {
-  return vireo::test::ColorNear(WindowShot(window).At(at.x, at.y), color);
-}
-
-// The try-now blue is close to the install button's, which covers the same spot on the
-// start page; there the finish button is white where the install button is blue.
-bool CompletionShows(HWND window) {
-  return Probe(window, kTryNowProbe, kTryNowNormal) && Probe(window, kInstallProbe, 0xFFFFFF);
+  return ::WriteFile(out.get(), &file, sizeof(file), &written, nullptr) &&
+         ::WriteFile(out.get(), &info, sizeof(info), &written, nullptr) &&
+         ::WriteFile(out.get(), shot.pixels().data(), bytes, &written, nullptr);
 }
 
 // Any colour but black: a window without a background brush shows black until painted.
@@ -112,20 +96,14 @@ double TimeToPaintedWindow(const std::wstring& command, const std::wstring& titl
 int Shots(const std::wstring& installer, const std::wstring& folder) {
   Child setup = vireo::test::StartChild(L"\"" + installer + L"\"");
   HWND window = vireo::test::WaitForProcessWindow(setup.pid, vireo::kInstallWindowTitle, nullptr, kLimitMs);
-  if (!window || !vireo::test::WaitFor([&] { return Probe(window, kInstallProbe, kInstallNormal); }, kLimitMs)) {
+  if (!window || !vireo::test::WaitFor([&] { return StartPageShows(window); }, kLimitMs)) {
     return 2;
   }
-  vireo::test::MouseMove(vireo::test::ScreenPoint(window, 10, 500));  // no hover highlight
+  vireo::test::MouseMove(vireo::test::ScreenPoint(window, kNeutralPoint.x, kNeutralPoint.y));  // no hover highlight
   SaveBmp(WindowShot(window), folder + L"\\start.bmp");
   vireo::test::MouseClick(vireo::test::ScreenPoint(window, kInstallButton.x, kInstallButton.y));
-  vireo::test::MouseMove(vireo::test::ScreenPoint(window, 10, 500));
-  // The bar's track (light grey, close to the start page's white) or its blue fill.
-  const auto bar_shows = [&] {
-    const WindowShot shot(window);
-    return vireo::test::ColorNear(shot.At(kBarProbe.x, kBarProbe.y), 0x315B9F) ||
-           vireo::test::ColorNear(shot.At(kBarEnd.x, kBarEnd.y), 0xE8E8E8, 8);
-  };
-  if (vireo::test::WaitFor(bar_shows, kLimitMs)) {
+  vireo::test::MouseMove(vireo::test::ScreenPoint(window, kNeutralPoint.x, kNeutralPoint.y));
+  if (vireo::test::WaitFor([&] { return ProgressPageShows(window); }, kLimitMs)) {
     SaveBmp(WindowShot(window), folder + L"\\progress.bmp");
   }
   if (!vireo::test::WaitFor([&] { return CompletionShows(window); }, kLimitMs)) {
@@ -143,7 +121,7 @@ int Bench(const std::wstring& installer, const std::wstring& browser, const std:
   Child setup;
   HWND window = nullptr;
   const double setup_ms = TimeToPaintedWindow(L"\"" + installer + L"\"", vireo::kInstallWindowTitle, nullptr,
-                                              kInstallProbe, &setup, &window);
+                                              kInstallButtonProbe, &setup, &window);
   if (setup_ms < 0) return 2;
   vireo::test::MouseClick(vireo::test::ScreenPoint(window, kInstallButton.x, kInstallButton.y));
   const SIZE_T setup_peak = WatchPeak(setup.process.get(), [&] { return CompletionShows(window); });

@@ -26,10 +26,18 @@ DWORD WINAPI WorkerThread(void* param) {
 
 void SetShortcutWorkerForTesting(ShortcutWorkerFn worker) { g_worker = worker; }
 
-bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text) {
+std::wstring ShortcutFailure(const std::wstring& label, HRESULT hr) {
+  const unsigned code = static_cast<unsigned>(hr);
+  CInstallLog::Get().Write(L"[shortcut] failed hr=0x%08X: %s", code, label.c_str());
+  return label + FormatMessageText(kShortcutFailedFormat, code);
+}
+
+bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text,
+                    bool* pinned) {
   auto request = std::make_shared<ShortcutRequest>(values);
   request->result_code = 0;
   request->success = false;
+  request->pinned = false;
 
   auto start = std::make_unique<WorkerStart>(WorkerStart{request, g_worker ? g_worker : &ShortcutWorker});
   ScopedHandle thread(::CreateThread(nullptr, 0, &WorkerThread, start.get(), 0, nullptr));
@@ -50,11 +58,11 @@ bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, st
   thread.reset();
 
   if (!request->success) {
-    const unsigned code = static_cast<unsigned>(request->result_code);
-    CInstallLog::Get().Write(L"[shortcut] failed hr=0x%08X: %s", code, label.c_str());
-    if (error_text) *error_text = label + FormatMessageText(kShortcutFailedFormat, code);
+    const std::wstring message = ShortcutFailure(label, request->result_code);
+    if (error_text) *error_text = message;
     return false;
   }
+  if (pinned) *pinned = request->pinned;
   return true;
 }
 

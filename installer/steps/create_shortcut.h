@@ -21,7 +21,13 @@ inline constexpr DWORD kShortcutTimeoutMs = 30000;
 //   worker failed:      label + kShortcutFailedFormat with the HRESULT
 // A timed-out worker is not killed (that could leave shell or COM locks held); it is left
 // to finish on its own with the request record it co-owns, which this side no longer reads.
-bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text);
+// On success |pinned| (when given) says whether this save pinned the link.
+bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text,
+                    bool* pinned = nullptr);
+
+// The failure of a link with |hr|: logs "[shortcut] failed hr=0x%08X: <label>" and returns
+// label + kShortcutFailedFormat filled with |hr|.
+std::wstring ShortcutFailure(const std::wstring& label, HRESULT hr);
 
 // Tests replace the worker to simulate a save that hangs or fails; null restores it.
 using ShortcutWorkerFn = DWORD (*)(ShortcutRequest* request);

@@ -10,6 +10,7 @@
 #include "installer/path_check.h"
 #include "installer/product_constants.h"
 #include "installer/steps/component_deploy.h"
+#include "installer/steps/component_records.h"
 #include "installer/steps/json_version.h"
 #include "installer/steps/main_exe_deploy.h"
 #include "installer/steps/version_folder.h"
@@ -54,40 +55,61 @@ bool CDirWorkItem::Install() {
   CInstallOptions& options = CInstallOptions::Get();
   ReportProgress(PROGRESS_DIR, 0);
   const std::wstring app = options.GetAppDir();
-
-  // An update whose extraction found vireo.exe in use has already staged new_vireo.exe.
-  if (!PathExistsAt(JoinPath(app, kStagedExeName))) {
-    const std::wstring source = JoinPath(options.GetExtractDir(), kMainExeName);
-    if (!DeployMainProcessExe(source.c_str(), app.c_str())) {
-      const DWORD gle = ::GetLastError();
-      error_text_ = kDeployMainExeMessage;
-      CInstallLog::Get().Write(L"[dir] DeployMainProcessExe failed, src=%s app=%s gle=%u", source.c_str(), app.c_str(),
-                               gle);
-      return false;
-    }
-  }
-
+  if (!DeployMainExe(app)) return false;
   if (IsDirectoryAt(app)) {
-    if (!IsFileAt(JoinPath(app, L"components\\Screenshot\\Screenshot.exe")) && !DeployScreenshotTool(app, app)) {
-      ScreenshotVisit visit{&app};
-      EnumerateVersionFolders(app.c_str(), &VisitForScreenshot, &visit);
-    }
-
+    DeployScreenshot(app);
     const std::wstring user_data = options.GetUserDataDir();
-    if (!user_data.empty()) {
-      const std::wstring widevine_dir = JoinPath(user_data, L"WidevineCdm");
-      wchar_t recorded[kJsonVersionChars] = {};
-      const bool in_place = ReadJsonVersion(JoinPath(widevine_dir, L"installed.json").c_str(), recorded) &&
-                            HasWidevineCdmFiles(JoinPath(widevine_dir, recorded));
-      if (!in_place) {
-        WidevineVisit visit{&user_data};
-        EnumerateVersionFolders(app.c_str(), &VisitForWidevine, &visit);
-      }
-    }
+    if (!user_data.empty()) DeployModule(app, user_data);
   }
-
   ReportProgress(PROGRESS_DIR, 100);
   return true;
+}
+
+bool CDirWorkItem::DeployMainExe(const std::wstring& app) {
+  // An update whose extraction found vireo.exe in use has already staged new_vireo.exe.
+  if (PathExistsAt(JoinPath(app, kStagedExeName))) return true;
+  const std::wstring source = JoinPath(CInstallOptions::Get().GetExtractDir(), kMainExeName);
+  std::vector<std::wstring> absent;
+  for (const wchar_t* name : {kStagedExeName, kOldExeName}) {
+    if (!PathExistsAt(JoinPath(app, name))) absent.push_back(JoinPath(app, name));
+  }
+  replaced_exes_.set_backup_folder(JoinPath(app, kReplacedFilesFolderName));
+  const bool deployed = DeployMainProcessExe(source.c_str(), app.c_str(), &replaced_exes_);
+  const DWORD gle = ::GetLastError();
+  for (const std::wstring& path : absent) {
+    if (PathExistsAt(path)) created_exes_.push_back(path);
+  }
+  if (deployed) return true;
+  error_text_ = kDeployMainExeMessage;
+  CInstallLog::Get().Write(L"[dir] DeployMainProcessExe failed, src=%s app=%s gle=%u", source.c_str(), app.c_str(),
+                           gle);
+  return false;
+}
+
+void CDirWorkItem::DeployScreenshot(const std::wstring& app) {
+  tool_additions_.Begin(JoinPath(app, L"components"));
+  if (!IsFileAt(JoinPath(app, L"components\\Screenshot\\Screenshot.exe")) && !DeployScreenshotTool(app, app)) {
+    ScreenshotVisit visit{&app};
+    EnumerateVersionFolders(app.c_str(), &VisitForScreenshot, &visit);
+  }
+  tool_additions_.End();
+}
+
+void CDirWorkItem::DeployModule(const std::wstring& app, const std::wstring& user_data) {
+  const std::wstring widevine_dir = JoinPath(user_data, L"WidevineCdm");
+  const std::wstring record = JoinPath(widevine_dir, kInstalledRecordName);
+  module_additions_.Begin(widevine_dir);
+  // A record that could not be put back is never rewritten.
+  module_record_ = SavedFile::Save(record);
+  if (!module_record_.ok()) return;
+  wchar_t recorded[kJsonVersionChars] = {};
+  const bool in_place =
+      ReadJsonVersion(record.c_str(), recorded) && HasWidevineCdmFiles(JoinPath(widevine_dir, recorded));
+  if (!in_place) {
+    WidevineVisit visit{&user_data};
+    EnumerateVersionFolders(app.c_str(), &VisitForWidevine, &visit);
+  }
+  module_additions_.End();
 }
 
 bool CDirWorkItem::Uninstall() {
@@ -126,12 +148,12 @@ bool CDirWorkItem::Uninstall() {
 }
 
 void CDirWorkItem::RollbackImpl() {
-  const std::wstring app = CInstallOptions::Get().GetAppDir();
-  if (app.empty() || !HasPathBelowRoot(app.c_str()) || !IsInstallDir(app.c_str())) return;
-  for (const wchar_t* name : {kStagedExeName, kOldExeName}) {
-    const std::wstring file = JoinPath(app, name);
-    if (PathExistsAt(file)) DeleteFileOrRenameAside(file.c_str());
-  }
+  module_additions_.Remove();
+  if (module_record_.ok() && module_record_.existed()) module_record_.Restore();
+  tool_additions_.Remove();
+  for (const std::wstring& path : created_exes_) DeleteFileOrRenameAside(path.c_str());
+  created_exes_.clear();
+  replaced_exes_.Restore();
 }
 
 }  // namespace vireo

@@ -4,7 +4,13 @@
 // the emptied product folders.
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "installer/steps/folder_additions.h"
 #include "installer/work_item.h"
+#include "support/replaced_files.h"
+#include "support/saved_file.h"
 
 namespace vireo {
 
@@ -14,13 +20,24 @@ class CDirWorkItem : public CWorkItem {
   // components never fail the step. Uninstall: false when the application folder or the
   // user-data folder is still there afterwards (every action is attempted regardless).
   bool DoImpl() override;
-  // Removes a staged "new_vireo.exe" and a saved-aside "old_vireo.exe" from an application
-  // folder that looks like an installation; a replaced executable is not restored.
+  // Undoes what the install branch did, and nothing else: removes the executables, tool,
+  // module, records and folders it created where none existed before, and puts back the
+  // executables and the module record it replaced. After the uninstall branch it does
+  // nothing (what it deleted is gone).
   void RollbackImpl() override;
 
  private:
   bool Install();
   bool Uninstall();
+  bool DeployMainExe(const std::wstring& app);
+  void DeployScreenshot(const std::wstring& app);
+  void DeployModule(const std::wstring& app, const std::wstring& user_data);
+
+  ReplacedFiles replaced_exes_;
+  std::vector<std::wstring> created_exes_;
+  FolderAdditions tool_additions_;    // <app>\components
+  FolderAdditions module_additions_;  // <user data>\WidevineCdm
+  SavedFile module_record_;           // its installed.json as it was
 };
 
 }  // namespace vireo

@@ -6,9 +6,11 @@
 
 #include "installer/install_options.h"
 #include "installer/product_constants.h"
+#include "installer/run_checkpoint.h"
 #include "installer/steps/main_exe_deploy.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
+#include "support/replaced_files.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "support/tree_delete.h"
@@ -18,24 +20,36 @@ namespace {
 
 constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH;
 
-DWORD AttributesOf(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
-
 bool IsDir(DWORD attrs) { return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY); }
 
-// A main executable that is in use cannot be replaced; staging it next to the running one
-// lets the browser swap it in on its next start.
-bool RescueMainExe(const std::wstring& name, const std::wstring& s, const std::wstring& d, bool d_is_dir,
-                   bool s_is_dir) {
-  if (d_is_dir || s_is_dir || !EqualsIgnoreAsciiCase(name, kMainExeName)) return false;
-  const wchar_t* app_dir = CInstallOptions::Get().GetAppDir();
-  if (!EqualsIgnoreAsciiCase(d, JoinPath(app_dir, kMainExeName))) return false;
-  return DeployMainProcessExe(s.c_str(), app_dir);
+// The application folder's own vireo.exe: the one file that may be in use by the running
+// browser, and is then staged beside it instead of being replaced.
+bool IsAppMainExe(const std::wstring& name, const std::wstring& d, bool s_is_dir) {
+  if (s_is_dir || !EqualsIgnoreAsciiCase(name, kMainExeName)) return false;
+  return EqualsIgnoreAsciiCase(d, JoinPath(CInstallOptions::Get().GetAppDir(), kMainExeName));
+}
+
+// Moves one entry that is not merged; false (logged) when it stays where it is. A folder
+// standing where a file arrives is not set aside: the move fails on it.
+bool MoveEntry(const std::wstring& name, const std::wstring& s, const std::wstring& d, bool s_is_dir,
+               ReplacedFiles* replaced) {
+  const bool d_is_dir = IsDir(::GetFileAttributesW(d.c_str()));
+  bool moved = false;
+  if (IsAppMainExe(name, d, s_is_dir) && !d_is_dir) {
+    moved = DeployMainProcessExe(s.c_str(), CInstallOptions::Get().GetAppDir(), replaced);
+  } else {
+    moved = (d_is_dir || replaced->SetAside(d)) && ::MoveFileExW(s.c_str(), d.c_str(), kMoveFlags);
+  }
+  if (moved) return true;
+  const DWORD error = ::GetLastError();
+  CInstallLog::Get().Write(L"[unzip] hoist failed: %s -> %s gle=%u", s.c_str(), d.c_str(), error);
+  return false;
 }
 
 }  // namespace
 
-bool HoistDirectory(const wchar_t* source, const wchar_t* destination) {
-  if (!source || !*source || !destination || !*destination) return false;
+bool HoistDirectory(const wchar_t* source, const wchar_t* destination, ReplacedFiles* replaced) {
+  if (!source || !*source || !destination || !*destination || !replaced) return false;
   const std::wstring src = WithTrailingBackslash(source);
   const std::wstring dst = WithTrailingBackslash(destination);
 
@@ -55,31 +69,23 @@ bool HoistDirectory(const wchar_t* source, const wchar_t* destination) {
     const std::wstring s = src + name;
     const std::wstring d = dst + name;
     const bool s_is_dir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    DWORD d_attrs = AttributesOf(d);
-    if (d_attrs != INVALID_FILE_ATTRIBUTES && (d_attrs & FILE_ATTRIBUTE_READONLY)) {
-      ::SetFileAttributesW(d.c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
     if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesW(s.c_str(), FILE_ATTRIBUTE_NORMAL);
 
-    if (IsDir(d_attrs) && s_is_dir) {
+    if (IsDir(::GetFileAttributesW(d.c_str())) && s_is_dir) {
       // Entries that could not be moved stay where they are, so only a fully merged folder
       // is cleared away.
-      if (!HoistDirectory(s.c_str(), d.c_str())) {
+      if (!HoistDirectory(s.c_str(), d.c_str(), replaced)) {
         result = false;
       } else if (!::RemoveDirectoryW(s.c_str())) {
         DeleteTree(s.c_str());
       }
       continue;
     }
-    if (d_attrs != INVALID_FILE_ATTRIBUTES && !IsDir(d_attrs) && s_is_dir) {
-      ::SetFileAttributesW(d.c_str(), FILE_ATTRIBUTE_NORMAL);
-      ::DeleteFileW(d.c_str());
+    if (!MoveEntry(name, s, d, s_is_dir, replaced)) {
+      result = false;
+      continue;
     }
-    if (::MoveFileExW(s.c_str(), d.c_str(), kMoveFlags)) continue;
-    const DWORD error = ::GetLastError();
-    if (RescueMainExe(name, s, d, IsDir(AttributesOf(d)), s_is_dir)) continue;
-    CInstallLog::Get().Write(L"[unzip] hoist failed: %s -> %s gle=%u", s.c_str(), d.c_str(), error);
-    result = false;
+    PassCheckpoint(RunCheckpoint::kHoisting);
   } while (::FindNextFileW(find.get(), &data));
   return result;
 }

@@ -8,6 +8,7 @@
 #include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
+#include "support/replaced_files.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 
@@ -27,9 +28,18 @@ Use ProbeForWrite(const wchar_t* path) {
   return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? Use::kMissing : Use::kInUse;
 }
 
+// Makes room at |path|: set aside when a roll-back may need the file again, else deleted.
+// Only a set-aside that fails answers false; a failed deletion shows in the move after it.
+bool ClearForReplace(const FixedPath& path, ReplacedFiles* replaced) {
+  if (replaced) return replaced->SetAside(path.str());
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(path.c_str());
+  return true;
+}
+
 }  // namespace
 
-bool DeployMainProcessExe(const wchar_t* source, const wchar_t* app_dir) {
+bool DeployMainProcessExe(const wchar_t* source, const wchar_t* app_dir, ReplacedFiles* replaced) {
   if (!source || !*source || !app_dir || !*app_dir || !PathExistsAt(source)) return false;
   FixedPath main_exe(app_dir), new_exe(app_dir), old_exe(app_dir);
   if (main_exe.empty() || !main_exe.Append(kMainExeName) || !new_exe.Append(kStagedExeName) ||
@@ -49,13 +59,15 @@ bool DeployMainProcessExe(const wchar_t* source, const wchar_t* app_dir) {
       const uint64_t staged_version = GetFileVersionNumber(new_exe.c_str());
       if (source_version && staged_version && staged_version >= source_version) return true;
     }
-    ::SetFileAttributesW(new_exe.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(new_exe.c_str());
+    if (!ClearForReplace(new_exe, replaced)) return false;
     return ::MoveFileExW(source, new_exe.c_str(), kMoveFlags) != FALSE;
   }
 
+  // Kept aside, the current executable no longer stands in the way of the move.
+  if (replaced && !replaced->SetAside(main_exe.str())) return false;
   ::SetFileAttributesW(main_exe.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (::MoveFileExW(source, main_exe.c_str(), kMoveFlags)) return true;
+  if (PathExistsAt(old_exe.c_str()) && !ClearForReplace(old_exe, replaced)) return false;
   ::SetFileAttributesW(old_exe.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!::MoveFileExW(main_exe.c_str(), old_exe.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return false;

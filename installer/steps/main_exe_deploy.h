@@ -4,6 +4,8 @@
 
 namespace vireo {
 
+class ReplacedFiles;
+
 // Places |source| as |app_dir|\vireo.exe. True when the folder ends up with a usable new
 // main executable:
 // - |source| is that vireo.exe itself (unpacked in place): true when new_vireo.exe is
@@ -14,6 +16,10 @@ namespace vireo {
 // - otherwise |source| is moved onto vireo.exe; if that fails, vireo.exe is first moved to
 //   old_vireo.exe.
 // False for null/empty arguments, a missing source or paths over 260 characters.
-bool DeployMainProcessExe(const wchar_t* source, const wchar_t* app_dir);
+//
+// With |replaced|, every file this replaces or deletes (a staged new_vireo.exe, vireo.exe,
+// an old_vireo.exe) is set aside there first, so that a roll-back can put it back; one that
+// cannot be set aside is left alone and the answer is false.
+bool DeployMainProcessExe(const wchar_t* source, const wchar_t* app_dir, ReplacedFiles* replaced = nullptr);
 
 }  // namespace vireo

@@ -5,36 +5,20 @@
 
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
+#include "installer/run_checkpoint.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
+#include "support/install_log.h"
 #include "support/module_instance.h"
 #include "support/path_normalize.h"
 
 namespace vireo {
 namespace {
-
-// REG_SZ values are stored without their terminating null, except where a reader is known
-// to need it (|with_terminator|). An empty text is a value of 0 bytes.
-//
-// The registry quietly adds a terminator to a string whose byte count leaves it out when
-// the character right after the counted ones is a null, as it always is after c_str(). The
-// data is therefore handed over with a non-null guard character behind the counted text, so
-// the value keeps exactly the byte count given.
-void SetStringValue(const wchar_t* key, const wchar_t* name, const std::wstring& text, bool with_terminator = false) {
-  std::wstring data = text;
-  size_t chars = text.size();
-  if (with_terminator) {
-    data.push_back(L'\0');
-    ++chars;
-  } else {
-    data.push_back(L'#');
-  }
-  ::SHSetValueW(HKEY_CURRENT_USER, key, name, REG_SZ, data.c_str(), static_cast<DWORD>(chars * sizeof(wchar_t)));
-}
 
 std::wstring TodayText() {
   SYSTEMTIME now = {};
@@ -46,6 +30,53 @@ std::wstring TodayText() {
 
 }  // namespace
 
+bool CRegWorkItem::Check(long status, const wchar_t* key, const wchar_t* name) {
+  if (status == ERROR_SUCCESS) return true;
+  error_text_ = kRegistryWriteMessage;
+  CInstallLog::Get().Write(kRegistryWriteFailedLog, key, name ? name : L"", static_cast<unsigned>(status));
+  return false;
+}
+
+// REG_SZ values are stored without their terminating null, except where a reader is known
+// to need it (|with_terminator|). An empty text is a value of 0 bytes.
+//
+// The registry quietly adds a terminator to a string whose byte count leaves it out when
+// the character right after the counted ones is a null, as it always is after c_str(). The
+// data is therefore handed over with a non-null guard character behind the counted text, so
+// the value keeps exactly the byte count given.
+bool CRegWorkItem::SetString(const wchar_t* key, const wchar_t* name, const std::wstring& text, bool with_terminator) {
+  std::wstring data = text;
+  size_t chars = text.size();
+  if (with_terminator) {
+    data.push_back(L'\0');
+    ++chars;
+  } else {
+    data.push_back(L'#');
+  }
+  return Check(::SHSetValueW(HKEY_CURRENT_USER, key, name, REG_SZ, data.c_str(),
+                             static_cast<DWORD>(chars * sizeof(wchar_t))),
+               key, name);
+}
+
+bool CRegWorkItem::DeleteKey(const wchar_t* key) {
+  const LSTATUS status = ::SHDeleteKeyW(HKEY_CURRENT_USER, key);
+  return Check(status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status, key, nullptr);
+}
+
+bool CRegWorkItem::CaptureKeys() {
+  const std::pair<RegistryKeySnapshot*, const wchar_t*> keys[] = {
+      {&product_before_, kProductRegKey},
+      {&app_paths_before_, kAppPathsRegKey},
+      {&uninstall_before_, kUninstallRegKey}};
+  for (const auto& [snapshot, key] : keys) {
+    *snapshot = RegistryKeySnapshot::Capture(HKEY_CURRENT_USER, key);
+    // A key that cannot be read whole could not be put back, so it is not changed at all.
+    if (!snapshot->ok()) return Check(ERROR_ACCESS_DENIED, key, nullptr);
+  }
+  captured_ = true;
+  return true;
+}
+
 bool CRegWorkItem::DoImpl() {
   if (CInstallOptions::Get().uninstall) {
     ReportProgress(PROGRESS_UNINSTALL_REG, 0);
@@ -54,44 +85,54 @@ bool CRegWorkItem::DoImpl() {
     return true;
   }
   ReportProgress(PROGRESS_REG, 0);
-  WriteUsageStatsValues();
-  WriteAppPathsEntry();
+  if (!CaptureKeys() || !WriteUsageStatsValues() || !WriteAppPathsEntry()) return false;
+  PassCheckpoint(RunCheckpoint::kRegistryWriting);
   if (!WriteUninstallEntry()) return false;
   ReportProgress(PROGRESS_REG, 100);
   return true;
 }
 
-void CRegWorkItem::RollbackImpl() { RemoveRegistryEntries(); }
+void CRegWorkItem::RollbackImpl() {
+  if (!captured_) return;
+  for (const RegistryKeySnapshot* snapshot : {&uninstall_before_, &app_paths_before_, &product_before_}) {
+    snapshot->Restore();
+  }
+}
 
-void CRegWorkItem::WriteUsageStatsValues() {
+bool CRegWorkItem::WriteUsageStatsValues() {
   const DWORD one = 1;
-  ::SHSetValueW(HKEY_CURRENT_USER, kProductRegKey, L"usagestats", REG_DWORD, &one, sizeof(one));
-
+  if (!Check(::SHSetValueW(HKEY_CURRENT_USER, kProductRegKey, L"usagestats", REG_DWORD, &one, sizeof(one)),
+             kProductRegKey, L"usagestats")) {
+    return false;
+  }
   // Any readable value counts as a channel chosen earlier (by a previous install or by the
   // browser) and is kept; only a missing or over-long one is replaced.
   unsigned char existing[260];
   DWORD type = 0;
   DWORD size = sizeof(existing);
-  if (::SHGetValueW(HKEY_CURRENT_USER, kProductRegKey, L"ichannel", &type, existing, &size) == ERROR_SUCCESS) return;
-  SetStringValue(kProductRegKey, L"ichannel", CInstallOptions::Get().channel);
+  if (::SHGetValueW(HKEY_CURRENT_USER, kProductRegKey, L"ichannel", &type, existing, &size) == ERROR_SUCCESS) {
+    return true;
+  }
+  return SetString(kProductRegKey, L"ichannel", CInstallOptions::Get().channel);
 }
 
-void CRegWorkItem::WriteAppPathsEntry() {
+bool CRegWorkItem::WriteAppPathsEntry() {
   CInstallOptions& options = CInstallOptions::Get();
   // Deleting first means no value or sub-key of an earlier installation survives.
-  ::SHDeleteKeyW(HKEY_CURRENT_USER, kAppPathsRegKey);
-  SetStringValue(kAppPathsRegKey, nullptr, LongPathForm(options.GetMainExePath(), kMaxPathChars));
-  SetStringValue(kAppPathsRegKey, L"Path", WithoutTrailingBackslash(LongPathForm(options.GetAppDir(), kMaxPathChars)));
+  const std::wstring folder = WithoutTrailingBackslash(LongPathForm(options.GetAppDir(), kMaxPathChars));
+  return DeleteKey(kAppPathsRegKey) &&
+         SetString(kAppPathsRegKey, nullptr, LongPathForm(options.GetMainExePath(), kMaxPathChars)) &&
+         SetString(kAppPathsRegKey, L"Path", folder);
 }
 
 bool CRegWorkItem::WriteUninstallEntry() {
   CInstallOptions& options = CInstallOptions::Get();
-  ::SHDeleteKeyW(HKEY_CURRENT_USER, kUninstallRegKey);
+  if (!DeleteKey(kUninstallRegKey)) return false;
 
   const std::wstring self = GetSelfExePath();
   const std::wstring own_version = self.empty() ? std::wstring() : GetFileVersionString(self.c_str());
 
-  SetStringValue(kUninstallRegKey, L"DisplayName", kProductName);
+  if (!SetString(kUninstallRegKey, L"DisplayName", kProductName)) return false;
 
   const std::wstring uninstaller = options.GetUninstallerPath();
   if (uninstaller.empty()) {
@@ -99,22 +140,19 @@ bool CRegWorkItem::WriteUninstallEntry() {
     return false;
   }
 
-  // The system's program list runs this command line; it is the one value stored with its
-  // terminator.
-  SetStringValue(kUninstallRegKey, L"UninstallString", L"\"" + uninstaller + L"\" --uninstall", true);
-
   std::wstring location = LongPathForm(options.GetMainExePath(), kPathCapacity);
   if (!location.empty()) location.assign(ParentPart(location));
-  SetStringValue(kUninstallRegKey, L"InstallLocation", location);
-
-  SetStringValue(kUninstallRegKey, L"DisplayIcon", std::wstring(options.GetMainExePath()) + L",0");
-  SetStringValue(kUninstallRegKey, L"Publisher", options.company);
   std::wstring version = options.GetCurrentVersion();
   if (version.empty()) version = own_version;
-  SetStringValue(kUninstallRegKey, L"DisplayVersion", version);
-  SetStringValue(kUninstallRegKey, L"HelpLink", options.homepage);
-  SetStringValue(kUninstallRegKey, L"InstallDate", TodayText());
-  return true;
+  // The system's program list runs the uninstall command line; it is the one value stored
+  // with its terminator.
+  return SetString(kUninstallRegKey, L"UninstallString", L"\"" + uninstaller + L"\" --uninstall", true) &&
+         SetString(kUninstallRegKey, L"InstallLocation", location) &&
+         SetString(kUninstallRegKey, L"DisplayIcon", std::wstring(options.GetMainExePath()) + L",0") &&
+         SetString(kUninstallRegKey, L"Publisher", options.company) &&
+         SetString(kUninstallRegKey, L"DisplayVersion", version) &&
+         SetString(kUninstallRegKey, L"HelpLink", options.homepage) &&
+         SetString(kUninstallRegKey, L"InstallDate", TodayText());
 }
 
 void CRegWorkItem::RemoveRegistryEntries() {

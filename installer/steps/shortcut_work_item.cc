@@ -18,7 +18,6 @@
 namespace vireo {
 namespace {
 
-
 bool ShellFolder(int csidl, FixedPath* out) {
   wchar_t buffer[MAX_PATH] = {};
   if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer)) || !buffer[0]) return false;
@@ -57,19 +56,29 @@ const wchar_t* CShortcutWorkItem::GetDesktopShortcutPath() {
 }
 
 bool CShortcutWorkItem::DoImpl() {
-  CInstallOptions& options = CInstallOptions::Get();
-  if (options.uninstall) {
-    ReportProgress(PROGRESS_UNINSTALL_SHORTCUT, 0);
-    RollbackImpl();
-    ReportProgress(PROGRESS_UNINSTALL_SHORTCUT, 100);
-    return true;
-  }
+  if (!CInstallOptions::Get().uninstall) return Install();
+  ReportProgress(PROGRESS_UNINSTALL_SHORTCUT, 0);
+  RemoveLinks();
+  ReportProgress(PROGRESS_UNINSTALL_SHORTCUT, 100);
+  return true;
+}
 
+bool CShortcutWorkItem::SaveLink(const wchar_t* link, const wchar_t* label, SavedFile* saved) {
+  if (!*link) return true;  // no folder for it: the save itself reports that
+  *saved = SavedFile::Save(link);
+  if (saved->ok()) return true;
+  error_text_ = ShortcutFailure(label, HRESULT_FROM_WIN32(saved->error()));
+  return false;
+}
+
+bool CShortcutWorkItem::Install() {
+  CInstallOptions& options = CInstallOptions::Get();
   ReportProgress(PROGRESS_SHORTCUT, 0);
   if (!*GetStartMenuFolder()) {
     error_text_ = kStartMenuPathMessage;
     return false;
   }
+  created_start_menu_dir_ = !PathExistsAt(start_menu_dir_.c_str());
   if (!EnsureDirectory(start_menu_dir_.c_str())) {
     error_text_ = kStartMenuFolderMessage;
     return false;
@@ -85,12 +94,16 @@ bool CShortcutWorkItem::DoImpl() {
   start_menu.icon_path = exe;
   start_menu.show_command = SW_SHOWNORMAL;
   start_menu.pin = true;
-  if (!CreateShortcut(start_menu, kStartMenuShortcutLabel, &error_text_)) return false;
+  if (!SaveLink(GetStartMenuShortcutPath(), kStartMenuShortcutLabel, &start_menu_before_) ||
+      !CreateShortcut(start_menu, kStartMenuShortcutLabel, &error_text_, &pinned_start_menu_)) {
+    return false;
+  }
   ReportProgress(PROGRESS_SHORTCUT, 50);
 
   // The Start-menu link is simply overwritten by the save; an old desktop link may be held
   // open by the shell, so it is deleted or moved aside first.
   const std::wstring desktop_link = GetDesktopShortcutPath();
+  if (!SaveLink(desktop_link.c_str(), kDesktopShortcutLabel, &desktop_before_)) return false;
   if (PathExistsAt(desktop_link.c_str())) DeleteFileOrRenameAside(desktop_link.c_str());
   ShortcutRequest desktop;
   desktop.target = exe;
@@ -106,7 +119,7 @@ bool CShortcutWorkItem::DoImpl() {
   return true;
 }
 
-void CShortcutWorkItem::RollbackImpl() {
+void CShortcutWorkItem::RemoveLinks() {
   const std::wstring start_menu_link = GetStartMenuShortcutPath();
   const std::wstring desktop_link = GetDesktopShortcutPath();
   {
@@ -116,6 +129,17 @@ void CShortcutWorkItem::RollbackImpl() {
   }
   if (PathExistsAt(start_menu_link.c_str())) DeleteFileOrRenameAside(start_menu_link.c_str());
   if (PathExistsAt(desktop_link.c_str())) DeleteFileOrRenameAside(desktop_link.c_str());
+}
+
+void CShortcutWorkItem::RollbackImpl() {
+  if (pinned_start_menu_) {
+    ScopedComApartment com;
+    UnpinFromTaskbar(GetStartMenuShortcutPath());
+  }
+  // A save that never happened (not ok) leaves its link alone.
+  start_menu_before_.Restore();
+  desktop_before_.Restore();
+  if (created_start_menu_dir_) ::RemoveDirectoryW(start_menu_dir_.c_str());
 }
 
 }  // namespace vireo

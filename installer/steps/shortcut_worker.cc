@@ -99,7 +99,9 @@ DWORD ShortcutWorker(ShortcutRequest* request) {
 
   if (request->pin) {
     OsVersion version;
-    if (ReadOsVersion(&version) && IsPinSupportedOnBuild(version.build)) PinToTaskbar(link_path.c_str());
+    if (ReadOsVersion(&version) && IsPinSupportedOnBuild(version.build)) {
+      request->pinned = PinToTaskbar(link_path.c_str());
+    }
   }
   request->success = true;
   return 0;

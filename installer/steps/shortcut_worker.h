@@ -23,6 +23,7 @@ struct ShortcutRequest {
   bool pin = false;          // pin the saved link to the taskbar where that works
   HRESULT result_code = 0;   // out: the first failing call's HRESULT, 0 until then
   bool success = false;      // out: the link was saved
+  bool pinned = false;       // out: this save pinned the link (it was not pinned before)
 };
 
 // "<folder>\<link name>", or with an empty name "<folder>\<target file name>" whose last

@@ -10,7 +10,8 @@
 #include "installer/install.h"
 #include "installer/install_options.h"
 #include "installer/installer_strings.h"
-#include "installer/steps/created_entries.h"
+#include "installer/product_constants.h"
+#include "installer/run_checkpoint.h"
 #include "installer/steps/hoist_directory.h"
 #include "support/directory_util.h"
 #include "support/file_aside.h"
@@ -49,30 +50,33 @@ bool CUnzipWorkItem::Fail(const std::wstring& message) {
   return false;
 }
 
-void CUnzipWorkItem::RecordCreatedEntries(const EntrySet& before) {
-  created_entries_ = NewEntries(before, SnapshotFolder(target_folder_.c_str()));
-}
-
 bool CUnzipWorkItem::DoImpl() {
-  created_entries_.clear();
   target_folder_ = CInstallOptions::Get().GetExtractDir();
+  // Only one run at a time exists in this session, so whatever carries these names was left
+  // by a run that was ended before it cleaned up.
+  RemoveTempLeftovers({kPackageTempPrefix, kArchiveTempPrefix});
 
-  package_file_ = MakeTempFilePath(L"xsc");
+  package_file_ = MakeTempFilePath(kPackageTempPrefix);
   if (package_file_.empty() ||
       !ExtractResourceToFile(GetModuleInstance(), package_file_.c_str(), L"PACKAGE", L"IDR_ZIP_PACKAGE")) {
     return Fail(kUnzipResourceMessage);
   }
 
-  const EntrySet before = IsDirectoryAt(target_folder_) ? SnapshotFolder(target_folder_.c_str()) : EntrySet();
+  // A backup area found here belongs to a run that was ended before it finished; what it
+  // kept is of no use to anyone now.
+  const std::wstring backup = JoinPath(target_folder_, kReplacedFilesFolderName);
+  if (!target_folder_.empty()) DeleteTree(backup.c_str());
+  replaced_.set_backup_folder(backup);
+  additions_.Begin(target_folder_, kReplacedFilesFolderName);
 
   if (!CreateDirectoryPath(target_folder_.c_str())) {
-    if (IsDirectoryAt(target_folder_)) RecordCreatedEntries(before);
+    additions_.End();
     DeleteFileOrRenameAside(package_file_.c_str());
     return Fail(kUnzipCreateTargetMessage);
   }
 
   // The temporary name doubles as the work folder; the extraction creates the folder itself.
-  work_folder_ = MakeTempFilePath(L"x7z");
+  work_folder_ = MakeTempFilePath(kArchiveTempPrefix);
   bool work_ready = false;
   if (!work_folder_.empty()) {
     DeleteFileOrRenameAside(work_folder_.c_str());
@@ -82,44 +86,39 @@ bool CUnzipWorkItem::DoImpl() {
   if (!work_ready || !LoadArchivePlugin(GetModuleInstance(), L"PACKAGE", L"IDR_DLL_7Z")) {
     result = Fail(kUnzipInitMessage);
   } else {
-    // The session hands this context to every callback; nothing reads it.
-    auto context = std::make_shared<corekit::ValueMap>();
-    const int outer = ExtractArchive(package_file_.c_str(), work_folder_.c_str(), context, ReportPackageProgress);
-    if (outer != UNZIP_SUCCESS) {
-      result = Fail(FormatMessageText(kUnzipPackageFormat, static_cast<unsigned>(outer)));
-    } else {
-      const std::wstring program = work_folder_ + L"\\chrome.7z";
-      const int inner = ExtractArchive(program.c_str(), target_folder_.c_str(), context, ReportProgramProgress);
-      if (inner != UNZIP_SUCCESS) {
-        result = Fail(FormatMessageText(kUnzipProgramFormat, static_cast<unsigned>(inner)));
-      } else {
-        const std::wstring top = JoinPath(target_folder_, L"Chrome-bin");
-        const bool close = ShouldCloseBrowser();
-        if (IsDirectoryAt(top)) {
-          if (close) CInstall::KillProcesses();
-          if (HoistDirectory(top.c_str(), target_folder_.c_str())) {
-            DeleteTree(top.c_str());
-            result = true;
-          } else {
-            result = Fail(kUnzipFilesInUseMessage);
-          }
-        } else {
-          result = true;
-          if (close) CInstall::KillProcesses();
-        }
-      }
-    }
+    result = ExtractAndHoist();
     UnloadArchivePlugin();
     DeleteTree(work_folder_.c_str());
   }
 
-  RecordCreatedEntries(before);
+  additions_.End();
   DeleteFileOrRenameAside(package_file_.c_str());
   return result;
 }
 
+bool CUnzipWorkItem::ExtractAndHoist() {
+  // The session hands this context to every callback; nothing reads it.
+  auto context = std::make_shared<corekit::ValueMap>();
+  const int outer = ExtractArchive(package_file_.c_str(), work_folder_.c_str(), context, ReportPackageProgress);
+  if (outer != UNZIP_SUCCESS) return Fail(FormatMessageText(kUnzipPackageFormat, static_cast<unsigned>(outer)));
+  const std::wstring program = work_folder_ + L"\\chrome.7z";
+  const int inner = ExtractArchive(program.c_str(), target_folder_.c_str(), context, ReportProgramProgress);
+  if (inner != UNZIP_SUCCESS) return Fail(FormatMessageText(kUnzipProgramFormat, static_cast<unsigned>(inner)));
+  PassCheckpoint(RunCheckpoint::kProgramExtracted);
+
+  const std::wstring top = JoinPath(target_folder_, kPayloadTopFolderName);
+  if (ShouldCloseBrowser()) CInstall::KillProcesses();
+  if (!IsDirectoryAt(top)) return true;
+  if (!HoistDirectory(top.c_str(), target_folder_.c_str(), &replaced_)) return Fail(kUnzipFilesInUseMessage);
+  DeleteTree(top.c_str());
+  return true;
+}
+
 void CUnzipWorkItem::RollbackImpl() {
-  if (!target_folder_.empty() && !created_entries_.empty()) RemoveCreatedEntries(target_folder_.c_str(), created_entries_);
+  // New entries go first, so that a file set aside finds its place free (a folder that the
+  // run put where a file was is empty by then).
+  if (!target_folder_.empty()) additions_.Remove();
+  replaced_.Restore();
   DeleteTree(work_folder_.c_str());
   DeleteFileOrRenameAside(package_file_.c_str());
 }

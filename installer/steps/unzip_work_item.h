@@ -1,6 +1,6 @@
 // The first install step: unpacks the browser's files from the installer's resources into
-// the application folder and remembers which entries it created, so that its roll-back
-// removes exactly those.
+// the application folder. Its roll-back leaves the folder exactly as it was: entries the run
+// created go, files it replaced come back.
 //
 // The package resource ("PACKAGE"/"IDR_ZIP_PACKAGE" of GetModuleInstance()) is a 7z archive
 // holding "chrome.7z"; that one holds the browser below the top folder "Chrome-bin", whose
@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "installer/steps/folder_snapshot.h"
+#include "installer/steps/folder_additions.h"
 #include "installer/work_item.h"
+#include "support/replaced_files.h"
 
 namespace vireo {
 
@@ -20,28 +21,34 @@ class CUnzipWorkItem : public CWorkItem {
   CUnzipWorkItem() = default;
   ~CUnzipWorkItem() override = default;
 
-  // Writes the package to a temporary file ("xsc"), extracts it into a temporary folder
-  // ("x7z"), extracts "chrome.7z" into GetExtractDir() and hoists "Chrome-bin" one level up.
-  // Reports PROGRESS_UNZIP 0..50 for the package and 50..100 for the program archive. On
-  // failure sets error_text_ (also logged as "[unzip] ...") and returns false.
+  // Removes what ended runs left in the temporary folder ("xsc" and "x7z" names), writes the
+  // package to a temporary file ("xsc"), extracts it into a temporary folder ("x7z"),
+  // extracts "chrome.7z" into GetExtractDir() and hoists "Chrome-bin" one level up; every
+  // file the hoist replaces is first moved aside into the application folder's
+  // "chrome.bak" (removed at exit). Reports PROGRESS_UNZIP 0..50 for the package and
+  // 50..100 for the program archive; passes RunCheckpoint::kProgramExtracted before the
+  // hoist. On failure sets error_text_ (also logged as "[unzip] ...") and returns false.
   bool DoImpl() override;
-  // Removes the created entries, the temporary folder and the temporary package file.
+  // Removes the created entries (the application folder and its parents included, when this
+  // run created them and they are empty), puts the replaced files back, and deletes the
+  // temporary folder and package file.
   void RollbackImpl() override;
 
   // Paths relative to the target folder of every entry that did not exist before the last
-  // DoImpl, in ascending case-insensitive order.
-  const std::vector<std::wstring>& created_entries() const { return created_entries_; }
+  // DoImpl, in ascending case-insensitive order ("chrome.bak" left out).
+  const std::vector<std::wstring>& created_entries() const { return additions_.entries(); }
 
  private:
   // Sets error_text_, logs it, returns false.
   bool Fail(const std::wstring& message);
-  // created_entries_ = what the target holds now that |before| did not.
-  void RecordCreatedEntries(const EntrySet& before);
+  // Both extractions and the hoist, with the module loaded; false with error_text_ set.
+  bool ExtractAndHoist();
 
   std::wstring package_file_;
   std::wstring work_folder_;
   std::wstring target_folder_;
-  std::vector<std::wstring> created_entries_;
+  FolderAdditions additions_;
+  ReplacedFiles replaced_;
 };
 
 }  // namespace vireo

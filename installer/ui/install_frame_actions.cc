@@ -122,7 +122,9 @@ void CUIInstallFrame::ShowToForeground() {
   CenterWindow();
   ::ShowWindow(window, SW_SHOWNORMAL);
   if (attached) ::AttachThreadInput(this_thread, foreground_thread, FALSE);
-  if (borrow && !attached) ::SetForegroundWindow(window);
+  // Showing while attached to the desktop window's thread (the foreground "window" of a
+  // freshly started session) can leave no foreground window at all under Wine: ask again.
+  if (borrow && (!attached || ::GetForegroundWindow() != window)) ::SetForegroundWindow(window);
 }
 
 }  // namespace vireo

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/archive_plugin.h"
+#include "support/resource_file.h"
 #include "support/scoped_handle.h"
 #include "tests/archive/archive_test_env.h"
 #include "tests/test_support/com_state.h"
@@ -154,11 +155,22 @@ TEST_F(ExtractArchiveTest, NullPathsAreInvalidArguments) {
   EXPECT_TRUE(recorder.events().empty());
 }
 
-// Without a loaded module and no 7z.dll on the search path, the session reports 10 without callbacks.
+// Without a loaded module the session reports 10 without callbacks, even with a working
+// "7z.dll" in the current folder and in the temporary folder: nothing is ever looked for by
+// that name.
 TEST_F(ExtractArchiveTest, NoModuleIsLoadFailure) {
+  for (const std::wstring& planted : {temp_.Join(L"7z.dll"), temp_.Join(L"cwd\\7z.dll")}) {
+    ASSERT_TRUE(MakeDirs(temp_.Join(L"cwd")));
+    ASSERT_TRUE(ExtractResourceToFile(::GetModuleHandleW(nullptr), planted.c_str(), L"PACKAGE", L"IDR_DLL_7Z"));
+  }
+  wchar_t previous[MAX_PATH];
+  ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, previous), 0u);
+  ASSERT_TRUE(::SetCurrentDirectoryW(temp_.Join(L"cwd").c_str()));
   ProgressRecorder recorder;
   EXPECT_EQ(Extract(Fixture("tree.7z"), &recorder), UNZIP_LOAD_FAILED);
   EXPECT_TRUE(recorder.events().empty());
+  EXPECT_EQ(::GetModuleHandleW(L"7z.dll"), nullptr);
+  ::SetCurrentDirectoryW(previous);
 }
 
 // Zip members that climb out, are rooted or name a drive fail the session and write nothing outside.

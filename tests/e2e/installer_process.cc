@@ -5,8 +5,14 @@
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/test_paths.h"
 
 namespace vireo::test {
+
+std::wstring BuiltInstaller(const char* target) {
+  if (std::string(target) == "vireo_setup") return BuildPath("bin/vireo_setup.exe");
+  return BuildPath(std::string("installers/") + target + "/vireo_setup.exe");
+}
 
 int RunAndWait(const std::wstring& command_line, unsigned timeout_ms) {
   std::wstring writable = command_line;

@@ -12,6 +12,10 @@ struct InstallerRun {
   double seconds = 0;
 };
 
+// A built installer: "vireo_setup" is the shipped one, any other name a variant of
+// tests/e2e/CMakeLists.txt.
+std::wstring BuiltInstaller(const char* target);
+
 // Copies |installer| (a build-tree Windows path) into |folder| as vireo_setup.exe and runs
 // "\"<copy>\" <arguments>".
 InstallerRun RunInstallerCopy(const std::wstring& installer, const std::wstring& folder,

@@ -18,12 +18,6 @@
 namespace vireo::test {
 namespace {
 
-
-std::wstring Installer(const char* target) {
-  if (std::string(target) == "vireo_setup") return BuildPath("bin/vireo_setup.exe");
-  return BuildPath(std::string("installers/") + target + "/vireo_setup.exe");
-}
-
 // Counts the extraction leftovers ("xsc*.tmp" files, "x7z*" folders) in the temp folder.
 int TempLeftovers() {
   wchar_t temp[MAX_PATH];
@@ -51,7 +45,7 @@ class SilentInstallTest : public testing::Test {
     EXPECT_TRUE(ProfileIsClean(&remains)) << "left behind: " << testing::PrintToString(remains);
   }
   InstallerRun Run(const char* target, const std::wstring& args) {
-    InstallerRun run = RunInstallerCopy(Installer(target), runner_dir_.path(), args);
+    InstallerRun run = RunInstallerCopy(BuiltInstaller(target), runner_dir_.path(), args);
     EXPECT_NE(run.exit_code, -1) << "installer did not start";
     EXPECT_NE(run.exit_code, -2) << "installer did not finish in time";
     return run;

@@ -2,11 +2,10 @@
 // driven by real mouse and keyboard input, checked by a few pixel probes on the screen and,
 // afterwards, by the files, registry, links, log and exit status it leaves.
 #include <windows.h>
-#include <shlwapi.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,37 +14,21 @@
 #include "installer/ui/legal_pages.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
+#include "tests/e2e/install_window_pages.h"
 #include "tests/e2e/user_profile.h"
 #include "tests/e2e/window_driver.h"
 #include "tests/test_support/process_runner.h"
 #include "tests/test_support/demo_browser.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/https_handler.h"
+#include "tests/test_support/registry_readback.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/test_paths.h"
 
 namespace vireo::test {
 namespace {
 
-// Where the skin puts things at 100 %, relative to the window's top-left corner.
-constexpr POINT kDragPoint = {100, 100};        // artwork inside the 333-pixel caption band
-constexpr POINT kMinButton = {591, 16};
-constexpr POINT kCloseButton = {637, 16};
-constexpr POINT kFolderBox = {300, 377};
-constexpr POINT kInstallButton = {330, 436};
-constexpr POINT kInstallButtonProbe = {280, 422};  // left of the button's text
-constexpr POINT kBarProbe = {30, 405};             // the progress bar's left end
-constexpr POINT kCompleteButton = {256, 435};
-constexpr POINT kTryNowButton = {392, 435};
-constexpr POINT kTryNowProbe = {342, 421};
-constexpr int kAgreementRowY = 490;
-
-// Colours of the skin's pictures and of the progress bar.
-constexpr uint32_t kInstallNormal = 0x1B7DEA;
-constexpr uint32_t kInstallDisabled = 0xAECFF5;
-constexpr uint32_t kTryNowNormal = 0x2587F2;
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBarTrack = 0xE8E8E8;
-constexpr uint32_t kBarFill = 0x315B9F;
+using namespace install_window;  // the skin's points and colours
 
 constexpr unsigned kWindowLimitMs = 15000;
 constexpr unsigned kInstallLimitMs = 90000;
@@ -53,45 +36,12 @@ constexpr unsigned kNoChangeMs = 1200;  // how long "nothing happens" is watched
 
 constexpr wchar_t kAppPaths[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo";
-// Wine's shell reads URL handlers from the machine's classes only.
-constexpr wchar_t kHttpsOpenCommand[] = L"Software\\Classes\\https\\shell\\open\\command";
-
-std::wstring ReadMachineDefault(const wchar_t* key) {
-  wchar_t value[1024] = L"";
-  DWORD bytes = sizeof(value) - sizeof(wchar_t);
-  if (::SHGetValueW(HKEY_LOCAL_MACHINE, key, nullptr, nullptr, value, &bytes) != ERROR_SUCCESS) return L"";
-  return value;
-}
-
-bool WriteMachineDefault(const wchar_t* key, const std::wstring& value) {
-  return ::SHSetValueW(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, value.c_str(),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-bool KeyExists(const wchar_t* key) {
-  HKEY opened = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(opened);
-  return true;
-}
 
 // Ends every browser copy the window started (the installed "vireo.exe", or the demo
 // browser standing in for the default browser), so the profile can be cleaned.
 void EndBrowsers() {
-  ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
-    if (!EqualsIgnoreAsciiCase(entry.szExeFile, L"vireo.exe") &&
-        !EqualsIgnoreAsciiCase(entry.szExeFile, L"demo_browser.exe")) {
-      continue;
-    }
-    ScopedHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-    if (!process) continue;
-    ::TerminateProcess(process.get(), 0);
-    ::WaitForSingleObject(process.get(), 5000);
-  }
+  EndProcessesNamed(L"vireo.exe");
+  EndProcessesNamed(L"demo_browser.exe");
 }
 
 class WindowInstallTest : public testing::Test {
@@ -105,7 +55,7 @@ class WindowInstallTest : public testing::Test {
   void TearDown() override {
     EndChild(installer_);
     ::SetEnvironmentVariableW(L"VIREO_DEMO_REPORT", nullptr);
-    if (registered_handler_) WriteMachineDefault(kHttpsOpenCommand, previous_handler_);
+    https_handler_.reset();
     EndBrowsers();
     CleanUserProfile();
     std::wstring remains;
@@ -120,25 +70,19 @@ class WindowInstallTest : public testing::Test {
     installer_ = StartChild(L"\"" + copy + L"\"");
     if (!installer_.valid()) return nullptr;
     window_ = WaitForProcessWindow(installer_.pid, kInstallWindowTitle, nullptr, kWindowLimitMs);
-    if (window_ && !WaitFor([&] { return Probe(kInstallButtonProbe, kInstallNormal); }, kWindowLimitMs)) {
+    if (window_ && !WaitFor([&] { return StartPageShows(window_); }, kWindowLimitMs)) {
       ADD_FAILURE() << "the start page was not painted";
+    }
+    // Keys go to the foreground window, where the window must come up by itself.
+    if (window_ && !WaitFor([&] { return ::GetForegroundWindow() == window_; }, kWindowLimitMs)) {
+      ADD_FAILURE() << "the window did not come to the foreground";
     }
     return window_;
   }
-  bool Probe(POINT at, uint32_t color) const { return ColorNear(WindowShot(window_).At(at.x, at.y), color); }
+  bool Probe(POINT at, uint32_t color) const { return Shows(window_, at, color); }
   void Click(POINT at) { MouseClick(ScreenPoint(window_, at.x, at.y)); }
-  bool ProgressPageShows() const {
-    const uint32_t c = WindowShot(window_).At(kBarProbe.x, kBarProbe.y);
-    // The start page is white there, close to the track's grey: a tight tolerance.
-    return ColorNear(c, kBarTrack, 8) || ColorNear(c, kBarFill);
-  }
-  // The try-now button's blue is close to the install button's, which covers the same
-  // spot on the start page; the finish button is white where the install button is blue.
-  bool CompletionShows() const {
-    const WindowShot shot(window_);
-    return ColorNear(shot.At(kTryNowProbe.x, kTryNowProbe.y), kTryNowNormal) &&
-           ColorNear(shot.At(kInstallButtonProbe.x, kInstallButtonProbe.y), kWhite, 8);
-  }
+  bool ProgressPageShows() const { return install_window::ProgressPageShows(window_); }
+  bool CompletionShows() const { return install_window::CompletionShows(window_); }
   // The exit status; -2 when the installer did not end within the limit.
   int Exit(unsigned limit_ms = kInstallLimitMs) {
     const DWORD code = WaitExitCode(installer_, limit_ms);
@@ -156,15 +100,15 @@ class WindowInstallTest : public testing::Test {
     EXPECT_TRUE(Has(L"vireo.exe"));
     EXPECT_TRUE(PathExists(paths_.start_menu_link));
     EXPECT_TRUE(PathExists(paths_.desktop_link));
-    EXPECT_TRUE(KeyExists(kAppPaths));
-    EXPECT_TRUE(KeyExists(kUninstallKey));
+    EXPECT_TRUE(RegKeyExists(kAppPaths));
+    EXPECT_TRUE(RegKeyExists(kUninstallKey));
   }
   void ExpectNothingInstalled() const {
     EXPECT_FALSE(Has(L"vireo.exe"));
     EXPECT_FALSE(PathExists(paths_.start_menu_link));
     EXPECT_FALSE(PathExists(paths_.desktop_link));
-    EXPECT_FALSE(KeyExists(kAppPaths));
-    EXPECT_FALSE(KeyExists(kUninstallKey));
+    EXPECT_FALSE(RegKeyExists(kAppPaths));
+    EXPECT_FALSE(RegKeyExists(kUninstallKey));
   }
   // The x of the first pixel of each run of link-blue text on the agreement row, right of
 // |from_x|.
@@ -200,8 +144,7 @@ class WindowInstallTest : public testing::Test {
   std::wstring report_;
   Child installer_;
   HWND window_ = nullptr;
-  bool registered_handler_ = false;
-  std::wstring previous_handler_;
+  std::optional<ScopedHttpsHandler> https_handler_;
 };
 
 // Items 1 and 2: the captionless window in the foreground, centred, with the default folder;
@@ -268,9 +211,8 @@ TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
 // again restores it. The links open the legal pages in the default browser.
 TEST_F(WindowInstallTest, AgreementGatesTheInstallAndLinksOpenTheLegalPages) {
   // The demo browser stands in for the user's default browser.
-  previous_handler_ = ReadMachineDefault(kHttpsOpenCommand);
-  ASSERT_TRUE(WriteMachineDefault(kHttpsOpenCommand, L"\"" + DemoBrowserPath() + L"\" \"%1\""));
-  registered_handler_ = true;
+  https_handler_.emplace(L"\"" + DemoBrowserPath() + L"\" \"%1\"");
+  ASSERT_TRUE(https_handler_->ok());
   ASSERT_TRUE(Open());
   const POINT check = CheckBox();
   ASSERT_GT(check.x, 0) << "no check box on the agreement row";

@@ -306,7 +306,8 @@ TEST_F(InstallOptionsTest, SetInstallDirAppendsConfiguredProductName) {
 }
 
 // The current version is the newer of the staged and the main executable, and the
-// uninstaller is found in that version's folder or else in any folder.
+// uninstaller is found in that version's folder or, only when there is no such folder, in
+// any folder.
 TEST_F(InstallOptionsTest, CurrentVersionAndUninstaller) {
   const std::wstring dir = temp_.Join(L"App");
   CInstallOptions& o = Load((L"--portable --installpath=" + dir).c_str());
@@ -329,6 +330,11 @@ TEST_F(InstallOptionsTest, CurrentVersionAndUninstaller) {
   ASSERT_TRUE(test::MakeDirs(dir + L"\\1.2.3.4\\Installer"));
   ASSERT_TRUE(test::WriteFileBytes(dir + L"\\1.2.3.4\\Installer\\uninstaller.exe", "x"));
   EXPECT_EQ(o.GetUninstallerPath(), dir + L"\\1.2.3.4\\Installer\\uninstaller.exe");
+
+  // The version's folder without one: another folder's, removed with it at exit, is not taken.
+  o.uninstaller_path.Clear();
+  ASSERT_TRUE(::DeleteFileW((dir + L"\\1.2.3.4\\Installer\\uninstaller.exe").c_str()));
+  EXPECT_STREQ(o.GetUninstallerPath(), L"");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "installer/product_constants.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/scoped_temp_dir.h"
 
@@ -42,7 +43,8 @@ TEST(PathCheckTest, RulesThatNeedNoFolder) {
 }
 
 // A real folder: empty is fine, any entry (a hidden file too) makes it foreign unless one of
-// the three product executables is there; a sub-folder named vireo.exe counts as one.
+// the three product executables or the payload's top folder is there; a sub-folder named
+// vireo.exe counts as one.
 TEST(PathCheckTest, ExistingFolderContents) {
   test::ScopedTempDir dir;
   const std::wstring app = dir.Join(L"Application");
@@ -65,6 +67,17 @@ TEST(PathCheckTest, ExistingFolderContents) {
     ASSERT_TRUE(::DeleteFileW(file.c_str()));
     EXPECT_EQ(CheckInstallPath(app.c_str()), kPathForeignFolderMessage) << exe;
   }
+
+  // What a run ended while unpacking leaves: the payload's top folder (a file of that name
+  // does not count), which is no installation for the guards of deletion.
+  const std::wstring top = app + L"\\" + kPayloadTopFolderName;
+  ASSERT_TRUE(test::WriteFileBytes(top, "x"));
+  EXPECT_EQ(CheckInstallPath(app.c_str()), kPathForeignFolderMessage);
+  ASSERT_TRUE(::DeleteFileW(top.c_str()));
+  ASSERT_TRUE(::CreateDirectoryW(top.c_str(), nullptr));
+  EXPECT_EQ(CheckInstallPath(app.c_str()), L"");
+  EXPECT_FALSE(IsInstallDir(app.c_str()));
+  ASSERT_TRUE(::RemoveDirectoryW(top.c_str()));
 
   ASSERT_TRUE(::CreateDirectoryW((app + L"\\vireo.exe").c_str(), nullptr));
   EXPECT_TRUE(IsInstallDir(app.c_str()));

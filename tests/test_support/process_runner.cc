@@ -1,7 +1,11 @@
 #include "tests/test_support/process_runner.h"
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <cstdio>
+
+#include "support/string_util.h"
 
 namespace vireo::test {
 
@@ -57,5 +61,19 @@ std::wstring UniqueName(const wchar_t* stem) {
 }
 
 std::wstring Quote(const std::wstring& arg) { return L"\"" + arg + L"\""; }
+
+void EndProcessesNamed(const wchar_t* exe_name) {
+  ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+    if (!EqualsIgnoreAsciiCase(entry.szExeFile, exe_name)) continue;
+    ScopedHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    if (!process) continue;
+    ::TerminateProcess(process.get(), 0);
+    ::WaitForSingleObject(process.get(), 5000);
+  }
+}
 
 }  // namespace vireo::test

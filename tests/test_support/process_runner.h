@@ -28,6 +28,10 @@ DWORD WaitExitCode(const Child& child, DWORD timeout_ms);
 // Terminates |child| if it still runs and waits for it (test clean-up).
 void EndChild(Child& child);
 
+// Terminates every running process whose image is named |exe_name| (case-insensitive) and
+// waits up to 5 s for each: clean-up of programs a test started only indirectly.
+void EndProcessesNamed(const wchar_t* exe_name);
+
 // A manual-reset named event with a name unique to this process and call.
 std::wstring UniqueName(const wchar_t* stem);
 

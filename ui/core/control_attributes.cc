@@ -3,6 +3,7 @@
 
 #include "ui/core/attribute_values.h"
 #include "ui/core/control.h"
+#include "ui/core/control_kinds.h"
 #include "ui/core/layout.h"
 #include "ui/core/window.h"
 #include "ui/markup/attribute_list.h"
@@ -103,7 +104,7 @@ bool Control::SetGeometryAttribute(const std::wstring& name, const std::wstring&
 }
 
 bool Control::SetStateAttribute(const std::wstring& name, const std::wstring& value) {
-  if (name == L"visible") {
+  if (name == kVisibleAttribute) {
     SetVisible(IsTrue(value));
   } else if (name == L"enabled") {
     SetEnabled(IsTrue(value));
@@ -136,7 +137,7 @@ bool Control::SetStateAttribute(const std::wstring& name, const std::wstring& va
 bool Control::SetPaintAttribute(const std::wstring& name, const std::wstring& value) {
   if (name == L"bkcolor") {
     SetBkColor(std::wstring(ColorName(value)));
-  } else if (name == L"bkimage") {
+  } else if (name == kBkImageAttribute) {
     SetBkImage(value);
   } else if (auto image = StateImageNames().find(name); image != StateImageNames().end()) {
     if (image->second.fore) {

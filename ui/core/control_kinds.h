@@ -30,4 +30,9 @@ inline constexpr wchar_t kImageElement[] = L"Image";
 inline constexpr wchar_t kEventElement[] = L"Event";
 inline constexpr wchar_t kBubbledEventElement[] = L"BubbledEvent";
 
+// Attributes the look-ahead for a window's backgrounds (skin_prefetch.h) reads besides the
+// controls themselves.
+inline constexpr wchar_t kBkImageAttribute[] = L"bkimage";
+inline constexpr wchar_t kVisibleAttribute[] = L"visible";
+
 }  // namespace ui

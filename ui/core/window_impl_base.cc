@@ -9,8 +9,10 @@
 #include "ui/core/box.h"
 #include "ui/core/caption_hit_test.h"
 #include "ui/core/control_builder.h"
+#include "ui/core/skin_prefetch.h"
 #include "ui/markup/dpi_scale.h"
 #include "ui/markup/global_manager.h"
+#include "ui/markup/skin_path.h"
 
 namespace ui {
 namespace {
@@ -38,6 +40,15 @@ void SetSkinErrorReporterForTesting(SkinErrorReporter reporter) {
 }
 
 Control* WindowImplBase::CreateControl(const std::wstring& /*element_name*/) { return nullptr; }
+
+HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered,
+                            const RECT& rc) {
+  // The same resource path OnCreate gives the window, so the prefetched keys are the ones
+  // the controls ask for.
+  const std::wstring window_path = WithTrailingSlash(GetSkinFolder());
+  PrefetchSkinBackgrounds(window_path + GetSkinFile(), window_path);
+  return Window::Create(parent, title, style, ex_style, layered, rc);
+}
 
 LONG WindowImplBase::GetStyle() const {
   return ::GetWindowLongW(GetHWND(), GWL_STYLE) & ~static_cast<LONG>(WS_CAPTION);

@@ -2,7 +2,11 @@
 // caption dragging, non-client hit-testing, the standard system buttons found by name, and
 // minimum/maximum size, round corners and DPI changes.
 //
-// Creation (WM_CREATE, OnCreate), in this order:
+// Creation:
+//  W0. Create first hands the backgrounds the skin file shows at once to the image cache's
+//      prefetch worker (skin_prefetch.h), so they decode while the native window is made,
+//      then creates the window (window.h H1).
+// WM_CREATE (OnCreate), in this order:
 //  W1. The style is replaced by GetStyle (WS_CAPTION removed); the device context and the
 //      render context are taken; the resource path becomes GetSkinFolder + "\".
 //  W2. The skin file (resource path + GetSkinFile) is built with CreateControl as the
@@ -62,6 +66,8 @@ class WindowImplBase : public Window, public IUIMessageFilter {
   WindowImplBase() = default;
   ~WindowImplBase() override = default;
 
+  HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered = false,
+              const RECT& rc = RECT{0, 0, 0, 0}) override;  // W0
   LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;
   LRESULT MessageHandler(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
 

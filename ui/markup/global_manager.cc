@@ -1,5 +1,6 @@
 #include "ui/markup/global_manager.h"
 
+#include "support/scoped_gdiplus.h"
 #include "ui/markup/file_bytes.h"
 #include "ui/markup/global_builder.h"
 #include "ui/markup/image_decoder.h"
@@ -11,6 +12,15 @@ namespace {
 
 // Skin files read from disk are bounded like XML files: a skin holds nothing larger.
 constexpr size_t kMaxDiskFile = ZipArchive::kMaxEntrySize;
+
+// M4: the archive member's |bytes| (named |full|), else the file at |key| on disk.
+std::shared_ptr<DecodedImage> DecodeSkinImage(const ByteBlock& bytes, const std::wstring& full,
+                                              const std::wstring& key) {
+  if (bytes) {
+    if (auto image = DecodeImageBytes(bytes.data(), bytes.size(), full)) return image;
+  }
+  return DecodeImageFile(key);
+}
 
 }  // namespace
 
@@ -85,11 +95,18 @@ std::wstring GlobalManager::ResolveImagePath(std::wstring_view file, std::wstrin
 std::shared_ptr<DecodedImage> GlobalManager::GetImage(std::wstring_view file, std::wstring_view window_path) {
   const std::wstring key = ResolveImagePath(file, window_path);
   const std::wstring full = ResolveSkinPath(resource_path_, window_path, file);
-  return images_.Get(key, [&]() -> std::shared_ptr<DecodedImage> {
-    if (const ByteBlock bytes = ReadArchiveFile(full)) {
-      if (auto image = DecodeImageBytes(bytes.data(), bytes.size(), full)) return image;
-    }
-    return DecodeImageFile(key);
+  return images_.Get(key, [&] { return DecodeSkinImage(ReadArchiveFile(full), full, key); });
+}
+
+bool GlobalManager::PrefetchImage(std::wstring_view file, std::wstring_view window_path) {
+  const std::wstring key = ResolveImagePath(file, window_path);
+  if (!images_.Wants(key)) return false;
+  const std::wstring full = ResolveSkinPath(resource_path_, window_path, file);
+  // The loader owns what it reads: the archive and the manager stay on this thread.
+  auto bytes = std::make_shared<const ByteBlock>(ReadArchiveFile(full));
+  return images_.Prefetch(key, [bytes, full, key] {
+    const vireo::ScopedGdiplus gdiplus;
+    return DecodeSkinImage(*bytes, full, key);
   });
 }
 

@@ -1,7 +1,8 @@
 // The process-wide skin state: the open skin archive, the global resource path, the DPI
 // scale, the global definitions, the string table and the image cache.
 //
-//  M1. UI thread only; nothing here is locked.
+//  M1. UI thread only; nothing here is locked (the image cache's prefetch worker only
+//      decodes what it was handed, M6).
 //  M2. At most one archive is open; opening another (or failing to) closes the previous one.
 //      The archive's bytes are used in place and must stay alive while it is open (a
 //      module's resource does while the module stays loaded).
@@ -14,6 +15,10 @@
 //      file exists. The cache is keyed by the disk form; a miss decodes the archive member
 //      (no variant inside the archive), else the file.
 //  M5. A missing string table file leaves the table empty; that is no error.
+//  M6. PrefetchImage resolves and reads an image file as GetImage would, here on the UI
+//      thread, and hands only the decoding (in a GDI+ session of its own) to the image
+//      cache's prefetch worker (image_cache.h I4-I6); the next GetImage of that file takes
+//      the result over. An image that is cached already, or prefetched, is left alone.
 #pragma once
 
 #include <windows.h>
@@ -77,6 +82,8 @@ class GlobalManager {
   std::wstring ResolveImagePath(std::wstring_view file, std::wstring_view window_path) const;
   // M4. The decoded image, or null when neither source decodes. GDI+ must be started.
   std::shared_ptr<DecodedImage> GetImage(std::wstring_view file, std::wstring_view window_path);
+  // M6; false when nothing was handed to the worker.
+  bool PrefetchImage(std::wstring_view file, std::wstring_view window_path);
 
  private:
   ByteBlock ReadArchiveFile(std::wstring_view path) const;

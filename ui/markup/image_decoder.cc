@@ -2,7 +2,6 @@
 
 #include <shlwapi.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -16,9 +15,21 @@ namespace {
 constexpr GUID kFrameDimensionTime = {0x6aedbd6d, 0x3fb5, 0x418a, {0x83, 0xa6, 0x7f, 0x45, 0x22, 0x9d, 0xc8, 0x72}};
 constexpr PROPID kFrameDelayTag = 0x5100;
 
+// Straight alpha to premultiplied, rounded to the nearest value as GDI+'s own conversion
+// rounds; opaque pixels (all of a skin's backgrounds) stay as they are.
+uint32_t Premultiply(uint32_t argb) {
+  const uint32_t alpha = argb >> 24;
+  if (alpha == 0xFF) return argb;
+  const auto channel = [alpha, argb](int shift) { return (((argb >> shift) & 0xFF) * alpha + 127) / 255 << shift; };
+  return alpha << 24 | channel(16) | channel(8) | channel(0);
+}
+
 // Copies the active frame of |bitmap| into a new DIB section; |any_translucent| is set when
-// a pixel's alpha is below 255.
-bool ConvertFrame(Gdiplus::Bitmap& bitmap, int width, int height, ImageFrame* frame, bool* any_translucent) {
+// a pixel's alpha is below 255. A 32-bit ARGB frame is read as it lies in GDI+'s memory and
+// premultiplied here: asking GDI+ for premultiplied pixels would convert the whole frame into
+// a copy first (about 20 ms for a 1320 x 1024 background under Wine).
+bool ConvertFrame(Gdiplus::Bitmap& bitmap, bool straight, int width, int height, ImageFrame* frame,
+                  bool* any_translucent) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -33,13 +44,18 @@ bool ConvertFrame(Gdiplus::Bitmap& bitmap, int width, int height, ImageFrame* fr
 
   Gdiplus::Rect rect(0, 0, width, height);
   Gdiplus::BitmapData data{};
-  if (bitmap.LockBits(&rect, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok) return false;
-  const size_t row_bytes = static_cast<size_t>(width) * 4;
+  const Gdiplus::PixelFormat format = straight ? PixelFormat32bppARGB : PixelFormat32bppPARGB;
+  if (bitmap.LockBits(&rect, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok) return false;
   for (int y = 0; y < height; ++y) {
-    const uint8_t* source = static_cast<const uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(data.Stride) * y;
+    const auto* source = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data.Scan0) +
+                                                           static_cast<ptrdiff_t>(data.Stride) * y);
     uint32_t* row = frame->pixels + static_cast<size_t>(y) * width;
-    std::memcpy(row, source, row_bytes);
-    for (int x = 0; x < width && !*any_translucent; ++x) *any_translucent = (row[x] >> 24) != 0xFF;
+    uint32_t all_alpha = 0xFF;
+    for (int x = 0; x < width; ++x) {
+      row[x] = straight ? Premultiply(source[x]) : source[x];
+      all_alpha &= row[x] >> 24;
+    }
+    *any_translucent = *any_translucent || all_alpha != 0xFF;
   }
   bitmap.UnlockBits(&data);
   return true;
@@ -81,7 +97,10 @@ std::shared_ptr<DecodedImage> Decode(Gdiplus::Bitmap& bitmap, const std::wstring
   image->frames.resize(count);
   for (UINT i = 0; i < count; ++i) {
     if (count > 1 && bitmap.SelectActiveFrame(&dimension, i) != Gdiplus::Ok) return nullptr;
-    if (!ConvertFrame(bitmap, image->width, image->height, &image->frames[i], &any_translucent)) return nullptr;
+    if (!ConvertFrame(bitmap, format == PixelFormat32bppARGB, image->width, image->height, &image->frames[i],
+                      &any_translucent)) {
+      return nullptr;
+    }
   }
   image->delays_ms = FrameDelays(bitmap, count);
   image->has_alpha = format == PixelFormat32bppARGB ? any_translucent : HasAlphaByFormat(bitmap, format);

@@ -6,6 +6,7 @@
 
 #include "ui/render/colour_alpha.h"
 #include "ui/render/text_format.h"
+#include "ui/render/text_warm_up.h"
 
 namespace ui {
 
@@ -14,6 +15,7 @@ namespace {
 // X1. The C++ wrapper's Font(HDC, HFONT) goes through LOGFONTA, which turns a CJK face name
 // into question marks; reading the LOGFONTW ourselves keeps it.
 std::unique_ptr<Gdiplus::Font> MakeFont(HDC dc, HFONT font) {
+  WaitForTextWarmUp();  // X5
   std::unique_ptr<Gdiplus::Font> made;
   LOGFONTW logfont{};
   if (font != nullptr && ::GetObjectW(font, sizeof(logfont), &logfont) == sizeof(logfont)) {

@@ -11,6 +11,8 @@
 //     an unbounded rectangle; otherwise the limit is the layout width and, for DT_SINGLELINE,
 //     the height of the string "A" the layout height, so a single line never grows taller
 //     than one line of capitals. The result follows MeasuredRect (text_format.h).
+// X5. Both wait for a toolkit warm-up that is still making GDI+'s first font
+//     (text_warm_up.h, W2) before they make their own.
 #pragma once
 
 #include <windows.h>

@@ -7,7 +7,7 @@
 // I2. The source rectangle is cut to the bitmap, so a cell beyond the image's edge never
 //     makes the blit fail; a source entirely outside draws nothing.
 // I3. The stretch mode of |dc| is set to HALFTONE (with the brush origin HALFTONE needs).
-// I4. Each part is drawn with AlphaBlend (source-over, per-pixel alpha, constant alpha =
+// I4. Each part is drawn with GdiAlphaBlend (source-over, per-pixel alpha, constant alpha =
 //     fade) when the image has transparency, fade is not 255, |always_blend| is set, or the
 //     part's source and destination have the same size; otherwise with StretchBlt (SRCCOPY),
 //     after which |copied| (when given) receives the device pixels of |dc| the copy wrote,

@@ -166,8 +166,8 @@ void RenderContext_GdiPlus::EndLayer() {
   const int width = layer.buffer->width();
   const int height = layer.buffer->height();
   const BLENDFUNCTION function{AC_SRC_OVER, 0, layer.alpha, AC_SRC_ALPHA};
-  ::AlphaBlend(Target().dc(), x, y, width, height, layer.buffer->dc(), x, y, width, height,
-               function);
+  ::GdiAlphaBlend(Target().dc(), x, y, width, height, layer.buffer->dc(), x, y, width, height,
+                  function);  // as in image_blit.cc
 }
 
 }  // namespace ui

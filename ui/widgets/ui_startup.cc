@@ -9,10 +9,12 @@
 #include <utility>
 
 #include "support/scoped_gdiplus.h"
+#include "support/scoped_handle.h"
 #include "ui/core/dpi_awareness.h"
 #include "ui/core/global_renderer.h"
 #include "ui/markup/global_manager.h"
 #include "ui/render/render_factory_gdiplus.h"
+#include "ui/render/text_warm_up.h"
 #include "ui/widgets/widget_kinds.h"
 
 namespace ui {
@@ -24,6 +26,34 @@ std::unique_ptr<vireo::ScopedGdiplus>& GdiplusSession() {
   return session;
 }
 
+// The common controls library, loaded by Startup's warm-up and kept until Shutdown. Written
+// by the warm-up thread, read by Shutdown only after FinishTextWarmUp has joined it.
+vireo::ScopedModule& CommonControlsModule() {
+  static vireo::ScopedModule module;
+  return module;
+}
+
+void LoadCommonControls() {
+  vireo::ScopedModule module(::LoadLibraryW(kCommonControlsLibrary));
+  if (!module.valid()) return;
+  using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const auto init = reinterpret_cast<InitFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(module.get(), "InitCommonControlsEx")));
+  if (init == nullptr) return;
+  const INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  init(&controls);
+  CommonControlsModule() = std::move(module);
+}
+
+// The skin's default font, else the system's GUI font: GDI+ builds its font tables for
+// whichever comes first.
+LOGFONTW WarmUpFont(const GlobalManager& manager) {
+  if (const FontRecord* font = manager.definitions().fonts.Find(L"")) return font->logfont;
+  LOGFONTW logfont{};
+  ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(logfont), &logfont);
+  return logfont;
+}
+
 // Only the face rule of the skin's fonts depends on the version: before or from Vista.
 unsigned FontMajorVersion() { return ::IsWindowsVistaOrGreater() ? 6 : 5; }
 
@@ -31,6 +61,7 @@ unsigned FontMajorVersion() { return ::IsWindowsVistaOrGreater() ? 6 : 5; }
 
 bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, bool adapt_dpi,
              const std::wstring& theme_path, const std::wstring& language_path) {
+  FinishTextWarmUp();  // S3: a second start replaces the first
   RegisterWidgetKinds();
   auto renderer = std::make_unique<RenderFactory_GdiPlus>();
   const bool renderer_ok = renderer->ok();
@@ -46,15 +77,17 @@ bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, 
   const bool global_ok = manager.BuildGlobalFile(kGlobalSkinFile, FontMajorVersion());
 
   GdiplusSession() = std::make_unique<vireo::ScopedGdiplus>();
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  StartTextWarmUp(WarmUpFont(manager), &LoadCommonControls);  // S5
   return renderer_ok && global_ok && GdiplusSession()->ok();
 }
 
 void Shutdown() {
+  FinishTextWarmUp();
+  GlobalManager::Get().image_cache().CancelPrefetches();
   SetGlobalRenderFactory(nullptr);
   SetGlobalControlFactory(nullptr);
   GdiplusSession().reset();
+  CommonControlsModule().reset();
 }
 
 }  // namespace ui

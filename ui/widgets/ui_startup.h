@@ -7,13 +7,21 @@
 //      the monitor at (1,1), else the scale is 100 % (dpi_awareness.h); loads the string
 //      table of resource path + language path; sets the global resource path to resource
 //      path + theme path and builds "global.xml" there (the fonts need the scale); starts
-//      GDI+ for the toolkit's lifetime and initialises the common controls.
+//      GDI+ for the toolkit's lifetime; starts the warm-up (S5).
 //  S2. Startup answers whether the renderer and GDI+ started and "global.xml" was built. A
 //      missing string table is no failure.
-//  S3. Shutdown removes the renderer and the global factory and ends the toolkit's GDI+
-//      session; every window must be gone by then. Calling Startup again replaces the
-//      previous start; Shutdown without Startup does nothing.
+//  S3. Shutdown waits for the warm-up, cancels the image cache's prefetches (image_cache.h),
+//      removes the renderer and the global factory, ends the toolkit's GDI+ session and
+//      releases the common controls library; every window must be gone by then. Calling
+//      Startup again replaces the previous start; Shutdown without Startup does nothing.
 //  S4. UI thread only.
+//  S5. The warm-up (text_warm_up.h) runs on a thread of its own while the caller creates its
+//      first window: it makes GDI+'s first font in the skin's default font (the system's GUI
+//      font when the skin has none), then loads the common controls library at run time and
+//      initialises its classes (ICC_WIN95_CLASSES). The library is loaded rather than
+//      imported because loading it costs a process about as much as showing a window
+//      does; a caller about to create a common control (the toolkit's windows have none)
+//      calls FinishTextWarmUp first.
 #pragma once
 
 #include <string>
@@ -23,6 +31,7 @@
 namespace ui {
 
 inline constexpr wchar_t kGlobalSkinFile[] = L"global.xml";
+inline constexpr wchar_t kCommonControlsLibrary[] = L"comctl32.dll";
 
 bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, bool adapt_dpi,
              const std::wstring& theme_path, const std::wstring& language_path);

@@ -193,24 +193,45 @@ TEST_F(DirWorkItemStep, UninstallRefusesForeignRegistration) {
   EXPECT_EQ(progress_.reports(), expected);
 }
 
-// Roll-back removes the staged and saved-aside executables of an installation folder, and
-// touches nothing in a folder without the browser's executables.
-TEST_F(DirWorkItemStep, Rollback) {
-  ASSERT_TRUE(WriteFileBytes(app_ + L"\\new_vireo.exe", "new"));
-  ASSERT_TRUE(WriteFileBytes(app_ + L"\\old_vireo.exe", "old"));
+// Roll-back removes the tool, module, records and folders the run deployed where none
+// existed (User Data included), and leaves executables it did not create alone: a staged
+// update and a saved-aside executable of an earlier run stay.
+TEST_F(DirWorkItemStep, RollbackRemovesOnlyWhatTheRunCreated) {
+  ASSERT_TRUE(WriteFileBytes(app_ + L"\\new_vireo.exe", "staged earlier"));
+  ASSERT_TRUE(WriteFileBytes(app_ + L"\\old_vireo.exe", "saved aside earlier"));
+  ASSERT_TRUE(MakeDirs(app_ + L"\\1.2.3.4"));
+  ASSERT_TRUE(WriteFileBytes(app_ + L"\\1.2.3.4\\Screenshot.exe", "tool"));
+  MakeModule(app_ + L"\\1.2.3.4\\WidevineCdm", "1.0.2.7");
   CDirWorkItem item;
-  item.RollbackImpl();
-  EXPECT_FALSE(PathExists(app_ + L"\\new_vireo.exe"));
-  EXPECT_FALSE(PathExists(app_ + L"\\old_vireo.exe"));
-  EXPECT_TRUE(PathExists(app_ + L"\\vireo.exe"));
+  ASSERT_TRUE(item.DoImpl());
+  ASSERT_TRUE(PathExists(Tool()));
+  ASSERT_TRUE(PathExists(user_data_ + L"\\WidevineCdm\\1.0.2.7"));
 
-  const std::wstring other = temp_.Join(L"Other");
-  ASSERT_TRUE(MakeDirs(other));
-  ASSERT_TRUE(WriteFileBytes(other + L"\\unrelated.exe", "x"));
-  ASSERT_TRUE(CInstallOptions::Get().app_dir.Assign(other));
-  CDirWorkItem foreign;
-  foreign.RollbackImpl();
-  EXPECT_TRUE(PathExists(other + L"\\unrelated.exe"));
+  item.RollbackImpl();
+  EXPECT_FALSE(PathExists(app_ + L"\\components"));
+  EXPECT_FALSE(PathExists(user_data_));
+  EXPECT_EQ(ReadFileBytes(app_ + L"\\new_vireo.exe"), "staged earlier");
+  EXPECT_EQ(ReadFileBytes(app_ + L"\\old_vireo.exe"), "saved aside earlier");
+  EXPECT_TRUE(PathExists(app_ + L"\\1.2.3.4\\WidevineCdm\\manifest.json"));
+}
+
+// A module record the run rewrote (it named a module that is not there) gets its bytes
+// back; the earlier module folder and the user's other data stay.
+TEST_F(DirWorkItemStep, RollbackPutsBackTheReplacedRecord) {
+  const std::string record = R"({"version":"9.9.9.9", "note":"kept"})";
+  MakeModule(user_data_ + L"\\WidevineCdm\\4.0.0.0", "4.0.0.0");
+  ASSERT_TRUE(WriteFileBytes(user_data_ + L"\\WidevineCdm\\installed.json", record));
+  ASSERT_TRUE(WriteFileBytes(user_data_ + L"\\Local State", "{}"));
+  MakeModule(app_ + L"\\1.2.3.4\\WidevineCdm", "1.0.2.7");
+  CDirWorkItem item;
+  ASSERT_TRUE(item.DoImpl());
+  ASSERT_NE(ReadFileBytes(user_data_ + L"\\WidevineCdm\\installed.json"), record);
+
+  item.RollbackImpl();
+  EXPECT_EQ(ReadFileBytes(user_data_ + L"\\WidevineCdm\\installed.json"), record);
+  EXPECT_FALSE(PathExists(user_data_ + L"\\WidevineCdm\\1.0.2.7"));
+  EXPECT_TRUE(PathExists(user_data_ + L"\\WidevineCdm\\4.0.0.0\\manifest.json"));
+  EXPECT_EQ(ReadFileBytes(user_data_ + L"\\Local State"), "{}");
 }
 
 }  // namespace

@@ -13,7 +13,10 @@
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "support/file_version.h"
+#include "support/fixed_path.h"
 #include "support/module_instance.h"
+#include "support/registry_snapshot.h"
+#include "support/scoped_handle.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/progress_recorder.h"
 #include "tests/test_support/registry_readback.h"
@@ -244,6 +247,49 @@ TEST_F(RegWorkItemTest, UninstallRemovesEverything) {
 
   // A second uninstall with nothing left still succeeds.
   EXPECT_TRUE(item.DoImpl());
+}
+
+// A roll-back after an update writes the three keys back as they were, values the browser
+// stored and sub-keys included, and leaves the auto-start value alone.
+TEST_F(RegWorkItemTest, RollbackPutsBackTheEarlierKeys) {
+  SetRawString(kProductRegKey, L"ichannel", L"OLD");
+  SetRawString(kProductRegKey, L"browser_value", L"kept");
+  SetRawString(kAppPathsRegKey, nullptr, L"C:\\Old\\vireo.exe");
+  SetRawString((std::wstring(kUninstallRegKey) + L"\\Sub").c_str(), L"x", L"y");
+  SetRawString(kUninstallRegKey, L"DisplayVersion", L"0.9");
+  SetRawString(kRunRegKey, kProductName, L"vireo.exe --autostart");
+  const std::vector<std::wstring> keys = {kProductRegKey, kAppPathsRegKey, kUninstallRegKey};
+  std::vector<RegistryKeySnapshot> before;
+  for (const std::wstring& key : keys) before.push_back(RegistryKeySnapshot::Capture(HKEY_CURRENT_USER, key));
+
+  CRegWorkItem item;
+  ASSERT_TRUE(item.DoImpl());
+  ASSERT_EQ(test::ReadRegString(kUninstallRegKey, L"DisplayVersion"), L"1.2.3.4");
+  item.RollbackImpl();
+  for (size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(RegistryKeySnapshot::Capture(HKEY_CURRENT_USER, keys[i]).key(), before[i].key()) << i;
+  }
+  EXPECT_EQ(test::ReadRegString(kRunRegKey, kProductName), L"vireo.exe --autostart");
+}
+
+// A registry write that fails (the list of installed programs is a volatile key, under which
+// no lasting key can be created) fails the step with its own message instead of reporting
+// success without an uninstall entry.
+TEST_F(RegWorkItemTest, RefusedWriteFailsTheStep) {
+  const std::wstring list(ParentPart(kUninstallRegKey));
+  ScopedRegKey above, volatile_list;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(ParentPart(list)).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, above.receive(), nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(::RegCreateKeyExW(above.get(), FileNamePart(list).data(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, volatile_list.receive(), nullptr),
+            ERROR_SUCCESS);
+
+  CRegWorkItem item;
+  EXPECT_FALSE(item.DoImpl());
+  EXPECT_EQ(item.error_text(), kRegistryWriteMessage);
+  item.RollbackImpl();
+  EXPECT_FALSE(RegKeyExists(kAppPathsRegKey));
 }
 
 }  // namespace

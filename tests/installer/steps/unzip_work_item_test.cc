@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,10 +50,11 @@ class UnzipWorkItemTest : public ::testing::Test {
 
   std::wstring App(const wchar_t* relative) const { return app_ + L"\\" + relative; }
 
-  // Nothing of the step's temporary files is left: only the module file and the app root.
+  // Nothing of the step's temporary files is left (module file, package, work folder): only
+  // the product folder.
   void ExpectNoTemporaryLeftovers() {
     for (const std::wstring& name : ListFolder(temp_.path())) {
-      EXPECT_TRUE(name == L"7z.dll" || name == L"Vireo") << "left behind: " << std::string(name.begin(), name.end());
+      EXPECT_EQ(name, L"Vireo") << "left behind: " << std::string(name.begin(), name.end());
     }
   }
 
@@ -64,7 +66,8 @@ class UnzipWorkItemTest : public ::testing::Test {
 };
 
 // A fresh install into a missing folder hoists Chrome-bin, lists every entry as created, and
-// a roll-back empties the application folder again (which itself stays).
+// a roll-back removes it all, the application folder and the product folder it created
+// included.
 TEST_F(UnzipWorkItemTest, FreshInstallAndRollback) {
   UseImage("browser");
   CUnzipWorkItem step;
@@ -80,8 +83,7 @@ TEST_F(UnzipWorkItemTest, FreshInstallAndRollback) {
   ExpectNoTemporaryLeftovers();
 
   step.RollbackImpl();
-  EXPECT_TRUE(IsDirectory(app_));
-  EXPECT_TRUE(ListFolder(app_).empty());
+  EXPECT_FALSE(PathExists(temp_.Join(L"Vireo")));
 }
 
 // Progress of a successful run: 0 first, up to 50 for the package, 50..100 for the program, 100 last.
@@ -102,29 +104,35 @@ TEST_F(UnzipWorkItemTest, ProgressRunsFromZeroToHundred) {
   for (size_t i = 1; i < p.size(); ++i) EXPECT_GE(p[i], p[i - 1]) << "at " << i;
 }
 
-// An update over an existing tree replaces files, lists only new names (case-insensitively),
-// and a roll-back keeps everything that was there before.
-TEST_F(UnzipWorkItemTest, UpdateKeepsPreexistingEntriesOnRollback) {
+// An update over an existing tree lists only new names (case-insensitively) and keeps every
+// file it replaces in "chrome.bak" (a stale one from an ended run is cleared first); a
+// roll-back leaves the tree exactly as it was.
+TEST_F(UnzipWorkItemTest, UpdateRollbackRestoresTheTree) {
   UseImage("browser");
   ASSERT_TRUE(MakeDirs(App(L"1.2.3.4\\INSTALLER")));
+  ASSERT_TRUE(MakeDirs(App(L"chrome.bak")));
+  ASSERT_TRUE(WriteFileBytes(App(L"chrome.bak\\stale.txt"), "stale"));
   ASSERT_TRUE(WriteFileBytes(App(L"VIREO.EXE"), "old main"));
   ASSERT_TRUE(WriteFileBytes(App(L"user_file.txt"), "mine"));
-  ASSERT_TRUE(WriteFileBytes(App(L"1.2.3.4\\INSTALLER\\old.txt"), "old"));
+  ASSERT_TRUE(WriteFileBytes(App(L"1.2.3.4\\INSTALLER\\uninstaller.exe"), "old uninstaller"));
   CUnzipWorkItem step;
   ASSERT_TRUE(step.DoImpl());
   EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "new main executable\n");
-  // The existing folder keeps its spelling; its new file is listed under it.
-  const std::vector<std::wstring> expected = {L"1.2.3.4\\INSTALLER\\uninstaller.exe", L"1.2.3.4\\Locales",
-                                              L"1.2.3.4\\Locales\\en-US.pak", L"readme.txt"};
+  EXPECT_EQ(ReadFileBytes(App(L"1.2.3.4\\Installer\\uninstaller.exe")), "uninstaller\n");
+  // The existing folder keeps its spelling.
+  const std::vector<std::wstring> expected = {L"1.2.3.4\\Locales", L"1.2.3.4\\Locales\\en-US.pak", L"readme.txt"};
   EXPECT_EQ(step.created_entries(), expected);
+  EXPECT_FALSE(PathExists(App(L"chrome.bak\\stale.txt")));
+  EXPECT_EQ(ListFolder(App(L"chrome.bak")).size(), 2u);
 
   step.RollbackImpl();
-  EXPECT_TRUE(PathExists(App(L"vireo.exe")));
+  std::vector<std::wstring> names = ListFolder(app_);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"1.2.3.4", L"VIREO.EXE", L"user_file.txt"}));
+  EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "old main");
   EXPECT_EQ(ReadFileBytes(App(L"user_file.txt")), "mine");
-  EXPECT_EQ(ReadFileBytes(App(L"1.2.3.4\\INSTALLER\\old.txt")), "old");
-  EXPECT_FALSE(PathExists(App(L"readme.txt")));
-  EXPECT_FALSE(PathExists(App(L"1.2.3.4\\Locales")));
-  EXPECT_FALSE(PathExists(App(L"1.2.3.4\\Installer\\uninstaller.exe")));
+  EXPECT_EQ(ListFolder(App(L"1.2.3.4")), std::vector<std::wstring>{L"INSTALLER"});
+  EXPECT_EQ(ReadFileBytes(App(L"1.2.3.4\\INSTALLER\\uninstaller.exe")), "old uninstaller");
 }
 
 // A main executable in use during a silent update is staged as new_vireo.exe instead of

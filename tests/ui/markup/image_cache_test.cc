@@ -52,5 +52,36 @@ TEST(ImageCacheTest, ImagesOutliveTheCache) {
   kept.reset();  // the deleter finds no cache and only frees the image
 }
 
+TEST(ImageCacheTest, GetTakesAPrefetchedImageOverAndFallsBackWhenItFailed) {
+  int own_loads = 0;
+  const ImageCache::Loader own = [&own_loads]() {
+    ++own_loads;
+    return std::make_shared<DecodedImage>();
+  };
+  DecodedImage* prefetched = nullptr;
+  ImageCache cache;
+  ASSERT_TRUE(cache.Prefetch(L"bg.png", [&prefetched] {
+    auto image = std::make_shared<DecodedImage>();
+    prefetched = image.get();
+    return image;
+  }));
+  EXPECT_FALSE(cache.Wants(L"bg.png"));
+  EXPECT_FALSE(cache.Prefetch(L"bg.png", own));  // one decode per path
+
+  // Get waits for the decode and hands out that very object, cached like its own loads.
+  std::shared_ptr<DecodedImage> image = cache.Get(L"bg.png", own);
+  EXPECT_EQ(image.get(), prefetched);
+  EXPECT_EQ(own_loads, 0);
+  EXPECT_EQ(cache.Get(L"bg.png", own), image);
+  EXPECT_FALSE(cache.Prefetch(L"bg.png", own));  // live already
+  image.reset();
+  EXPECT_EQ(cache.size(), 0u);
+
+  // A failed prefetch leaves the path to the caller's own loader.
+  ASSERT_TRUE(cache.Prefetch(L"bad.png", [] { return std::shared_ptr<DecodedImage>(); }));
+  EXPECT_NE(cache.Get(L"bad.png", own), nullptr);
+  EXPECT_EQ(own_loads, 1);
+}
+
 }  // namespace
 }  // namespace ui
