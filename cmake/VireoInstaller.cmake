@@ -4,27 +4,48 @@
 #       Generates a version resource script; <out_var> receives its path.
 #
 #   vireo_pack_payload(<out_var> NAME id (CHROME_BIN <dir> | PROGRAM_ARCHIVE <chrome.7z>)
-#                      [DEPENDS files-or-targets...])
-#       Packs <dir> as the top folder "Chrome-bin" of "chrome.7z" (LZMA2, multi-threaded
-#       blocks so that the module decodes on every core) and stores that in the package
-#       archive (no second compression). <out_var> receives the package path.
+#                      [CHECK [NO_UNINSTALLER]] [DEPENDS files-or-targets...])
+#       Packs <dir> as the top folder "Chrome-bin" of "chrome.7z" (VIREO_PROGRAM_PACKING) and
+#       stores that in the package archive (no second compression). <out_var> receives the
+#       package path. Every file of <dir> counts: a listing of the folder (names, sizes,
+#       digests) is refreshed on every build and the packing depends on it. CHECK refuses, at
+#       build time, a folder that is no installable browser (VireoChromeBin.cmake).
 #
 #   vireo_add_installer(<target> VERSION a.b.c.d
 #                       (CHROME_BIN <dir> | PROGRAM_ARCHIVE <file> | PACKAGE <file>)
 #                       [CONFIG <json>] [UI <zip>] [DEPENDS ...] [OUTPUT_DIRECTORY <dir>]
-#                       [OUTPUT_NAME <name>] [DEFINITIONS ...])
-#       Links the installer program with its own resources: configuration, 7z.dll, package,
-#       skin (by default the packed resources/skin, VIREO_UI_ZIP of VireoSkin.cmake),
-#       manifest, icon 107 and a version resource with VERSION.
+#                       [OUTPUT_NAME <name>] [DEFINITIONS ...]
+#                       [SIGN_CERT <pem> SIGN_KEY <pem>])
+#       Links the installer program with its own resources: configuration, the
+#       extraction-only 7-Zip module (VIREO_SETUP_7Z_DLL), package, skin (by default the
+#       packed resources/skin, VIREO_UI_ZIP of VireoSkin.cmake), manifest, icon 107 and a
+#       version resource with VERSION (refused at configure time unless four numbers each at
+#       most 65535). The exe is lean: unreferenced code and data are dropped at link time and
+#       its symbols move to "<exe>.debug" beside it, named by the exe's debug link. With
+#       SIGN_CERT and SIGN_KEY the finished exe is signed (Authenticode, SHA-256, time-stamped
+#       by VIREO_SIGN_TIMESTAMP_URL when set); signing comes last because the signature covers
+#       the resources.
 
 set(VIREO_RESOURCES_DIR "${CMAKE_CURRENT_LIST_DIR}/../resources")
 find_program(VIREO_7ZZ NAMES 7zz 7z REQUIRED)
 include(${CMAKE_CURRENT_LIST_DIR}/VireoSkin.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/VireoChromeBin.cmake)
+set(VIREO_CMAKE_DIR "${CMAKE_CURRENT_LIST_DIR}")
+
+set(VIREO_SIGN_TIMESTAMP_URL "" CACHE STRING
+    "Time-stamp server for signed installers (empty: no time stamp, the build has no network)")
+# How chrome.7z is packed; chosen from measurements on the benchmark payload (README,
+# "Performance", tools/bench_packing.sh). BCJ2 splits the machine code's call and jump
+# targets into streams of their own, which the module decodes on threads of their own: the
+# same size as plain LZMA2, half the extraction time.
+set(VIREO_PROGRAM_PACKING -t7z -mx=5 -m0=BCJ2 -m1=LZMA2:d24 -m2=LZMA:d19 -m3=LZMA:d19
+    -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2)
 
 function(vireo_version_rc out_var)
   cmake_parse_arguments(A "" "VERSION;NAME;DESCRIPTION" "" ${ARGN})
-  if(NOT A_VERSION MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+$")
-    message(FATAL_ERROR "vireo_version_rc: version '${A_VERSION}' is not a.b.c.d")
+  vireo_version_problem(problem "${A_VERSION}")
+  if(problem)
+    message(FATAL_ERROR "vireo_version_rc: VERSION ${problem}")
   endif()
   string(REPLACE "." "," VIREO_VER_COMMA "${A_VERSION}")
   set(VIREO_VER_DOT "${A_VERSION}")
@@ -37,11 +58,26 @@ function(vireo_version_rc out_var)
 endfunction()
 
 function(vireo_pack_payload out_var)
-  cmake_parse_arguments(A "" "NAME;CHROME_BIN;PROGRAM_ARCHIVE" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(A "CHECK;NO_UNINSTALLER" "NAME;CHROME_BIN;PROGRAM_ARCHIVE" "DEPENDS" ${ARGN})
   set(dir "${CMAKE_BINARY_DIR}/payload/${A_NAME}")
   set(package "${dir}/package.7z")
   if(A_CHROME_BIN)
     set(program "${dir}/chrome.7z")
+    set(listing "${dir}/chrome_bin.listing")
+    # The scan output never exists, so the listing step runs on every build; the listing
+    # itself changes only with the folder. It is a by-product so that the build looks at its
+    # time again after the step (an unchanged listing leaves the packing alone).
+    set(scan "${dir}/chrome_bin.scan")
+    set_source_files_properties("${scan}" PROPERTIES SYMBOLIC TRUE)
+    add_custom_command(
+      OUTPUT "${scan}"
+      BYPRODUCTS "${listing}"
+      COMMAND ${CMAKE_COMMAND} -DFOLDER=${A_CHROME_BIN} -DLISTING=${listing}
+              -DCHECK=${A_CHECK} -DNO_UNINSTALLER=${A_NO_UNINSTALLER}
+              -P "${VIREO_CMAKE_DIR}/chrome_bin_listing.cmake"
+      DEPENDS ${A_DEPENDS} "${VIREO_CMAKE_DIR}/chrome_bin_listing.cmake" "${VIREO_CMAKE_DIR}/VireoChromeBin.cmake"
+      COMMENT "Listing Chrome-bin of ${A_NAME}"
+      VERBATIM)
     # A link named Chrome-bin gives the archive its top folder whatever the source is called;
     # 7-Zip follows it while packing.
     add_custom_command(
@@ -50,8 +86,8 @@ function(vireo_pack_payload out_var)
       COMMAND ${CMAKE_COMMAND} -E make_directory "${dir}/stage"
       COMMAND ${CMAKE_COMMAND} -E create_symlink "${A_CHROME_BIN}" "${dir}/stage/Chrome-bin"
       COMMAND ${CMAKE_COMMAND} -E chdir "${dir}/stage"
-              ${VIREO_7ZZ} a -bd -bso0 -t7z -m0=lzma2 -mx=5 -mmt=2 "${program}" Chrome-bin
-      DEPENDS ${A_DEPENDS}
+              ${VIREO_7ZZ} a -bd -bso0 ${VIREO_PROGRAM_PACKING} "${program}" Chrome-bin
+      DEPENDS "${scan}" "${listing}" ${A_DEPENDS}
       COMMENT "Packing Chrome-bin of ${A_NAME}"
       VERBATIM)
   elseif(A_PROGRAM_ARCHIVE)
@@ -76,12 +112,23 @@ function(vireo_pack_payload out_var)
 endfunction()
 
 function(vireo_add_installer target)
-  cmake_parse_arguments(A "" "VERSION;CHROME_BIN;PROGRAM_ARCHIVE;PACKAGE;CONFIG;UI;OUTPUT_DIRECTORY;OUTPUT_NAME"
+  cmake_parse_arguments(A "" "VERSION;CHROME_BIN;PROGRAM_ARCHIVE;PACKAGE;CONFIG;UI;OUTPUT_DIRECTORY;OUTPUT_NAME;SIGN_CERT;SIGN_KEY"
                         "DEPENDS;DEFINITIONS" ${ARGN})
+  vireo_version_problem(problem "${A_VERSION}")
+  if(problem)
+    message(FATAL_ERROR "vireo_add_installer(${target}): VERSION ${problem}")
+  endif()
   if(A_PACKAGE)
     set(package "${A_PACKAGE}")
   elseif(A_CHROME_BIN)
-    vireo_pack_payload(package NAME ${target} CHROME_BIN "${A_CHROME_BIN}" DEPENDS ${A_DEPENDS})
+    # Test payloads staged without an uninstaller on purpose (vireo_stage_payload
+    # NO_UNINSTALLER) are let through; every other folder must be complete.
+    get_property(incomplete GLOBAL PROPERTY VIREO_PAYLOADS_WITHOUT_UNINSTALLER)
+    set(waiver "")
+    if("${A_CHROME_BIN}" IN_LIST incomplete)
+      set(waiver NO_UNINSTALLER)
+    endif()
+    vireo_pack_payload(package NAME ${target} CHROME_BIN "${A_CHROME_BIN}" CHECK ${waiver} DEPENDS ${A_DEPENDS})
   else()
     vireo_pack_payload(package NAME ${target} PROGRAM_ARCHIVE "${A_PROGRAM_ARCHIVE}" DEPENDS ${A_DEPENDS})
   endif()
@@ -95,21 +142,21 @@ function(vireo_add_installer target)
   set(VIREO_RC_MANIFEST "${VIREO_RESOURCES_DIR}/vireo_setup.manifest")
   set(VIREO_RC_ICON "${VIREO_RESOURCES_DIR}/vireo.ico")
   set(VIREO_RC_CONFIG "${A_CONFIG}")
-  set(VIREO_RC_7Z_DLL "${VIREO_7Z_DLL}")
+  set(VIREO_RC_7Z_DLL "${VIREO_SETUP_7Z_DLL}")
   set(VIREO_RC_PACKAGE "${package}")
   set(VIREO_RC_UI "${A_UI}")
   set(VIREO_RC_VERSION "${version_rc}")
   set(rc "${CMAKE_BINARY_DIR}/generated/${target}.rc")
   configure_file("${VIREO_RESOURCES_DIR}/installer.rc.in" "${rc}" @ONLY)
   set_source_files_properties("${rc}" PROPERTIES
-    OBJECT_DEPENDS "${package};${A_CONFIG};${A_UI};${VIREO_7Z_DLL};${version_rc};${VIREO_RC_MANIFEST};${VIREO_RC_ICON}")
+    OBJECT_DEPENDS "${package};${A_CONFIG};${A_UI};${VIREO_SETUP_7Z_DLL};${version_rc};${VIREO_RC_MANIFEST};${VIREO_RC_ICON}")
 
   add_executable(${target} WIN32 "${CMAKE_SOURCE_DIR}/installer/main.cc" "${rc}")
   if(A_UI STREQUAL VIREO_UI_ZIP)
     add_dependencies(${target} vireo_skin)
   endif()
   target_link_libraries(${target} PRIVATE vireo_flags vireo_installer)
-  target_link_options(${target} PRIVATE -municode -mwindows)
+  target_link_options(${target} PRIVATE -municode -mwindows -Wl,--gc-sections)
   if(A_DEFINITIONS)
     target_compile_definitions(${target} PRIVATE ${A_DEFINITIONS})
   endif()
@@ -121,4 +168,36 @@ function(vireo_add_installer target)
   endif()
   set_target_properties(${target} PROPERTIES OUTPUT_NAME "${A_OUTPUT_NAME}"
                         RUNTIME_OUTPUT_DIRECTORY "${A_OUTPUT_DIRECTORY}")
+  _vireo_finish_installer(${target} "${A_SIGN_CERT}" "${A_SIGN_KEY}")
+endfunction()
+
+# After the link: the symbols go to "<exe>.debug" and the exe keeps only a debug link to it;
+# then, when a certificate is given, the signature.
+function(_vireo_finish_installer target cert key)
+  set(exe "$<TARGET_FILE:${target}>")
+  set(sign "")
+  if(cert OR key)
+    if(NOT cert OR NOT key)
+      message(FATAL_ERROR "vireo_add_installer(${target}): SIGN_CERT and SIGN_KEY go together")
+    endif()
+    find_program(VIREO_OSSLSIGNCODE osslsigncode)
+    if(NOT VIREO_OSSLSIGNCODE)
+      message(FATAL_ERROR "vireo_add_installer(${target}): signing needs osslsigncode (tools/setup.sh)")
+    endif()
+    set(stamp "")
+    if(VIREO_SIGN_TIMESTAMP_URL)
+      set(stamp -ts "${VIREO_SIGN_TIMESTAMP_URL}")
+    endif()
+    set(sign
+      COMMAND "${VIREO_OSSLSIGNCODE}" sign -certs "${cert}" -key "${key}" -h sha256 -n "Vireo Setup"
+              ${stamp} -in "${exe}" -out "${exe}.signed"
+      COMMAND ${CMAKE_COMMAND} -E rename "${exe}.signed" "${exe}")
+    # A new certificate or key signs again.
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS "${cert}" "${key}")
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND "${CMAKE_OBJCOPY}" --only-keep-debug "${exe}" "${exe}.debug"
+    COMMAND "${CMAKE_OBJCOPY}" --strip-all "--add-gnu-debuglink=${exe}.debug" "${exe}"
+    ${sign}
+    VERBATIM)
 endfunction()

@@ -4,7 +4,9 @@
 #   vireo_stage_payload(<name> VERSION a.b.c.d BROWSER <target>
 #                       [NO_UNINSTALLER] [DATA_MB <n>] [DATA_FILES <n>])
 #   -> sets <name>_CHROME_BIN (the staged folder) and <name>_STAMP (what to depend on) in
-#      the caller's scope.
+#      the caller's scope. DATA_MB and DATA_FILES add the benchmark's browser-shaped bulk
+#      (tools/bench_payload.py). A NO_UNINSTALLER tree is incomplete on purpose, and
+#      vireo_add_installer() packs it without asking for the uninstaller.
 
 add_executable(payload_stub_exe "${CMAKE_CURRENT_LIST_DIR}/payload_stub.c")
 add_library(payload_stub_dll SHARED "${CMAKE_CURRENT_LIST_DIR}/payload_stub.c")
@@ -26,16 +28,21 @@ function(vireo_stage_payload name)
   set(uninstaller ON)
   if(A_NO_UNINSTALLER)
     set(uninstaller OFF)
+    set_property(GLOBAL APPEND PROPERTY VIREO_PAYLOADS_WITHOUT_UNINSTALLER "${root}/Chrome-bin")
+  endif()
+  set(generator "")
+  if(A_DATA_MB GREATER 0)
+    set(generator "${CMAKE_SOURCE_DIR}/tools/bench_payload.py")
   endif()
   add_custom_command(
     OUTPUT "${stamp}"
     COMMAND ${CMAKE_COMMAND} -DOUT=${root}/Chrome-bin -DVERSION=${A_VERSION}
             -DBROWSER=$<TARGET_FILE:${A_BROWSER}> -DPROGRAM=$<TARGET_FILE:payload_stub_exe>
             -DLIBRARY=$<TARGET_FILE:payload_stub_dll> -DUNINSTALLER=${uninstaller}
-            -DDATA_MB=${A_DATA_MB} -DDATA_FILES=${A_DATA_FILES}
+            -DDATA_MB=${A_DATA_MB} -DDATA_FILES=${A_DATA_FILES} -DPYTHON=${Python3_EXECUTABLE}
             -P "${CMAKE_SOURCE_DIR}/cmake/stage_payload.cmake"
     COMMAND ${CMAKE_COMMAND} -E touch "${stamp}"
-    DEPENDS ${A_BROWSER} payload_stub_exe payload_stub_dll "${CMAKE_SOURCE_DIR}/cmake/stage_payload.cmake"
+    DEPENDS ${A_BROWSER} payload_stub_exe payload_stub_dll "${CMAKE_SOURCE_DIR}/cmake/stage_payload.cmake" ${generator}
     COMMENT "Staging payload ${name} (${A_VERSION})"
     VERBATIM)
   add_custom_target(${name}_stage DEPENDS "${stamp}")

@@ -1,61 +1,117 @@
 #!/usr/bin/env bash
-# Benchmark (not a test): times a silent install of a browser-sized generated payload under
-# Wine against 7-Zip's own command-line extraction of the same two archives, in one run.
-#   bash tools/bench_install.sh [MB] [FILES]   (default 300 MB in 400 files)
+# Benchmark (not a test): the installer against the tools a user would pick instead, in one
+# run on the same browser-shaped payload (tools/bench_payload.py), under Wine:
+#   - the installer's silent install (portable, into a fresh folder, browser not started);
+#   - 7-Zip's own command line doing the same two-archive flow: the package into a temporary
+#     folder, then chrome.7z into the target;
+#   - an NSIS per-user installer of the same tree (solid LZMA, 64 MB dictionary,
+#     RequestExecutionLevel user), built here with Debian's makensis, run silently.
+# Also, for where the time goes: 7-Zip taking the package out of the installer's resources
+# first, as the installer itself does. Prints the medians of the rounds, the ratios and each
+# one's peak memory (resident set of its process) as a Markdown table.
+#   bash tools/bench_install.sh [ROUNDS] [MB] [FILES]   (default 3 rounds, 300 MB, 400 files)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source tools/wine_session.sh
-mb="${1:-300}"
-files="${2:-400}"
+rounds="${1:-3}"
+mb="${2:-300}"
+files="${3:-400}"
 
 bash tools/setup.sh
 bench="$PWD/build/bench"
 cmake --preset default -B "$bench" -DVIREO_BENCH_PAYLOAD_MB="$mb" -DVIREO_BENCH_PAYLOAD_FILES="$files" >/dev/null
-cmake --build "$bench" --target setup_bench
+cmake --build "$bench" --target setup_bench -j 2
 
 export VIREO_WINEPREFIX="$PWD/build/wineprefix"
 vireo_wine_session_start "$PWD/build"
 wine_exec="$bench/wine_exec.sh"
+measure="$PWD/tools/bench_measure.py"
+tree="$bench/payload_stage/bench/Chrome-bin"
 payload="$bench/payload/setup_bench"
-work="$bench/run"
+installer="$bench/installers/setup_bench/vireo_setup.exe"
 seven_zip="$(grep -E '^VIREO_7Z_EXE:' "$bench/CMakeCache.txt" | cut -d= -f2-)"
-win() { winepath -w "$1" 2>/dev/null; }
+work="$bench/run"
+win() { printf 'Z:%s' "$1" | tr / '\\'; }  # Wine's drive Z: is the root
 
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-rounds=3
-best_setup=999999999
-best_7z=999999999
-best_res=999999999
-for round in $(seq 1 $rounds); do
-  rm -rf "$work"; mkdir -p "$work/installer" "$work/7z"
-  cp "$bench/installers/setup_bench/vireo_setup.exe" "$work/installer/"
+# The NSIS installer, rebuilt only when the payload's listing changes.
+nsis="$bench/nsis"
+if ! cmp -s "$payload/chrome_bin.listing" "$nsis/payload.listing" 2>/dev/null; then
+  echo "building the NSIS installer of the same tree (single-threaded LZMA, a few minutes)"
+  rm -rf "$nsis"; mkdir -p "$nsis"
+  cat >"$nsis/setup.nsi" <<EOF
+Unicode true
+Target amd64-unicode
+Name "Vireo"
+OutFile "$nsis/nsis_setup.exe"
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+SetCompressorDictSize 64
+SilentInstall silent
+InstallDir "\$LOCALAPPDATA\\Vireo\\Application"
+Section
+  SetOutPath "\$INSTDIR"
+  File /r "$tree/*"
+SectionEnd
+EOF
+  makensis -V2 "$nsis/setup.nsi"
+  cp "$payload/chrome_bin.listing" "$nsis/payload.listing"
+fi
+
+results="$work/results.txt"
+rm -rf "$work"; mkdir -p "$work"
+for round in $(seq 1 "$rounds"); do
+  rm -rf "$work/round"; mkdir -p "$work/round"
+  cp "$installer" "$work/round/vireo_setup.exe"
   sync
-  t0=$(now_ms)
-  "$wine_exec" "$work/installer/vireo_setup.exe" --portable --installpath="$(win "$work/installed")" --silent
-  t1=$(now_ms)
-  # 7-Zip itself on the same archives: the package to a temp folder, then chrome.7z into
-  # the target.
-  "$wine_exec" "$seven_zip" x -y -bso0 -bsp0 "-o$(win "$work/7z/tmp")" "$(win "$payload/package.7z")"
-  "$wine_exec" "$seven_zip" x -y -bso0 -bsp0 "-o$(win "$work/7z/out")" "$(win "$work/7z/tmp/chrome.7z")"
-  t2=$(now_ms)
-  # The same job as the installer's: the package comes out of the executable's resources
-  # first (7-Zip reads PE resources too), then the two archives.
-  rm -rf "$work/7z"
-  "$wine_exec" "$seven_zip" e -y -bso0 -bsp0 -tPE "-o$(win "$work/7z/res")" \
-      "$(win "$work/installer/vireo_setup.exe")" .rsrc/PACKAGE/IDR_ZIP_PACKAGE
-  "$wine_exec" "$seven_zip" x -y -bso0 -bsp0 "-o$(win "$work/7z/tmp")" "$(win "$work/7z/res/IDR_ZIP_PACKAGE")"
-  "$wine_exec" "$seven_zip" x -y -bso0 -bsp0 "-o$(win "$work/7z/out")" "$(win "$work/7z/tmp/chrome.7z")"
-  t3=$(now_ms)
-  s=$((t1 - t0)); z=$((t2 - t1)); r=$((t3 - t2))
-  echo "round $round: installer ${s} ms, 7-Zip on the archives ${z} ms, 7-Zip from the exe ${r} ms"
-  [ $s -lt $best_setup ] && best_setup=$s
-  [ $z -lt $best_7z ] && best_7z=$z
-  [ $r -lt $best_res ] && best_res=$r
-  [ -f "$work/installed/vireo.exe" ] || { echo "install did not complete"; exit 1; }
+  python3 "$measure" "$results" installer "$wine_exec" "$work/round/vireo_setup.exe" --silent --portable \
+    --pending_restart "--installpath=$(win "$work/round/installer")"
+  [ -f "$work/round/installer/vireo.exe" ] || { echo "round $round: the install did not complete" >&2; exit 1; }
+  rm -rf "$work/round/installer"; sync
+
+  python3 "$measure" "$results" 7zip_package "$wine_exec" "$seven_zip" x -y -bso0 -bsp0 \
+    "-o$(win "$work/round/7z_tmp")" "$(win "$payload/package.7z")"
+  python3 "$measure" "$results" 7zip_program "$wine_exec" "$seven_zip" x -y -bso0 -bsp0 \
+    "-o$(win "$work/round/7z_out")" "$(win "$work/round/7z_tmp/chrome.7z")"
+  rm -rf "$work/round/7z_tmp" "$work/round/7z_out"; sync
+
+  python3 "$measure" "$results" nsis "$wine_exec" "$nsis/nsis_setup.exe" /S "/D=$(win "$work/round/nsis")"
+  [ -f "$work/round/nsis/vireo.exe" ] || { echo "round $round: the NSIS install did not complete" >&2; exit 1; }
+  rm -rf "$work/round/nsis"; sync
+
+  # Where the installer's extra time goes: the same three steps it takes, by 7-Zip.
+  python3 "$measure" "$results" 7zip_resource "$wine_exec" "$seven_zip" e -y -bso0 -bsp0 -tPE \
+    "-o$(win "$work/round/res")" "$(win "$work/round/vireo_setup.exe")" .rsrc/PACKAGE/IDR_ZIP_PACKAGE
+  rm -rf "$work/round"
+  echo "round $round done"
 done
-unpacked=$(du -sm "$work/installed" | cut -f1)
-echo "payload: ${unpacked} MB unpacked, $(find "$work/installed" -type f | wc -l) files"
-echo "best of $rounds: installer ${best_setup} ms, 7-Zip on the archives ${best_7z} ms, 7-Zip from the exe ${best_res} ms"
-awk -v s="$best_setup" -v z="$best_7z" -v r="$best_res" 'BEGIN {
-  printf "ratio installer / 7-Zip on the archives: %.3f\n", s / z
-  printf "ratio installer / 7-Zip from the exe:    %.3f\n", s / r }'
+
+python3 - "$results" "$rounds" "$tree" "$payload/chrome.7z" <<'EOF'
+import os, statistics, sys
+results, rounds, tree, program = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+runs = {}
+for line in open(results):
+    label, ms, kib, code = line.split()
+    if code != "0":
+        sys.exit(f"{label} failed with {code}")
+    runs.setdefault(label, []).append((int(ms), int(kib)))
+def median(label): return statistics.median(ms for ms, _ in runs[label])
+def peak(label): return max(kib for _, kib in runs[label]) / 1024
+sizes = [os.path.getsize(os.path.join(r, n)) for r, _, ns in os.walk(tree) for n in ns]
+unpacked, packed = sum(sizes), os.path.getsize(program)
+installer = median("installer")
+# The 7-Zip flow is two processes: the sum of their round times, the larger peak.
+seven = statistics.median(a[0] + b[0] for a, b in zip(runs["7zip_package"], runs["7zip_program"]))
+seven_peak = max(peak("7zip_package"), peak("7zip_program"))
+nsis = median("nsis")
+print(f"\npayload: {unpacked / 1e6:.0f} MB in {len(sizes)} files; chrome.7z {packed / 1e6:.0f} MB "
+      f"({100 * packed / unpacked:.1f} %); medians of {rounds} rounds\n")
+print("| | median | installer ÷ it | peak memory |")
+print("|---|---:|---:|---:|")
+print(f"| installer, silent portable install | {installer / 1000:.2f} s | 1.00 | {peak('installer'):.0f} MiB |")
+print(f"| 7-Zip command line, package then chrome.7z | {seven / 1000:.2f} s | {installer / seven:.2f} | {seven_peak:.0f} MiB |")
+print(f"| NSIS installer, silent | {nsis / 1000:.2f} s | {installer / nsis:.2f} | {peak('nsis'):.0f} MiB |")
+print(f"\ntargets: installer ÷ 7-Zip at most 1.10 ({installer / seven:.2f}); "
+      f"NSIS ÷ installer at least 2.5 ({nsis / installer:.2f})")
+print(f"7-Zip taking IDR_ZIP_PACKAGE out of the installer's resources: {median('7zip_resource') / 1000:.2f} s "
+      f"(the installer's extra step before the two archives)")
+EOF

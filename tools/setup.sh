@@ -10,6 +10,7 @@ set -euo pipefail
 DEPS_DIR="${VIREO_DEPS_DIR:-$HOME/.cache/vireo-deps}"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 JSONCPP_VERSION="1.9.5-4"
+SEVENZIP_SRC_VERSION="22.01+really26.02+dfsg-0+deb12u1"
 SEVENZIP_NPM_VERSION="26.3.1"
 MINGW_CXX=x86_64-w64-mingw32-g++-posix
 MINGW_CC=x86_64-w64-mingw32-gcc-posix
@@ -20,6 +21,8 @@ APT_PACKAGES=(
   wine wine64 libwine xvfb xauth fonts-wqy-microhei 7zip
   cmake ninja-build googletest dpkg-dev nodejs npm
   python3-pil fonts-noto-cjk  # tools/draw_skin.py redraws the window skin with these
+  osslsigncode openssl  # optional Authenticode signing of the installer, and its test
+  nsis libicu72  # tools/bench_install.sh: the NSIS comparison and the ICU data of its payload
 )
 
 log() { echo "[setup] $*"; }
@@ -61,24 +64,38 @@ ensure_deb_src() {
   need_root apt-get update -qq
 }
 
+# Unpacks the upstream sources of Debian's source package NAME at VERSION into DIR/src.
+unpack_debian_source() {
+  local name="$1" version="$2" dir="$3"
+  ensure_deb_src
+  (cd "$dir" && apt-get source -qq --download-only "$name=$version" >/dev/null 2>&1 ||
+                apt-get source -qq "$name=$version" >/dev/null)
+  local tarball; tarball="$(ls "$dir/${name}_"*.orig.tar.* | head -n1)"
+  mkdir -p "$dir/src" && tar -xf "$tarball" -C "$dir/src" --strip-components=1
+}
+
+# Builds the CMake project in SOURCE for mingw (in BUILD) and installs it into PREFIX; more
+# arguments go to the configuration.
+mingw_cmake_install() {
+  local source="$1" build="$2" prefix="$3"
+  shift 3
+  cmake -S "$source" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$HERE/../cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null
+  cmake --build "$build" -j 2 >/dev/null
+  cmake --install "$build" >/dev/null
+}
+
 build_jsoncpp() {
   local prefix="$DEPS_DIR/jsoncpp"
   [ -f "$prefix/.stamp-$JSONCPP_VERSION" ] && return 0
   log "building JsonCpp $JSONCPP_VERSION for mingw"
-  ensure_deb_src
   local work; work="$(mktemp -d)"
-  (cd "$work" && apt-get source -qq --download-only "libjsoncpp=$JSONCPP_VERSION" >/dev/null 2>&1 ||
-                 apt-get source -qq "libjsoncpp=$JSONCPP_VERSION" >/dev/null)
-  local tarball; tarball="$(ls "$work"/libjsoncpp_*.orig.tar.* | head -n1)"
-  mkdir -p "$work/src" && tar -xf "$tarball" -C "$work/src" --strip-components=1
-  cmake -S "$work/src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$HERE/../cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+  unpack_debian_source libjsoncpp "$JSONCPP_VERSION" "$work"
+  mingw_cmake_install "$work/src" "$work/build" "$prefix" \
     -DJSONCPP_WITH_TESTS=OFF -DJSONCPP_WITH_POST_BUILD_UNITTEST=OFF \
     -DJSONCPP_WITH_PKGCONFIG_SUPPORT=OFF -DJSONCPP_WITH_CMAKE_PACKAGE=ON \
-    -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON -DBUILD_OBJECT_LIBS=OFF >/dev/null
-  cmake --build "$work/build" >/dev/null
-  cmake --install "$work/build" >/dev/null
+    -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON -DBUILD_OBJECT_LIBS=OFF
   rm -rf "$work"
   touch "$prefix/.stamp-$JSONCPP_VERSION"
 }
@@ -89,14 +106,23 @@ build_googletest() {
   [ -f "$prefix/.stamp-$version" ] && return 0
   log "building GoogleTest $version for mingw"
   local work; work="$(mktemp -d)"
-  cmake -S /usr/src/googletest -B "$work" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$HERE/../cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=ON >/dev/null
-  cmake --build "$work" >/dev/null
-  cmake --install "$work" >/dev/null
+  mingw_cmake_install /usr/src/googletest "$work" "$prefix" -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=ON
   rm -rf "$work"
   touch "$prefix/.stamp-$version"
+}
+
+# The installer embeds an extraction-only 7-Zip module (7z format and its decoders, 0.4 MB
+# instead of 1.9 MB), built from Debian's 7-Zip sources; the full module from npm stays for
+# the tests and the benchmarks.
+build_7z_module() {
+  local prefix="$DEPS_DIR/7zip-module"
+  [ -f "$prefix/.stamp-$SEVENZIP_SRC_VERSION" ] && return 0
+  log "building the 7-Zip extraction module $SEVENZIP_SRC_VERSION for mingw"
+  local work; work="$(mktemp -d)"
+  unpack_debian_source 7zip "$SEVENZIP_SRC_VERSION" "$work"
+  mingw_cmake_install "$HERE/deps/seven_zip_module" "$work/build" "$prefix" -DSEVENZIP_SRC="$work/src"
+  rm -rf "$work"
+  touch "$prefix/.stamp-$SEVENZIP_SRC_VERSION"
 }
 
 fetch_7z_dll() {
@@ -118,6 +144,7 @@ main() {
   install_apt_packages
   build_jsoncpp
   build_googletest
+  build_7z_module
   fetch_7z_dll
 }
 
