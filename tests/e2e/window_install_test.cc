@@ -285,6 +285,7 @@ TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
   EXPECT_NE(text.find(std::wstring(kLogPathLead) + log_path_), std::wstring::npos) << testing::PrintToString(text);
   EXPECT_NE(Log().find(L"[ui] install failed: " + text.substr(0, text.find(kLogPathLead))), std::wstring::npos)
       << testing::PrintToString(Log());
+  ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == box; }, kWindowLimitMs)) << "the error box is not in front";
   PressKey(VK_RETURN);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 5000)) << "the error box did not close";
   EXPECT_TRUE(ProgressPageShows()) << "the progress page did not stay";
