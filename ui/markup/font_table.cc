@@ -17,27 +17,27 @@ std::wstring ResolveFaceName(std::wstring_view face, unsigned major_version) {
   return major_version >= 6 ? kModernSystemFace : kLegacySystemFace;
 }
 
-LOGFONTW MakeSkinLogFont(const FontSpec& spec, const DpiScale& scale, unsigned major_version) {
+LOGFONTW MakeSkinLogFont(const FontDeclaration& declared, const DpiScale& scale, unsigned major_version) {
   LOGFONTW lf{};
   ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-  const std::wstring face = ResolveFaceName(spec.face, major_version);
+  const std::wstring face = ResolveFaceName(declared.face, major_version);
   // The face field holds 31 characters and a terminator; a longer name is cut.
   wcsncpy_s(lf.lfFaceName, LF_FACESIZE, face.c_str(), _TRUNCATE);
-  lf.lfHeight = -scale.Scale(spec.size);
-  if (spec.bold) lf.lfWeight += kBoldIncrease;
-  lf.lfUnderline = spec.underline ? TRUE : FALSE;
-  lf.lfItalic = spec.italic ? TRUE : FALSE;
+  lf.lfHeight = -scale.Scale(declared.size);
+  if (declared.bold) lf.lfWeight += kBoldIncrease;
+  lf.lfUnderline = declared.underline ? TRUE : FALSE;
+  lf.lfItalic = declared.italic ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   return lf;
 }
 
-bool FontTable::Add(std::wstring_view id, const FontSpec& spec, const DpiScale& scale, unsigned major_version,
-                    bool make_default) {
+bool FontTable::Add(std::wstring_view id, const FontDeclaration& declared, const DpiScale& scale,
+                    unsigned major_version, bool make_default) {
   FontRecord record;
-  record.logfont = MakeSkinLogFont(spec, scale, major_version);
+  record.logfont = MakeSkinLogFont(declared, scale, major_version);
   record.handle.reset(::CreateFontIndirectW(&record.logfont));
   if (!record.handle) return false;
-  record.spec = spec;
+  record.declared = declared;
   fonts_[std::wstring(id)] = std::move(record);
   ++added_;
   if (make_default) default_id_ = std::wstring(id);

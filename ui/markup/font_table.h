@@ -21,7 +21,7 @@
 
 namespace ui {
 
-struct FontSpec {
+struct FontDeclaration {
   std::wstring face;
   int size = 12;  // pixels, before DPI scaling
   bool bold = false;
@@ -32,21 +32,21 @@ struct FontSpec {
 struct FontRecord {
   vireo::ScopedFont handle;
   LOGFONTW logfont{};
-  FontSpec spec;  // as declared (face before the "system" replacement)
+  FontDeclaration declared;  // as declared (face before the "system" replacement)
 };
 
 // The face a skin's face name stands for on a system of |major_version| (F1).
 std::wstring ResolveFaceName(std::wstring_view face, unsigned major_version);
 
-// The font description of |spec| (F1).
-LOGFONTW MakeSkinLogFont(const FontSpec& spec, const DpiScale& scale, unsigned major_version);
+// The font description of |declared| (F1).
+LOGFONTW MakeSkinLogFont(const FontDeclaration& declared, const DpiScale& scale, unsigned major_version);
 
 class FontTable {
  public:
   // Creates the font and stores it under |id| (F2); false, and nothing stored, when the
   // system refuses the font.
-  bool Add(std::wstring_view id, const FontSpec& spec, const DpiScale& scale, unsigned major_version,
-           bool make_default);
+  bool Add(std::wstring_view id, const FontDeclaration& declared, const DpiScale& scale,
+           unsigned major_version, bool make_default);
   // The record of |id|, else the default font's, else null (F2).
   const FontRecord* Find(std::wstring_view id) const;
   // How many fonts were stored so far; an unnamed font gets this count as its identifier.

@@ -15,15 +15,15 @@ bool FlagAttribute(XmlNode node, const wchar_t* name) {
 void AddFont(XmlNode node, const DpiScale& scale, unsigned major_version, FontTable* fonts) {
   const std::optional<std::wstring_view> face = node.attribute(L"name");
   if (!face) return;
-  FontSpec spec;
-  spec.face = std::wstring(*face);
-  if (const auto size = node.attribute(L"size")) spec.size = ParseInt(*size);
-  spec.bold = FlagAttribute(node, L"bold");
-  spec.underline = FlagAttribute(node, L"underline");
-  spec.italic = FlagAttribute(node, L"italic");
+  FontDeclaration declared;
+  declared.face = std::wstring(*face);
+  if (const auto size = node.attribute(L"size")) declared.size = ParseInt(*size);
+  declared.bold = FlagAttribute(node, L"bold");
+  declared.underline = FlagAttribute(node, L"underline");
+  declared.italic = FlagAttribute(node, L"italic");
   const std::optional<std::wstring_view> id = node.attribute(L"id");
   const std::wstring key = id ? std::wstring(*id) : std::to_wstring(fonts->added());
-  fonts->Add(key, spec, scale, major_version, FlagAttribute(node, L"default"));
+  fonts->Add(key, declared, scale, major_version, FlagAttribute(node, L"default"));
 }
 
 void AddColor(XmlNode node, ColorTable* colors) {

@@ -44,12 +44,12 @@ void DrawTextWith(Gdiplus::Graphics& graphics, HDC dc, const RECT& rect, std::ws
   if (text.empty()) return;
   const std::unique_ptr<Gdiplus::Font> gdiplus_font = MakeFont(dc, font);
   if (!gdiplus_font) return;
-  const TextFormatSpec spec = DrawFormatFor(style, line_limit);
+  const TextFormatChoice choice = DrawFormatFor(style, line_limit);
   Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
-  format.SetFormatFlags(spec.flags);
-  format.SetTrimming(spec.trimming);
-  format.SetAlignment(spec.alignment);
-  format.SetLineAlignment(spec.line_alignment);
+  format.SetFormatFlags(choice.flags);
+  format.SetTrimming(choice.trimming);
+  format.SetAlignment(choice.alignment);
+  format.SetLineAlignment(choice.line_alignment);
   const Gdiplus::SolidBrush brush(Gdiplus::Color(TextBrushColour(argb, alpha)));
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);  // X2
   graphics.DrawString(text.data(), Length(text), gdiplus_font.get(), ToRectF(rect), &format,

@@ -15,23 +15,23 @@ LONG Truncate(Gdiplus::REAL value) {
 
 }  // namespace
 
-TextFormatSpec DrawFormatFor(UINT style, bool line_limit) {
-  TextFormatSpec spec;
-  if (Has(style, DT_NOCLIP)) spec.flags |= Gdiplus::StringFormatFlagsNoClip;
-  if (Has(style, DT_SINGLELINE)) spec.flags |= Gdiplus::StringFormatFlagsNoWrap;
-  if (line_limit) spec.flags |= Gdiplus::StringFormatFlagsLineLimit;
-  if (Has(style, DT_END_ELLIPSIS)) spec.trimming = Gdiplus::StringTrimmingEllipsisCharacter;
+TextFormatChoice DrawFormatFor(UINT style, bool line_limit) {
+  TextFormatChoice choice;
+  if (Has(style, DT_NOCLIP)) choice.flags |= Gdiplus::StringFormatFlagsNoClip;
+  if (Has(style, DT_SINGLELINE)) choice.flags |= Gdiplus::StringFormatFlagsNoWrap;
+  if (line_limit) choice.flags |= Gdiplus::StringFormatFlagsLineLimit;
+  if (Has(style, DT_END_ELLIPSIS)) choice.trimming = Gdiplus::StringTrimmingEllipsisCharacter;
   if (Has(style, DT_CENTER)) {
-    spec.alignment = Gdiplus::StringAlignmentCenter;
+    choice.alignment = Gdiplus::StringAlignmentCenter;
   } else if (Has(style, DT_RIGHT)) {
-    spec.alignment = Gdiplus::StringAlignmentFar;
+    choice.alignment = Gdiplus::StringAlignmentFar;
   }
   if (Has(style, DT_VCENTER)) {
-    spec.line_alignment = Gdiplus::StringAlignmentCenter;
+    choice.line_alignment = Gdiplus::StringAlignmentCenter;
   } else if (Has(style, DT_BOTTOM)) {
-    spec.line_alignment = Gdiplus::StringAlignmentFar;
+    choice.line_alignment = Gdiplus::StringAlignmentFar;
   }
-  return spec;
+  return choice;
 }
 
 INT MeasureFlagsFor(UINT style, INT typographic_flags) {

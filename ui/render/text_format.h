@@ -20,7 +20,7 @@
 
 namespace ui {
 
-struct TextFormatSpec {
+struct TextFormatChoice {
   INT flags = 0;  // Gdiplus::StringFormatFlags
   Gdiplus::StringTrimming trimming = Gdiplus::StringTrimmingNone;
   Gdiplus::StringAlignment alignment = Gdiplus::StringAlignmentNear;
@@ -28,7 +28,7 @@ struct TextFormatSpec {
 };
 
 // T1.
-TextFormatSpec DrawFormatFor(UINT style, bool line_limit);
+TextFormatChoice DrawFormatFor(UINT style, bool line_limit);
 
 // T2: the flags for measuring, given the generic typographic format's own flags.
 INT MeasureFlagsFor(UINT style, INT typographic_flags);

@@ -38,7 +38,7 @@ TEST(GlobalBuilderTest, FontsAtOneHundredFiftyPercent) {
   EXPECT_EQ(bold->logfont.lfWeight, gui.lfWeight + 700);
   EXPECT_EQ(bold->logfont.lfCharSet, DEFAULT_CHARSET);
   EXPECT_STREQ(bold->logfont.lfFaceName, L"\u5FAE\u8F6F\u96C5\u9ED1");
-  EXPECT_EQ(bold->spec.face, L"system");
+  EXPECT_EQ(bold->declared.face, L"system");
 
   const FontRecord* styled = defs.fonts.Find(L"arial_underline");
   ASSERT_NE(styled, nullptr);
@@ -50,7 +50,7 @@ TEST(GlobalBuilderTest, FontsAtOneHundredFiftyPercent) {
 
   // An unnamed font is stored under the count of fonts before it; a faceless one is not.
   ASSERT_NE(defs.fonts.Find(L"3"), nullptr);
-  EXPECT_EQ(defs.fonts.Find(L"3")->spec.size, 16);
+  EXPECT_EQ(defs.fonts.Find(L"3")->declared.size, 16);
   EXPECT_EQ(defs.fonts.Find(L"faceless"), defs.fonts.Find(L"system_12"));
   EXPECT_EQ(defs.fonts.Find(L""), defs.fonts.Find(L"system_12"));
   EXPECT_EQ(defs.fonts.default_id(), L"system_12");

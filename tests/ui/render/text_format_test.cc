@@ -27,11 +27,11 @@ TEST(TextFormatTest, DrawFormatComesFromTheStyleBitsOnly) {
        StringAlignmentCenter, StringAlignmentCenter},
   };
   for (const auto& c : cases) {
-    const TextFormatSpec spec = DrawFormatFor(c.style, c.line_limit);
-    EXPECT_EQ(spec.flags, c.flags) << std::hex << c.style;
-    EXPECT_EQ(spec.trimming, c.trimming) << std::hex << c.style;
-    EXPECT_EQ(spec.alignment, c.alignment) << std::hex << c.style;
-    EXPECT_EQ(spec.line_alignment, c.line_alignment) << std::hex << c.style;
+    const TextFormatChoice choice = DrawFormatFor(c.style, c.line_limit);
+    EXPECT_EQ(choice.flags, c.flags) << std::hex << c.style;
+    EXPECT_EQ(choice.trimming, c.trimming) << std::hex << c.style;
+    EXPECT_EQ(choice.alignment, c.alignment) << std::hex << c.style;
+    EXPECT_EQ(choice.line_alignment, c.line_alignment) << std::hex << c.style;
   }
   EXPECT_EQ(MeasureFlagsFor(DT_SINGLELINE, 0x6004), 0x6004 | StringFormatFlagsNoWrap);
   EXPECT_EQ(MeasureFlagsFor(DT_WORDBREAK, 0x6004), 0x6004);
