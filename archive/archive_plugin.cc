@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "support/resource_file.h"
+#include "archive/module_resource.h"
 #include "support/scoped_handle.h"
 #include "support/temp_file.h"
 
@@ -40,7 +40,7 @@ bool LoadArchivePlugin(HMODULE module, const wchar_t* type, const wchar_t* name)
   g_module_path = MakeTempFilePath(kArchiveTempPrefix);
   if (g_module_path.empty()) return false;
   ScopedModule loaded;
-  if (ExtractResourceToFile(module, g_module_path.c_str(), type, name)) loaded.reset(LoadByFullPath(g_module_path));
+  if (WriteModuleResource(module, g_module_path.c_str(), type, name)) loaded.reset(LoadByFullPath(g_module_path));
   CreateObjectFunc create = loaded ? ResolveCreateObject(loaded.get()) : nullptr;
   if (!create) {
     loaded.reset();

@@ -9,8 +9,9 @@
 //      read or loaded.
 //  P2. No module is ever loaded by a bare name through the system's search order.
 //  P3. Once loaded, LoadArchivePlugin answers true without touching any file again.
-//  P4. A load that fails (no temporary folder, resource missing, file not written, module
-//      not loadable or without "CreateObject") frees what it loaded, deletes its file and
+//  P4. A load that fails (no temporary folder, resource missing, file not written, a
+//      compressed module that does not inflate whole, module not loadable or without
+//      "CreateObject") frees what it loaded, deletes its file and
 //      answers false.
 //  P5. UnloadArchivePlugin frees the module and then deletes its file.
 //  P6. The state is process-wide and unlocked: call these from one thread at a time.
@@ -26,8 +27,9 @@ namespace vireo {
 // folder of the installer's extraction step.
 inline constexpr wchar_t kArchiveTempPrefix[] = L"x7z";
 
-// Writes the resource (|type|, |name|) of |module| to a file of its own, loads it and
-// resolves "CreateObject" (P1, P3, P4).
+// Writes the resource (|type|, |name|) of |module| to a file of its own (inflating it when
+// it is gzip-compressed, see module_resource.h), loads it and resolves "CreateObject"
+// (P1, P3, P4).
 bool LoadArchivePlugin(HMODULE module, const wchar_t* type, const wchar_t* name);
 
 // Forgets the export, frees the module, deletes its file (P5).

@@ -16,8 +16,8 @@
 #                       [CONFIG <json>] [UI <zip>] [DEPENDS ...] [OUTPUT_DIRECTORY <dir>]
 #                       [OUTPUT_NAME <name>] [DEFINITIONS ...]
 #                       [SIGN_CERT <pem> SIGN_KEY <pem>])
-#       Links the installer program with its own resources: configuration, the
-#       extraction-only 7-Zip module (VIREO_SETUP_7Z_DLL), package, skin (by default the
+#       Links the installer program with its own resources: configuration, the 7-Zip
+#       module (VIREO_7Z_DLL, stored gzip-compressed: VIREO_7Z_DLL_GZ), package, skin (by default the
 #       packed resources/skin, VIREO_UI_ZIP of VireoSkin.cmake), manifest, icon 107 and a
 #       version resource with VERSION (refused at configure time unless four numbers each at
 #       most 65535). The exe is lean: unreferenced code and data are dropped at link time and
@@ -31,6 +31,21 @@ find_program(VIREO_7ZZ NAMES 7zz 7z REQUIRED)
 include(${CMAKE_CURRENT_LIST_DIR}/VireoSkin.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/VireoChromeBin.cmake)
 set(VIREO_CMAKE_DIR "${CMAKE_CURRENT_LIST_DIR}")
+
+# The installer carries the full 7-Zip module, with its fast decoders, compressed: raw it
+# would not fit the installer's 3 MiB budget. The installer inflates it as it writes it out.
+find_program(VIREO_GZIP NAMES gzip REQUIRED)
+set(VIREO_7Z_DLL_GZ "${CMAKE_BINARY_DIR}/generated/7z.dll.gz")
+if(NOT TARGET vireo_7z_module)
+  add_custom_command(
+    OUTPUT "${VIREO_7Z_DLL_GZ}"
+    COMMAND ${CMAKE_COMMAND} -E copy "${VIREO_7Z_DLL}" "${CMAKE_BINARY_DIR}/generated/7z.dll"
+    COMMAND ${VIREO_GZIP} -9 -n -f "${CMAKE_BINARY_DIR}/generated/7z.dll"
+    DEPENDS "${VIREO_7Z_DLL}"
+    COMMENT "Compressing the 7-Zip module for the installer"
+    VERBATIM)
+  add_custom_target(vireo_7z_module DEPENDS "${VIREO_7Z_DLL_GZ}")
+endif()
 
 set(VIREO_SIGN_TIMESTAMP_URL "" CACHE STRING
     "Time-stamp server for signed installers (empty: no time stamp, the build has no network)")
@@ -142,16 +157,17 @@ function(vireo_add_installer target)
   set(VIREO_RC_MANIFEST "${VIREO_RESOURCES_DIR}/vireo_setup.manifest")
   set(VIREO_RC_ICON "${VIREO_RESOURCES_DIR}/vireo.ico")
   set(VIREO_RC_CONFIG "${A_CONFIG}")
-  set(VIREO_RC_7Z_DLL "${VIREO_SETUP_7Z_DLL}")
+  set(VIREO_RC_7Z_DLL "${VIREO_7Z_DLL_GZ}")
   set(VIREO_RC_PACKAGE "${package}")
   set(VIREO_RC_UI "${A_UI}")
   set(VIREO_RC_VERSION "${version_rc}")
   set(rc "${CMAKE_BINARY_DIR}/generated/${target}.rc")
   configure_file("${VIREO_RESOURCES_DIR}/installer.rc.in" "${rc}" @ONLY)
   set_source_files_properties("${rc}" PROPERTIES
-    OBJECT_DEPENDS "${package};${A_CONFIG};${A_UI};${VIREO_SETUP_7Z_DLL};${version_rc};${VIREO_RC_MANIFEST};${VIREO_RC_ICON}")
+    OBJECT_DEPENDS "${package};${A_CONFIG};${A_UI};${VIREO_7Z_DLL_GZ};${version_rc};${VIREO_RC_MANIFEST};${VIREO_RC_ICON}")
 
   add_executable(${target} WIN32 "${CMAKE_SOURCE_DIR}/installer/main.cc" "${rc}")
+  add_dependencies(${target} vireo_7z_module)
   if(A_UI STREQUAL VIREO_UI_ZIP)
     add_dependencies(${target} vireo_skin)
   endif()

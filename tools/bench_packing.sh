@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Benchmark helper (not a test): how the packing of chrome.7z trades size against extraction
 # time on the benchmark payload. Packs the staged payload once per candidate and times, under
-# Wine, 7-Zip's own command line extracting it with the full 7-Zip module and with the
-# installer's extraction-only module. Run tools/bench_install.sh first (it stages the payload).
+# Wine, 7-Zip's own command line extracting it with the 7-Zip module the installer carries.
+# Run tools/bench_install.sh first (it stages the payload).
 #   bash tools/bench_packing.sh [ROUNDS]   (default 2; the best round counts)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -18,11 +18,9 @@ wine_exec="$bench/wine_exec.sh"
 cache() { grep -E "^$1:" "$bench/CMakeCache.txt" | cut -d= -f2-; }
 win() { winepath -w "$1" 2>/dev/null; }
 
-# 7z.exe loads the 7z.dll beside it: one folder per module.
-rm -rf "$work"; mkdir -p "$work/full" "$work/lean"
+# 7z.exe loads the 7z.dll beside it.
+rm -rf "$work"; mkdir -p "$work/full"
 cp "$(cache VIREO_7Z_EXE)" "$(cache VIREO_7Z_DLL)" "$work/full/"
-cp "$(cache VIREO_7Z_EXE)" "$work/lean/"
-cp "$(cache VIREO_SETUP_7Z_DLL)" "$work/lean/7z.dll"
 unpacked=$(du -sb "$payload/Chrome-bin" | cut -f1)
 
 candidates=(
@@ -32,24 +30,22 @@ candidates=(
   "lzma2 mx7 (64 MiB dictionary), 2 threads|-m0=lzma2 -mx=7 -mmt=2"
   "lzma2 mx5, 32 MiB blocks, 2 threads|-mx=5 -m0=lzma2:c32m -mmt=2"
 )
-printf '%-48s %9s %7s %11s %11s\n' packing "MB" ratio "full ms" "lean ms"
+printf '%-48s %9s %7s %11s\n' packing "MB" ratio "ms"
 for candidate in "${candidates[@]}"; do
   label="${candidate%%|*}"
   read -r -a switches <<<"${candidate#*|}"
   rm -f "$work/chrome.7z"
   (cd "$payload" && 7zz a -bd -bso0 -t7z "${switches[@]}" "$work/chrome.7z" Chrome-bin)
   packed=$(stat -c %s "$work/chrome.7z")
-  declare -A best=([full]=999999999 [lean]=999999999)
+  best=999999999
   for _ in $(seq 1 "$rounds"); do
-    for module in full lean; do
-      rm -rf "$work/out"; sync
-      t0=$(date +%s%N)
-      "$wine_exec" "$work/$module/7z.exe" x -y -bso0 -bsp0 "-o$(win "$work/out")" "$(win "$work/chrome.7z")"
-      ms=$(( ($(date +%s%N) - t0) / 1000000 ))
-      [ "$ms" -lt "${best[$module]}" ] && best[$module]=$ms
-    done
+    rm -rf "$work/out"; sync
+    t0=$(date +%s%N)
+    "$wine_exec" "$work/full/7z.exe" x -y -bso0 -bsp0 "-o$(win "$work/out")" "$(win "$work/chrome.7z")"
+    ms=$(( ($(date +%s%N) - t0) / 1000000 ))
+    [ "$ms" -lt "$best" ] && best=$ms
   done
-  awk -v l="$label" -v p="$packed" -v u="$unpacked" -v f="${best[full]}" -v n="${best[lean]}" \
-    'BEGIN { printf "%-48s %9.1f %6.1f%% %11d %11d\n", l, p / 1048576, 100 * p / u, f, n }'
+  awk -v l="$label" -v p="$packed" -v u="$unpacked" -v f="$best" \
+    'BEGIN { printf "%-48s %9.1f %6.1f%% %11d\n", l, p / 1048576, 100 * p / u, f }'
 done
 rm -rf "$work/out" "$work/chrome.7z"

@@ -10,7 +10,6 @@ set -euo pipefail
 DEPS_DIR="${VIREO_DEPS_DIR:-$HOME/.cache/vireo-deps}"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 JSONCPP_VERSION="1.9.5-4"
-SEVENZIP_SRC_VERSION="22.01+really26.02+dfsg-0+deb12u1"
 SEVENZIP_NPM_VERSION="26.3.1"
 MINGW_CXX=x86_64-w64-mingw32-g++-posix
 MINGW_CC=x86_64-w64-mingw32-gcc-posix
@@ -111,20 +110,6 @@ build_googletest() {
   touch "$prefix/.stamp-$version"
 }
 
-# The installer embeds an extraction-only 7-Zip module (7z format and its decoders, 0.4 MB
-# instead of 1.9 MB), built from Debian's 7-Zip sources; the full module from npm stays for
-# the tests and the benchmarks.
-build_7z_module() {
-  local prefix="$DEPS_DIR/7zip-module"
-  [ -f "$prefix/.stamp-$SEVENZIP_SRC_VERSION" ] && return 0
-  log "building the 7-Zip extraction module $SEVENZIP_SRC_VERSION for mingw"
-  local work; work="$(mktemp -d)"
-  unpack_debian_source 7zip "$SEVENZIP_SRC_VERSION" "$work"
-  mingw_cmake_install "$HERE/deps/seven_zip_module" "$work/build" "$prefix" -DSEVENZIP_SRC="$work/src"
-  rm -rf "$work"
-  touch "$prefix/.stamp-$SEVENZIP_SRC_VERSION"
-}
-
 fetch_7z_dll() {
   local dir="$DEPS_DIR/7zip-bin"
   [ -f "$dir/.stamp-$SEVENZIP_NPM_VERSION" ] && return 0
@@ -144,7 +129,6 @@ main() {
   install_apt_packages
   build_jsoncpp
   build_googletest
-  build_7z_module
   fetch_7z_dll
 }
 

@@ -49,11 +49,12 @@ TEST_F(ArchivePluginTest, ModuleFileBelongsToTheRunAlone) {
   EXPECT_EQ(ReadFileBytes(foreign), "someone else's module");
 }
 
-// A missing resource, or one that is no module, fails the load and leaves no file behind;
-// a later load still works.
+// A missing resource, one that is no module, or a compressed one that does not inflate
+// whole fails the load and leaves no file behind; a later load still works.
 TEST_F(ArchivePluginTest, FailedLoadsLeaveNothing) {
   EXPECT_FALSE(LoadArchivePlugin(::GetModuleHandleW(nullptr), L"PACKAGE", L"NO_SUCH_RESOURCE"));
   EXPECT_FALSE(LoadArchivePlugin(::GetModuleHandleW(nullptr), L"PACKAGE", L"NOT_A_MODULE"));
+  EXPECT_FALSE(LoadArchivePlugin(::GetModuleHandleW(nullptr), L"PACKAGE", L"GZIP_TRUNCATED"));
   EXPECT_FALSE(LoadArchivePlugin(nullptr, L"PACKAGE", L"IDR_DLL_7Z"));
   EXPECT_EQ(GetArchiveCreateEntry(), nullptr);
   EXPECT_TRUE(ListFolder(temp_.path()).empty());
