@@ -52,8 +52,10 @@ set(VIREO_SIGN_TIMESTAMP_URL "" CACHE STRING
 # How chrome.7z is packed; chosen from measurements on the benchmark payload (README,
 # "Performance", tools/bench_packing.sh). BCJ2 splits the machine code's call and jump
 # targets into streams of their own, which the module decodes on threads of their own: the
-# same size as plain LZMA2, half the extraction time.
-set(VIREO_PROGRAM_PACKING -t7z -mx=5 -m0=BCJ2 -m1=LZMA2:d24 -m2=LZMA:d19 -m3=LZMA:d19
+# same size as plain LZMA2, half the extraction time. 32 MiB blocks in the main stream (the
+# default is four times the dictionary) let its blocks decode side by side evenly: 1.5 %
+# larger, another third faster.
+set(VIREO_PROGRAM_PACKING -t7z -mx=5 -m0=BCJ2 -m1=LZMA2:d24:c32m -m2=LZMA:d19 -m3=LZMA:d19
     -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2)
 
 function(vireo_version_rc out_var)

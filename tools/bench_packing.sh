@@ -29,6 +29,8 @@ candidates=(
   "BCJ2 + lzma2 mx5, 2 threads|-mx=5 -m0=BCJ2 -m1=LZMA2:d24 -m2=LZMA:d19 -m3=LZMA:d19 -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2"
   "lzma2 mx7 (64 MiB dictionary), 2 threads|-m0=lzma2 -mx=7 -mmt=2"
   "lzma2 mx5, 32 MiB blocks, 2 threads|-mx=5 -m0=lzma2:c32m -mmt=2"
+  "BCJ2 + lzma2 mx5, 16 MiB blocks, 2 threads|-mx=5 -m0=BCJ2 -m1=LZMA2:d24:c16m -m2=LZMA:d19 -m3=LZMA:d19 -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2"
+  "BCJ2 + lzma2 mx5, 32 MiB blocks, 2 threads|-mx=5 -m0=BCJ2 -m1=LZMA2:d24:c32m -m2=LZMA:d19 -m3=LZMA:d19 -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2"
 )
 printf '%-48s %9s %7s %11s\n' packing "MB" ratio "ms"
 for candidate in "${candidates[@]}"; do
