@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <memory>
+#include <span>
 
 #include "support/resource_file.h"
 #include "support/scoped_handle.h"
@@ -24,11 +25,11 @@ class GzipInflater {
   GzipInflater& operator=(const GzipInflater&) = delete;
 
   // Inflates |data| into |out| piece by piece. zlib checks the trailer's CRC and length.
-  bool InflateTo(const unsigned char* data, DWORD size, HANDLE out) {
+  bool InflateTo(std::span<const unsigned char> data, HANDLE out) {
     if (!ok_) return false;
     auto buffer = std::make_unique<unsigned char[]>(kChunkBytes);
-    stream_.next_in = const_cast<unsigned char*>(data);  // zlib's API is not const-correct
-    stream_.avail_in = size;
+    stream_.next_in = const_cast<unsigned char*>(data.data());  // zlib's API is not const-correct
+    stream_.avail_in = static_cast<uInt>(data.size());
     unsigned long long total = 0;
     int status = Z_OK;
     while (status != Z_STREAM_END) {
@@ -56,19 +57,15 @@ class GzipInflater {
 }  // namespace
 
 bool WriteModuleResource(HMODULE module, const wchar_t* file, const wchar_t* type, const wchar_t* name) {
-  if (!module || !file || !type || !name) return false;
-  HRSRC info = ::FindResourceW(module, name, type);
-  HGLOBAL loaded = info ? ::LoadResource(module, info) : nullptr;
-  const auto* data = loaded ? static_cast<const unsigned char*>(::LockResource(loaded)) : nullptr;
-  if (!data) return false;
-  const DWORD size = ::SizeofResource(module, info);
-  if (size < sizeof(kGzipSignature) || data[0] != kGzipSignature[0] || data[1] != kGzipSignature[1]) {
-    return ExtractResourceToFile(module, file, type, name);
+  const std::span<const unsigned char> bytes = FindResourceBytes(module, type, name);
+  if (!bytes.data() || !file) return false;
+  if (bytes.size() < sizeof(kGzipSignature) || bytes[0] != kGzipSignature[0] || bytes[1] != kGzipSignature[1]) {
+    return WriteBytesToFile(file, bytes);
   }
   ScopedFile out(::CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out) return false;
   GzipInflater inflater;
-  return inflater.InflateTo(data, size, out.get());
+  return inflater.InflateTo(bytes, out.get());
 }
 
 }  // namespace vireo
