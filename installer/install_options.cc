@@ -6,6 +6,7 @@
 #include <json/json.h>
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "installer/app_paths_value.h"
@@ -14,6 +15,7 @@
 #include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/module_instance.h"
+#include "support/resource_file.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 
@@ -58,15 +60,9 @@ void CInstallOptions::Load() {
 }
 
 void CInstallOptions::LoadConfig() {
-  HMODULE module = GetModuleInstance();
-  HRSRC res = ::FindResourceW(module, L"IDR_DAT_CONFIG", L"PACKAGE");
-  if (!res) return;
-  HGLOBAL loaded = ::LoadResource(module, res);
-  if (!loaded) return;
-  const char* data = static_cast<const char*>(::LockResource(loaded));
-  const DWORD size = ::SizeofResource(module, res);
-  if (!data) return;
-  const std::string bytes(data, size);
+  const std::span<const unsigned char> config = FindResourceBytes(GetModuleInstance(), L"PACKAGE", L"IDR_DAT_CONFIG");
+  if (!config.data()) return;
+  const std::string bytes(config.begin(), config.end());
 
   Json::CharReaderBuilder builder;
   builder["allowComments"] = true;

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <cwchar>
 #include <memory>
+#include <span>
+
+#include "support/resource_file.h"
 
 namespace vireo {
 namespace {
@@ -55,17 +58,12 @@ uint64_t GetFileVersionNumber(const wchar_t* path) {
 }
 
 uint64_t GetSelfVersionNumber(HMODULE module) {
-  HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));
-  if (!res) return 0;
-  HGLOBAL loaded = ::LoadResource(module, res);
-  if (!loaded) return 0;
-  const void* data = ::LockResource(loaded);
-  const DWORD size = ::SizeofResource(module, res);
-  if (!data || size < sizeof(VS_FIXEDFILEINFO)) return 0;
+  const std::span<const unsigned char> block = FindResourceBytes(module, RT_VERSION, MAKEINTRESOURCEW(1));
+  if (!block.data() || block.size() < sizeof(VS_FIXEDFILEINFO)) return 0;
   // VerQueryValueW may write into the block it is given; resources are read-only, so it
   // gets a private copy.
-  auto copy = std::make_unique<unsigned char[]>(size);
-  std::memcpy(copy.get(), data, size);
+  auto copy = std::make_unique<unsigned char[]>(block.size());
+  std::memcpy(copy.get(), block.data(), block.size());
   const VS_FIXEDFILEINFO* info = QueryFixedInfo(copy.get());
   return info ? ToNumber(*info) : 0;
 }
