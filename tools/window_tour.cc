@@ -8,6 +8,9 @@
 //       prints, in one run: the time from process start to the first painted window for the
 //       installer and for the demo browser, the installer's peak working set over a window
 //       install, and 7-Zip's peak working set extracting the same program archive.
+//   window_tour starts <vireo_setup.exe> <runs>
+//       starts the window <runs> times in a row, each required to paint its start page within
+//       10 s, prints each run that did not and the count; exits 0 only when all painted.
 #include <windows.h>
 #include <psapi.h>
 
@@ -18,6 +21,7 @@
 #include "installer/installer_strings.h"
 #include "support/scoped_handle.h"
 #include "tests/e2e/install_window_pages.h"
+#include "tests/e2e/repeated_start.h"
 #include "tests/e2e/window_driver.h"
 #include "tests/test_support/process_runner.h"
 
@@ -145,12 +149,23 @@ int Bench(const std::wstring& installer, const std::wstring& browser, const std:
   return demo_ms < 0 ? 3 : 0;
 }
 
+int Starts(const std::wstring& installer, int runs) {
+  const vireo::test::RepeatedStarts starts = vireo::test::StartWindowRepeatedly(
+      L"\"" + installer + L"\"", runs, 10000, [](int run, bool painted) {
+        if (!painted) std::printf("run %d: no painted window within 10 s\n", run);
+        std::fflush(stdout);
+      });
+  std::printf("painted %d of %d starts\n", starts.painted, starts.runs);
+  return starts.painted == starts.runs ? 0 : 4;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 4 && std::wstring(argv[1]) == L"shots") return Shots(argv[2], argv[3]);
   if (argc == 7 && std::wstring(argv[1]) == L"bench") return Bench(argv[2], argv[3], argv[4], argv[5], argv[6]);
+  if (argc == 4 && std::wstring(argv[1]) == L"starts") return Starts(argv[2], _wtoi(argv[3]));
   std::fprintf(stderr, "usage: window_tour shots <setup.exe> <folder> | bench <setup.exe> <browser.exe> <7z.exe> "
-                       "<chrome.7z> <folder>\n");
+                       "<chrome.7z> <folder> | starts <setup.exe> <runs>\n");
   return 1;
 }

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
-#include <utility>
 
 #include "support/scoped_gdi.h"
 #include "support/scoped_gdiplus.h"
@@ -25,7 +24,7 @@ class WarmUp {
   WarmUp& operator=(const WarmUp&) = delete;
   ~WarmUp() { Finish(); }  // W3: a warm-up left running at exit
 
-  bool Start(const LOGFONTW& font, std::function<void()> then);
+  bool Start(const LOGFONTW& font);
   void Wait();
   void Finish();
 
@@ -36,7 +35,6 @@ class WarmUp {
   // Written by Start before the thread exists, read by the thread, cleared by Finish after
   // the join: never touched by two threads at once.
   LOGFONTW font_{};
-  std::function<void()> then_;
   vireo::ScopedHandle thread_;  // UI thread only
 
   std::mutex mutex_;
@@ -45,10 +43,9 @@ class WarmUp {
   std::atomic<DWORD> thread_id_{0};
 };
 
-bool WarmUp::Start(const LOGFONTW& font, std::function<void()> then) {
+bool WarmUp::Start(const LOGFONTW& font) {
   if (thread_.valid()) return false;
   font_ = font;
-  then_ = std::move(then);
   {
     std::lock_guard<std::mutex> lock(mutex_);
     text_pending_ = true;
@@ -57,9 +54,6 @@ bool WarmUp::Start(const LOGFONTW& font, std::function<void()> then) {
   thread_.reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &WarmUp::ThreadProc, this, 0, nullptr)));
   if (thread_.valid()) return true;
   MarkTextDone();
-  std::function<void()> work = std::move(then_);
-  then_ = nullptr;
-  if (work) work();  // W1: the work is done here instead
   return false;
 }
 
@@ -80,7 +74,6 @@ unsigned __stdcall WarmUp::ThreadProc(void* self) {
     }
   }
   warm_up->MarkTextDone();
-  if (warm_up->then_) warm_up->then_();
   return 0;
 }
 
@@ -105,7 +98,6 @@ void WarmUp::Finish() {
   ::WaitForSingleObject(thread_.get(), INFINITE);
   thread_.reset();
   thread_id_ = 0;
-  then_ = nullptr;
 }
 
 WarmUp& TheWarmUp() {
@@ -115,9 +107,7 @@ WarmUp& TheWarmUp() {
 
 }  // namespace
 
-bool StartTextWarmUp(const LOGFONTW& font, std::function<void()> then) {
-  return TheWarmUp().Start(font, std::move(then));
-}
+bool StartTextWarmUp(const LOGFONTW& font) { return TheWarmUp().Start(font); }
 
 void WaitForTextWarmUp() { TheWarmUp().Wait(); }
 

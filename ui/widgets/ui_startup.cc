@@ -1,15 +1,12 @@
 #include "ui/widgets/ui_startup.h"
 
 #include <windows.h>
-// After windows.h: the common controls header needs its types.
-#include <commctrl.h>
 #include <versionhelpers.h>
 
 #include <memory>
 #include <utility>
 
 #include "support/scoped_gdiplus.h"
-#include "support/scoped_handle.h"
 #include "ui/core/dpi_awareness.h"
 #include "ui/core/global_renderer.h"
 #include "ui/markup/global_manager.h"
@@ -24,25 +21,6 @@ namespace {
 std::unique_ptr<vireo::ScopedGdiplus>& GdiplusSession() {
   static std::unique_ptr<vireo::ScopedGdiplus> session;
   return session;
-}
-
-// The common controls library, loaded by Startup's warm-up and kept until Shutdown. Written
-// by the warm-up thread, read by Shutdown only after FinishTextWarmUp has joined it.
-vireo::ScopedModule& CommonControlsModule() {
-  static vireo::ScopedModule module;
-  return module;
-}
-
-void LoadCommonControls() {
-  vireo::ScopedModule module(::LoadLibraryW(kCommonControlsLibrary));
-  if (!module.valid()) return;
-  using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  const auto init = reinterpret_cast<InitFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(module.get(), "InitCommonControlsEx")));
-  if (init == nullptr) return;
-  const INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-  init(&controls);
-  CommonControlsModule() = std::move(module);
 }
 
 // The skin's default font, else the system's GUI font: GDI+ builds its font tables for
@@ -77,7 +55,7 @@ bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, 
   const bool global_ok = manager.BuildGlobalFile(kGlobalSkinFile, FontMajorVersion());
 
   GdiplusSession() = std::make_unique<vireo::ScopedGdiplus>();
-  StartTextWarmUp(WarmUpFont(manager), &LoadCommonControls);  // S5
+  StartTextWarmUp(WarmUpFont(manager));  // S5
   return renderer_ok && global_ok && GdiplusSession()->ok();
 }
 
@@ -87,7 +65,6 @@ void Shutdown() {
   SetGlobalRenderFactory(nullptr);
   SetGlobalControlFactory(nullptr);
   GdiplusSession().reset();
-  CommonControlsModule().reset();
 }
 
 }  // namespace ui

@@ -11,17 +11,15 @@
 //  S2. Startup answers whether the renderer and GDI+ started and "global.xml" was built. A
 //      missing string table is no failure.
 //  S3. Shutdown waits for the warm-up, cancels the image cache's prefetches (image_cache.h),
-//      removes the renderer and the global factory, ends the toolkit's GDI+ session and
-//      releases the common controls library; every window must be gone by then. Calling
+//      removes the renderer and the global factory and ends the toolkit's GDI+ session; every
+//      window must be gone by then. Calling
 //      Startup again replaces the previous start; Shutdown without Startup does nothing.
 //  S4. UI thread only.
 //  S5. The warm-up (text_warm_up.h) runs on a thread of its own while the caller creates its
 //      first window: it makes GDI+'s first font in the skin's default font (the system's GUI
-//      font when the skin has none), then loads the common controls library at run time and
-//      initialises its classes (ICC_WIN95_CLASSES). The library is loaded rather than
-//      imported because loading it costs a process about as much as showing a window
-//      does; a caller about to create a common control (the toolkit's windows have none)
-//      calls FinishTextWarmUp first.
+//      font when the skin has none). The toolkit creates no common controls, so it neither
+//      loads nor initialises their library: that library registers window classes as it
+//      starts, which must never happen on a second thread while the first window is made.
 #pragma once
 
 #include <string>
@@ -31,7 +29,6 @@
 namespace ui {
 
 inline constexpr wchar_t kGlobalSkinFile[] = L"global.xml";
-inline constexpr wchar_t kCommonControlsLibrary[] = L"comctl32.dll";
 
 bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, bool adapt_dpi,
              const std::wstring& theme_path, const std::wstring& language_path);
