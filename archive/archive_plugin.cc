@@ -5,6 +5,7 @@
 
 #include "archive/module_resource.h"
 #include "support/scoped_handle.h"
+#include "support/system_library.h"
 #include "support/temp_file.h"
 
 namespace vireo {
@@ -20,14 +21,6 @@ CreateObjectFunc ResolveCreateObject(HMODULE module) {
   return reinterpret_cast<CreateObjectFunc>(reinterpret_cast<void*>(::GetProcAddress(module, "CreateObject")));
 }
 
-// By full path, with the module's own imports taken from System32; systems whose loader
-// does not know the search flags load it by the full path alone.
-HMODULE LoadByFullPath(const std::wstring& path) {
-  HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!module && ::GetLastError() == ERROR_INVALID_PARAMETER) module = ::LoadLibraryW(path.c_str());
-  return module;
-}
-
 void DeleteModuleFile() {
   if (!g_module_path.empty()) ::DeleteFileW(g_module_path.c_str());
   g_module_path.clear();
@@ -40,7 +33,7 @@ bool LoadArchivePlugin(HMODULE module, const wchar_t* type, const wchar_t* name)
   g_module_path = MakeTempFilePath(kArchiveTempPrefix);
   if (g_module_path.empty()) return false;
   ScopedModule loaded;
-  if (WriteModuleResource(module, g_module_path.c_str(), type, name)) loaded.reset(LoadByFullPath(g_module_path));
+  if (WriteModuleResource(module, g_module_path.c_str(), type, name)) loaded.reset(LoadModuleByFullPath(g_module_path));
   CreateObjectFunc create = loaded ? ResolveCreateObject(loaded.get()) : nullptr;
   if (!create) {
     loaded.reset();

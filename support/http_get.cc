@@ -1,10 +1,8 @@
 #include "support/http_get.h"
 
-#include <wininet.h>
-
 #include <memory>
 
-#include "support/scoped_com.h"
+#include "support/wininet_api.h"
 
 namespace vireo {
 namespace {
@@ -19,17 +17,19 @@ constexpr DWORD kReadChunk = 8192;
 // (each chunk arriving within the receive time-out would otherwise keep the loop going).
 constexpr size_t kMaxBodyBytes = 1 << 20;
 
-void SetTimeouts(HINTERNET handle) {
+void SetTimeouts(const WinInetApi& net, HINTERNET handle) {
   DWORD timeout = kHttpTimeoutMs;
-  ::InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
-  ::InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
-  ::InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+  net.set_option(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
+  net.set_option(handle, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
+  net.set_option(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
 }
 
 }  // namespace
 
 HttpGetResult HttpGet(const std::wstring& url, const std::wstring& headers, const wchar_t* user_agent) {
   HttpGetResult result;
+  const WinInetApi* net = GetWinInetApi();
+  if (!net) return result;  // no WinINet in System32: as if the server were unreachable
 
   wchar_t scheme[32] = {};
   wchar_t host[256] = {};
@@ -51,47 +51,47 @@ HttpGetResult HttpGet(const std::wstring& url, const std::wstring& headers, cons
   parts.dwUrlPathLength = ARRAYSIZE(path);
   parts.lpszExtraInfo = extra;
   parts.dwExtraInfoLength = ARRAYSIZE(extra);
-  if (url.empty() || !::InternetCrackUrlW(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return result;
+  if (url.empty() || !net->crack_url(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return result;
   // The query travels in the extra information; the request needs path and query together.
   std::wstring object = std::wstring(path, parts.dwUrlPathLength) + std::wstring(extra, parts.dwExtraInfoLength);
 
-  ScopedInternetHandle session(::InternetOpenW(user_agent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  ScopedInternetHandle session(net->open(user_agent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) return result;
-  SetTimeouts(session.get());
+  SetTimeouts(*net, session.get());
 
   ScopedInternetHandle connection(
-      ::InternetConnectW(session.get(), host, parts.nPort, user, password, INTERNET_SERVICE_HTTP, 0, 0));
+      net->connect(session.get(), host, parts.nPort, user, password, INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return result;
 
   DWORD flags = kRequestFlags;
   if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
   ScopedInternetHandle request(
-      ::HttpOpenRequestW(connection.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+      net->open_request(connection.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
   if (!request) return result;
   // Windows hands the session's limits down to its requests; some WinINet implementations
   // only honour them on the request itself, so the request gets them as well.
-  SetTimeouts(request.get());
+  SetTimeouts(*net, request.get());
 
-  if (!::HttpSendRequestW(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0)) {
+  if (!net->send_request(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0)) {
     return result;
   }
   result.sent = true;
 
   DWORD status = 0;
   DWORD status_size = sizeof(status);
-  if (::HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &status_size,
+  if (net->query_info(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &status_size,
                        nullptr)) {
     result.status = status;
   }
   wchar_t length_text[260] = {};
   DWORD length_size = sizeof(length_text);
   result.has_content_length =
-      ::HttpQueryInfoW(request.get(), HTTP_QUERY_CONTENT_LENGTH, length_text, &length_size, nullptr) != FALSE;
+      net->query_info(request.get(), HTTP_QUERY_CONTENT_LENGTH, length_text, &length_size, nullptr) != FALSE;
 
   auto chunk = std::make_unique<char[]>(kReadChunk);
   for (;;) {
     DWORD read = 0;
-    if (!::InternetReadFile(request.get(), chunk.get(), kReadChunk, &read) || read == 0) break;
+    if (!net->read_file(request.get(), chunk.get(), kReadChunk, &read) || read == 0) break;
     result.body.append(chunk.get(), read);
     if (result.body.size() >= kMaxBodyBytes) break;
   }

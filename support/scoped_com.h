@@ -1,6 +1,7 @@
-// Owners of what COM and the shell hand out: interface pointers, a thread's COM apartment,
-// shell item-id lists and WinINet handles. They live apart from scoped_handle.h because they
-// need the COM, shell and WinINet headers, which users of plain handles should not pull in.
+// Owners of what COM and the shell hand out: interface pointers, a thread's COM apartment and
+// shell item-id lists. They live apart from scoped_handle.h because they need the COM and
+// shell headers, which users of plain handles should not pull in. (WinINet handles are owned
+// in wininet_api.h, beside the library they are closed through.)
 //
 // C1. A ScopedComPtr holds one reference and releases it exactly once (reset, destruction or
 //     a move that replaces it). Like every ScopedGeneric owner it keeps the thread's
@@ -17,7 +18,6 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
-#include <wininet.h>
 
 #include "support/scoped_handle.h"
 
@@ -66,15 +66,6 @@ struct ItemIdListTraits {
   static void Close(Handle h) { ::ILFree(h); }
 };
 
-// A WinINet session, connection or request handle, closed with InternetCloseHandle.
-struct InternetHandleTraits {
-  using Handle = HINTERNET;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::InternetCloseHandle(h); }
-};
-
 using ScopedItemIdList = ScopedGeneric<ItemIdListTraits>;
-using ScopedInternetHandle = ScopedGeneric<InternetHandleTraits>;
 
 }  // namespace vireo

@@ -2,7 +2,7 @@
 
 #include <uxtheme.h>
 
-#include "support/scoped_handle.h"
+#include "support/system_library.h"
 
 namespace vireo {
 
@@ -17,19 +17,13 @@ using IsCompositionEnabledFn = HRESULT(WINAPI*)(BOOL*);
 using SetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
 using ExtendFrameFn = HRESULT(WINAPI*)(HWND, const MARGINS*);
 
-template <typename Fn>
-Fn Lookup(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-}
-
 }  // namespace
 
 bool ApplyDwmFrame(HWND window) {
-  ScopedModule dwm(::LoadLibraryW(L"dwmapi.dll"));
-  if (!dwm) return false;
-  auto is_enabled = Lookup<IsCompositionEnabledFn>(dwm.get(), "DwmIsCompositionEnabled");
-  auto set_attribute = Lookup<SetWindowAttributeFn>(dwm.get(), "DwmSetWindowAttribute");
-  auto extend_frame = Lookup<ExtendFrameFn>(dwm.get(), "DwmExtendFrameIntoClientArea");
+  const SystemLibrary dwm(L"dwmapi.dll");
+  auto is_enabled = dwm.Entry<IsCompositionEnabledFn>("DwmIsCompositionEnabled");
+  auto set_attribute = dwm.Entry<SetWindowAttributeFn>("DwmSetWindowAttribute");
+  auto extend_frame = dwm.Entry<ExtendFrameFn>("DwmExtendFrameIntoClientArea");
   BOOL enabled = FALSE;
   if (!is_enabled || FAILED(is_enabled(&enabled)) || !enabled) return false;
   if (set_attribute) {

@@ -15,10 +15,8 @@ void SetTextServicesLibraryForTesting(const std::wstring& library) {
 }
 
 std::unique_ptr<TextServices> TextServices::Create(ITextHost* host) {
-  vireo::ScopedModule module(::LoadLibraryW(LibraryName().c_str()));
-  if (!module.valid()) return nullptr;
-  const auto create = reinterpret_cast<PCreateTextServices>(
-      reinterpret_cast<void*>(::GetProcAddress(module.get(), kCreateTextServicesEntry)));
+  auto library = std::make_unique<vireo::SystemLibrary>(LibraryName().c_str());
+  const auto create = library->Entry<PCreateTextServices>(kCreateTextServicesEntry);
   if (create == nullptr) return nullptr;
 
   vireo::ScopedComPtr<IUnknown> unknown;
@@ -27,9 +25,9 @@ std::unique_ptr<TextServices> TextServices::Create(ITextHost* host) {
   if (FAILED(unknown->QueryInterface(kIidITextServices,
                                      made->services_.receive_void())) ||
       !made->services_) {
-    return nullptr;  // |unknown| is released before |module| (declared after it)
+    return nullptr;  // |unknown| is released before |library| (declared after it)
   }
-  made->module_ = std::move(module);
+  made->library_ = std::move(library);
   return made;
 }
 

@@ -1,6 +1,7 @@
 // The system's windowless rich-text services: their interfaces, and loading them for a host.
 //
-//  Z1. The services come from "msftedit.dll" through its "CreateTextServices" entry; the
+//  Z1. The services come from "msftedit.dll" in System32 (never another folder: the library
+//      is not one of the system's known DLLs) through its "CreateTextServices" entry; the
 //      object made for the host is asked for ITextServices with kIidITextServices. A missing
 //      library or entry point, a failed creation or a refused query gives no services (null);
 //      nothing is left loaded then.
@@ -20,7 +21,7 @@
 #include <string>
 
 #include "support/scoped_com.h"
-#include "support/scoped_handle.h"
+#include "support/system_library.h"
 
 namespace ui {
 
@@ -48,11 +49,11 @@ class TextServices {
  private:
   TextServices() = default;
 
-  vireo::ScopedModule module_;  // Z2: declared first, released last
+  std::unique_ptr<vireo::SystemLibrary> library_;  // Z2: declared first, released last
   vireo::ScopedComPtr<ITextServices> services_;
 };
 
-// Tests name a library that does not exist to run without services; empty restores
+// Tests name a System32 file that does not exist to run without services; empty restores
 // kTextServicesLibrary.
 void SetTextServicesLibraryForTesting(const std::wstring& library);
 
