@@ -11,6 +11,10 @@
 #       digests) is refreshed on every build and the packing depends on it. CHECK refuses, at
 #       build time, a folder that is no installable browser (VireoChromeBin.cmake).
 #
+#   vireo_ship_program(<target>)
+#       Marks an exe target as shipped: tests/build checks that its import table names only
+#       the system's known DLLs (cmake/system_dlls.cmake). vireo_add_installer calls it.
+#
 #   vireo_add_installer(<target> VERSION a.b.c.d
 #                       (CHROME_BIN <dir> | PROGRAM_ARCHIVE <file> | PACKAGE <file>)
 #                       [CONFIG <json>] [UI <zip>] [DEPENDS ...] [OUTPUT_DIRECTORY <dir>]
@@ -57,6 +61,10 @@ set(VIREO_SIGN_TIMESTAMP_URL "" CACHE STRING
 # larger, another third faster.
 set(VIREO_PROGRAM_PACKING -t7z -mx=5 -m0=BCJ2 -m1=LZMA2:d24:c32m -m2=LZMA:d19 -m3=LZMA:d19
     -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2)
+
+function(vireo_ship_program target)
+  set_property(GLOBAL APPEND PROPERTY VIREO_SHIPPED_PROGRAMS ${target})
+endfunction()
 
 function(vireo_version_rc out_var)
   cmake_parse_arguments(A "" "VERSION;NAME;DESCRIPTION" "" ${ARGN})
@@ -187,6 +195,7 @@ function(vireo_add_installer target)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME "${A_OUTPUT_NAME}"
                         RUNTIME_OUTPUT_DIRECTORY "${A_OUTPUT_DIRECTORY}")
   _vireo_finish_installer(${target} "${A_SIGN_CERT}" "${A_SIGN_KEY}")
+  vireo_ship_program(${target})
 endfunction()
 
 # After the link: the symbols go to "<exe>.debug" and the exe keeps only a debug link to it;
