@@ -11,6 +11,7 @@
 #include "support/module_instance.h"
 #ifdef VIREO_TEST_CHECKPOINTS
 #include "installer/checkpoint_hold.h"
+#include "installer/test_usage_endpoint.h"
 #endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
@@ -20,6 +21,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   vireo::CCommandLine::Get().Init(command_line ? command_line : L"");
 #ifdef VIREO_TEST_CHECKPOINTS
   vireo::test_hold::InstallFromEnvironment();
+  vireo::test_hold::UsageEndpointFromEnvironment();
 #endif
 
   // Held until the process ends.

@@ -9,13 +9,13 @@
 
 namespace vireo::test {
 
-Child StartChild(const std::wstring& command_line) {
+Child StartChild(const std::wstring& command_line, const wchar_t* current_folder) {
   Child child;
   std::wstring buffer = command_line;
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, current_folder, &si, &pi)) {
     return child;
   }
   ::CloseHandle(pi.hThread);

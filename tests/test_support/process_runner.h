@@ -15,8 +15,9 @@ struct Child {
   bool valid() const { return process.valid(); }
 };
 
-// Starts |command_line| exactly as given (no re-quoting); invalid Child on failure.
-Child StartChild(const std::wstring& command_line);
+// Starts |command_line| exactly as given (no re-quoting), in |current_folder| when given
+// (else in the caller's); invalid Child on failure.
+Child StartChild(const std::wstring& command_line, const wchar_t* current_folder = nullptr);
 
 // Runs |command_line| and waits up to |timeout_ms|; the exit code, or ~0u when the program
 // could not start or did not end in time (it is then terminated).
