@@ -11,6 +11,9 @@
 //   window_tour starts <vireo_setup.exe> <runs>
 //       starts the window <runs> times in a row, each required to paint its start page within
 //       10 s, prints each run that did not and the count; exits 0 only when all painted.
+//   window_tour paints <vireo_setup.exe> <runs>
+//       prints only the time to the first painted window, once per run (each run ended at
+//       once): for comparing two builds of the installer.
 #include <windows.h>
 #include <psapi.h>
 
@@ -149,6 +152,22 @@ int Bench(const std::wstring& installer, const std::wstring& browser, const std:
   return demo_ms < 0 ? 3 : 0;
 }
 
+// Only the time to the first painted window, |runs| times (each run ended at once): for
+// comparing builds of the installer against each other.
+int Paints(const std::wstring& installer, int runs) {
+  for (int run = 1; run <= runs; ++run) {
+    Child setup;
+    HWND window = nullptr;
+    const double ms = TimeToPaintedWindow(L"\"" + installer + L"\"", vireo::kInstallWindowTitle, nullptr,
+                                          kInstallButtonProbe, &setup, &window);
+    vireo::test::EndChild(setup);
+    std::printf("installer_first_paint_ms %.0f\n", ms);
+    std::fflush(stdout);
+    if (ms < 0) return 2;
+  }
+  return 0;
+}
+
 int Starts(const std::wstring& installer, int runs) {
   const vireo::test::RepeatedStarts starts = vireo::test::StartWindowRepeatedly(
       L"\"" + installer + L"\"", runs, 10000, [](int run, bool painted) {
@@ -165,7 +184,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 4 && std::wstring(argv[1]) == L"shots") return Shots(argv[2], argv[3]);
   if (argc == 7 && std::wstring(argv[1]) == L"bench") return Bench(argv[2], argv[3], argv[4], argv[5], argv[6]);
   if (argc == 4 && std::wstring(argv[1]) == L"starts") return Starts(argv[2], _wtoi(argv[3]));
+  if (argc == 4 && std::wstring(argv[1]) == L"paints") return Paints(argv[2], _wtoi(argv[3]));
   std::fprintf(stderr, "usage: window_tour shots <setup.exe> <folder> | bench <setup.exe> <browser.exe> <7z.exe> "
-                       "<chrome.7z> <folder> | starts <setup.exe> <runs>\n");
+                       "<chrome.7z> <folder> | starts <setup.exe> <runs> | paints <setup.exe> <runs>\n");
   return 1;
 }
