@@ -13,7 +13,8 @@
 #
 #   vireo_ship_program(<target>)
 #       Marks an exe target as shipped: tests/build checks that its import table names only
-#       the system's known DLLs (cmake/system_dlls.cmake). vireo_add_installer calls it.
+#       the system's known DLLs (cmake/system_dlls.cmake). Every program linked through
+#       vireo_add_installer (or finished like it) is marked already.
 #
 #   vireo_add_installer(<target> VERSION a.b.c.d
 #                       (CHROME_BIN <dir> | PROGRAM_ARCHIVE <file> | PACKAGE <file>)
@@ -195,12 +196,12 @@ function(vireo_add_installer target)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME "${A_OUTPUT_NAME}"
                         RUNTIME_OUTPUT_DIRECTORY "${A_OUTPUT_DIRECTORY}")
   _vireo_finish_installer(${target} "${A_SIGN_CERT}" "${A_SIGN_KEY}")
-  vireo_ship_program(${target})
 endfunction()
 
 # After the link: the symbols go to "<exe>.debug" and the exe keeps only a debug link to it;
-# then, when a certificate is given, the signature.
+# then, when a certificate is given, the signature. Every program finished here is shipped.
 function(_vireo_finish_installer target cert key)
+  vireo_ship_program(${target})
   set(exe "$<TARGET_FILE:${target}>")
   set(sign "")
   if(cert OR key)
