@@ -23,6 +23,19 @@ inline constexpr wchar_t kOldExeName[] = L"old_vireo.exe";
 inline constexpr wchar_t kApplicationFolderName[] = L"Application";
 inline constexpr wchar_t kUserDataFolderName[] = L"User Data";
 
+// The empty file that marks a portable installation folder.
+inline constexpr wchar_t kPortableMarkerName[] = L".portable";
+
+// Where a version folder keeps the uninstaller: "<version>\Installer\uninstaller.exe".
+inline constexpr wchar_t kInstallerFolderName[] = L"Installer";
+inline constexpr wchar_t kUninstallerFileName[] = L"uninstaller.exe";
+// Switches by which an uninstaller hands its run to its private copy: the installation's
+// application folder and the process id of the uninstaller to wait for.
+inline constexpr wchar_t kAppDirSwitch[] = L"appdir";
+inline constexpr wchar_t kHandoverSwitch[] = L"handover";
+// Prefix of the fresh temporary folder that holds that copy.
+inline constexpr wchar_t kUninstallerTempPrefix[] = L"vun";
+
 // The payload's top folder: "chrome.7z" unpacks into it inside the application folder, and
 // its contents are then moved one level up. Found there only while a run is (or was, when
 // it was ended before it finished) unpacking.
