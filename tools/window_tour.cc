@@ -5,10 +5,12 @@
 //       saves start.bmp, progress.bmp and complete.bmp of one window install into <folder>
 //       (the progress page as soon as it shows), then closes with "完成".
 //   window_tour uninstall-shots <vireo_setup.exe> <folder> <suffix>
-//       installs silently, then runs the registered uninstall entry and saves
-//       uninstall_start<suffix>.bmp, uninstall_progress<suffix>.bmp (when the progress page
-//       is caught: it may come and go between two looks) and uninstall_complete<suffix>.bmp
-//       of its window, at whatever DPI the session has, then closes with "完成".
+//       installs silently, gives the browser a few thousand files of browsing data, then
+//       runs the registered uninstall entry and saves uninstall_start<suffix>.bmp, ticks
+//       the check box for the browsing data (whose deletion keeps the progress page up long
+//       enough to be seen), saves uninstall_progress<suffix>.bmp and
+//       uninstall_complete<suffix>.bmp of its window, at whatever DPI the session has, then
+//       closes with "完成".
 //   window_tour bench <vireo_setup.exe> <demo_browser.exe> <7z.exe> <chrome.7z> <folder>
 //       prints, in one run: the time from process start to the first painted window for the
 //       installer and for the demo browser, the installer's peak working set over a window
@@ -167,9 +169,25 @@ std::wstring RegisteredUninstallString() {
   return value;
 }
 
+// Browsing data whose deletion takes a moment: a profile folder of many small files.
+void MakeBrowsingData() {
+  wchar_t local[MAX_PATH];
+  const DWORD n = ::GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
+  std::wstring folder = std::wstring(local) + L"\\Vireo\\User Data";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  folder += L"\\Default";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  for (int i = 0; i < 4000; ++i) {
+    const std::wstring file = folder + L"\\cache_" + std::to_wstring(i);
+    vireo::ScopedFile out(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  }
+}
+
 int UninstallShots(const std::wstring& installer, const std::wstring& folder, const std::wstring& suffix) {
   namespace page = vireo::test::uninstall_window;
   if (vireo::test::RunChild(L"\"" + installer + L"\" --silent", kLimitMs) != 0) return 2;
+  MakeBrowsingData();
   Child started = vireo::test::StartChild(RegisteredUninstallString());
   if (!started.valid()) return 2;
   HWND window = nullptr;
@@ -186,9 +204,12 @@ int UninstallShots(const std::wstring& installer, const std::wstring& folder, co
   vireo::test::MouseMove(at(POINT{10, 500}));  // over no control: no hover highlight
   ::Sleep(300);
   SaveBmp(WindowShot(window), folder + L"\\uninstall_start" + suffix + L".bmp");
+  const POINT box = page::CheckBoxPoint(window);
+  vireo::test::MouseClick(vireo::test::ScreenPoint(window, box.x, box.y));
   vireo::test::MouseClick(at(page::kUninstallButton));
   vireo::test::MouseMove(at(POINT{10, 500}));
   if (vireo::test::WaitFor([&] { return page::ProgressPageShows(window); }, kLimitMs)) {
+    ::Sleep(250);  // the page's fade-in and the first progress report
     SaveBmp(WindowShot(window), folder + L"\\uninstall_progress" + suffix + L".bmp");
   }
   if (!vireo::test::WaitFor([&] { return page::CompletionShows(window); }, kLimitMs)) return 4;
