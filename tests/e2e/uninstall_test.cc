@@ -204,6 +204,22 @@ TEST_F(UninstallTest, CancelCloseAndEscapeChangeNothing) {
   ExpectNoCopyLeft();
 }
 
+// Uninstall asked for twice: the second run brings the first one's window back and ends.
+TEST_F(UninstallTest, ASecondRunBringsTheFirstWindowBack) {
+  ASSERT_NO_FATAL_FAILURE(OpenWindow(uninstall_string_));
+  Child first = std::move(uninstaller_);
+  const HWND first_window = window_;
+  ::PostMessageW(first_window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitFor([&] { return ::IsIconic(first_window) != FALSE; }, kWindowLimitMs));
+  ASSERT_NO_FATAL_FAILURE(StartUninstall(uninstall_string_));
+  EXPECT_EQ(WaitExitCode(uninstaller_, kWindowLimitMs), 0u) << "the second run did not hand over";
+  EXPECT_TRUE(WaitFor([&] { return !::IsIconic(first_window); }, kWindowLimitMs)) << "the first window stayed minimised";
+  Click(kCloseButton);
+  EXPECT_EQ(WaitExitCode(first, kRunLimitMs), 0u);
+  EXPECT_TRUE(RegKeyExists(kUninstallRegKey));
+  ExpectNoCopyLeft();
+}
+
 // A browser still running is closed first, and the uninstall succeeds.
 TEST_F(UninstallTest, ClosesTheRunningBrowser) {
   Child browser = StartBrowser(paths_.app_dir + L"\\" + kMainExeName);
