@@ -45,8 +45,8 @@ int CountUninstallerCopies() {
   return copies;
 }
 
-// The process |parent| started, opened as soon as it shows up; invalid when none did
-// within |limit_ms|.
+// The uninstaller that |parent| started, opened as soon as it shows up; invalid when none
+// did within |limit_ms|.
 Child FollowChildOf(DWORD parent, unsigned limit_ms) {
   Child child;
   WaitFor([&] {
@@ -54,7 +54,10 @@ Child FollowChildOf(DWORD parent, unsigned limit_ms) {
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
-      if (entry.th32ParentProcessID != parent || entry.th32ProcessID == parent) continue;
+      if (entry.th32ParentProcessID != parent || entry.th32ProcessID == parent ||
+          !EqualsIgnoreAsciiCase(entry.szExeFile, kUninstallerFileName)) {
+        continue;
+      }
       child.process.reset(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
                                         entry.th32ProcessID));
       child.pid = entry.th32ProcessID;
