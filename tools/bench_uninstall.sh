@@ -8,25 +8,11 @@
 #   bash tools/bench_uninstall.sh [ROUNDS] [MB] [FILES]   (default 3 rounds, 300 MB, 400 files)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source tools/wine_session.sh
-rounds="${1:-3}"
-mb="${2:-300}"
-files="${3:-400}"
-
-bash tools/setup.sh
-bench="$PWD/build/bench"
-cmake --preset default -B "$bench" -DVIREO_BENCH_PAYLOAD_MB="$mb" -DVIREO_BENCH_PAYLOAD_FILES="$files" >/dev/null
-cmake --build "$bench" --target setup_bench -j 2
-
-export VIREO_WINEPREFIX="$PWD/build/wineprefix"
-vireo_wine_session_start "$PWD/build"
-wine_exec="$bench/wine_exec.sh"
-installer="$bench/installers/setup_bench/vireo_setup.exe"
-local_app_data="$VIREO_WINEPREFIX/drive_c/users/$USER/AppData/Local"
+source tools/bench_build.sh
+local_app_data="$VIREO_WINEPREFIX/drive_c/users/${USER:-root}/AppData/Local"
 [ -d "$local_app_data" ] || local_app_data="$(find "$VIREO_WINEPREFIX/drive_c/users" -maxdepth 3 -path '*AppData/Local' | head -n1)"
 app="$local_app_data/Vireo/Application"
 temp="$(dirname "$(dirname "$local_app_data")")/Temp"
-win() { printf 'Z:%s' "$1" | tr / '\\'; }  # Wine's drive Z: is the root
 now_ms() { date +%s%3N; }
 
 install() {
