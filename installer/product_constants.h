@@ -66,6 +66,10 @@ inline constexpr wchar_t kProductRegKey[] = L"SOFTWARE\\Vireo";
 inline constexpr wchar_t kAppPathsRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
 inline constexpr wchar_t kUninstallRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo";
 inline constexpr wchar_t kRunRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Where an uninstaller's private copy, when the system would not delete it otherwise, leaves
+// the command that removes its folder at the user's next logon, under this value name.
+inline constexpr wchar_t kRunOnceRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+inline constexpr wchar_t kRunOnceCleanupValue[] = L"VireoUninstallerCleanup";
 
 // Thread ids in the thread registry: the main (window) thread and the worker thread that
 // runs the usage report and the install driver.

@@ -19,8 +19,6 @@ namespace vireo {
 namespace {
 
 constexpr DWORD kPredecessorWaitMs = 10 * 1000;
-constexpr wchar_t kRunOnceKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-constexpr wchar_t kRunOnceValue[] = L"VireoUninstallerCleanup";
 
 // A fresh folder in the temporary folder, named as MakeTempFilePath names files.
 std::wstring MakeTempFolder() {
@@ -83,14 +81,13 @@ void ScheduleRemoval(const std::wstring& self, const std::wstring& folder) {
     return;
   }
   const std::wstring command = L"cmd.exe /c rd /s /q \"" + folder + L"\"";
-  HKEY key = nullptr;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kRunOnceKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
+  ScopedRegKey key;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kRunOnceRegKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.receive(),
+                        nullptr) != ERROR_SUCCESS) {
     return;
   }
-  ::RegSetValueExW(key, kRunOnceValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+  ::RegSetValueExW(key.get(), kRunOnceCleanupValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                    static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-  ::RegCloseKey(key);
 }
 
 }  // namespace
