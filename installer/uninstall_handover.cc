@@ -29,6 +29,23 @@ std::wstring MakeTempFolder() {
   return std::wstring();
 }
 
+// The folders that copies of earlier runs emptied when they ended (the system deleted the
+// copy, nothing was left to remove its folder); a folder still holding anything stays.
+void RemoveEmptiedCopyFolders() {
+  wchar_t temp[MAX_PATH];
+  const DWORD n = ::GetTempPathW(MAX_PATH, temp);
+  if (n == 0 || n >= MAX_PATH) return;
+  const std::wstring folder(temp, n);
+  WIN32_FIND_DATAW data;
+  ScopedFindHandle find(::FindFirstFileW((folder + kUninstallerTempPrefix + L"*.tmp").c_str(), &data));
+  if (!find) return;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTempFileName(data.cFileName, kUninstallerTempPrefix)) {
+      ::RemoveDirectoryW((folder + data.cFileName).c_str());
+    }
+  } while (::FindNextFileW(find.get(), &data));
+}
+
 // This run's switches again, then the two of the hand-over.
 std::wstring CopyCommandLine(const std::wstring& copy, const std::wstring& app_dir) {
   std::wstring command = L"\"" + copy + L"\"";
@@ -102,6 +119,7 @@ std::optional<int> HandOverUninstall() {
   const std::wstring self = OwnProgramPath();
   const std::wstring app_dir = AppDirOfUninstaller(self);
   if (app_dir.empty() || app_dir.size() > kMaxPathChars || !IsInstallDir(app_dir.c_str())) return std::nullopt;
+  RemoveEmptiedCopyFolders();
   const std::wstring folder = MakeTempFolder();
   if (folder.empty()) return std::nullopt;
   if (StartCopy(self, folder, app_dir)) return 0;

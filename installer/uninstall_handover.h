@@ -18,6 +18,9 @@
 //       (its own running file, should the inherited handle not take it, and the folder) is
 //       scheduled for deletion at the next start of the system, or, where that is refused,
 //       at the user's next logon (a RunOnce command of this user).
+//  UH4. A hand-over first removes the empty "vunXXXX.tmp" folders that copies of earlier
+//       runs left behind; folders that still hold anything (a running copy, a kept log)
+//       stay.
 #pragma once
 
 #include <optional>

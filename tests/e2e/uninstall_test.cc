@@ -238,6 +238,7 @@ TEST_F(UninstallTest, ClosesTheRunningBrowser) {
 // exit status is 1, and the installation is still registered and starts.
 TEST_F(UninstallTest, AFileInUseFailsTheUninstallAndKeepsItRegistered) {
   const std::wstring main_exe = paths_.app_dir + L"\\" + kMainExeName;
+  std::wstring log;
   {
     ScopedFile held(::CreateFileW(main_exe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held.valid());
@@ -252,12 +253,15 @@ TEST_F(UninstallTest, AFileInUseFailsTheUninstallAndKeepsItRegistered) {
     EXPECT_NE(text.find(kDeleteAppDirMessage), std::wstring::npos) << testing::PrintToString(text);
     const size_t lead = text.find(kLogPathLead);
     ASSERT_NE(lead, std::wstring::npos) << testing::PrintToString(text);
-    const std::wstring log = text.substr(lead + std::wstring(kLogPathLead).size());
+    log = text.substr(lead + std::wstring(kLogPathLead).size());
     EXPECT_NE(Utf8ToWide(ReadFileBytes(log)).find(kDeleteAppDirMessage), std::wstring::npos);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }, kWindowLimitMs));
     Click(POINT{kCloseButton.x, kCloseButton.y});
     EXPECT_EQ(UninstallerExit(), 1);
+    // The kept log is all that is left of the copy; the case leaves nothing behind.
+    EXPECT_TRUE(WaitFor([&] { return ::DeleteFileW(log.c_str()) != FALSE; }, kWindowLimitMs));
+    ::RemoveDirectoryW(log.substr(0, log.rfind(L'\\')).c_str());
   }
   EXPECT_TRUE(RegKeyExists(kAppPathsRegKey));
   EXPECT_TRUE(RegKeyExists(kUninstallRegKey));
@@ -266,11 +270,16 @@ TEST_F(UninstallTest, AFileInUseFailsTheUninstallAndKeepsItRegistered) {
   EndChild(browser);
 }
 
-// The uninstaller without a window: exit 0, nothing left, its copy gone too.
+// The uninstaller without a window: exit 0, nothing left, its copy gone too, and so is the
+// folder an earlier copy emptied.
 TEST_F(UninstallTest, SilentThroughTheUninstaller) {
+  wchar_t temp[MAX_PATH];
+  const std::wstring emptied = std::wstring(temp, ::GetTempPathW(MAX_PATH, temp)) + kUninstallerTempPrefix + L"fffe.tmp";
+  ASSERT_TRUE(MakeDirs(emptied));
   ASSERT_NO_FATAL_FAILURE(StartUninstall(uninstall_string_ + L" --silent"));
   EXPECT_EQ(UninstallerExit(), 0);
   ExpectNothingLeft();
+  EXPECT_FALSE(PathExists(emptied));
 }
 
 // Wine's own list of installed programs lists the product and runs its registered command,
