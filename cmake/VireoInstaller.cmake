@@ -134,10 +134,12 @@ function(vireo_pack_payload out_var)
   else()
     message(FATAL_ERROR "vireo_pack_payload: CHROME_BIN or PROGRAM_ARCHIVE is required")
   endif()
+  # Stored as is (-mx=0), so the installer extracts chrome.7z from where it lies in its own
+  # image; without time stamps, so the same chrome.7z always gives the same package.
   add_custom_command(
     OUTPUT "${package}"
     COMMAND ${CMAKE_COMMAND} -E rm -f "${package}"
-    COMMAND ${CMAKE_COMMAND} -E chdir "${dir}" ${VIREO_7ZZ} a -bd -bso0 -t7z -mx=0 "${package}" chrome.7z
+    COMMAND ${CMAKE_COMMAND} -E chdir "${dir}" ${VIREO_7ZZ} a -bd -bso0 -t7z -mx=0 -mtm- -mtc- -mta- "${package}" chrome.7z
     DEPENDS "${program}"
     COMMENT "Storing chrome.7z of ${A_NAME} in its package"
     VERBATIM)

@@ -43,9 +43,9 @@ inline constexpr wchar_t kPayloadTopFolderName[] = L"Chrome-bin";
 // Inside the application folder: where a run keeps the files it replaces until it has
 // succeeded (so that a failed run can put them back); removed at exit.
 inline constexpr wchar_t kReplacedFilesFolderName[] = L"chrome.bak";
-// Prefix of the temporary file that receives the package (the extraction's work folder and
-// module file use kArchiveTempPrefix, archive/archive_plugin.h).
-inline constexpr wchar_t kPackageTempPrefix[] = L"xsc";
+// The package resource's one member, the program archive, stored as is so that it is
+// extracted from where it lies in the installer's image.
+inline constexpr wchar_t kProgramArchiveName[] = L"chrome.7z";
 
 // One installer at a time in a user's logon session: the mutex is this stem, in the
 // session's namespace, followed by the user's SID; a second run waits for the holder at most
