@@ -2,7 +2,8 @@
 // named like the libraries the program loads at run time, planted beside the installer and
 // in the current folder, must never be loaded, even with Wine told to prefer such files over
 // its own as Windows does; the window, the usage report and the install work as usual. (The
-// installer is the test build, whose report goes to the test's loopback server.)
+// installer is the test build, whose report goes to the test's loopback server.) The same
+// holds for the uninstaller and the private copy it runs from.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "tests/e2e/install_window_pages.h"
+#include "tests/e2e/installer_process.h"
 #include "tests/e2e/user_profile.h"
 #include "tests/e2e/window_driver.h"
 #include "tests/test_support/file_io.h"
@@ -77,8 +79,9 @@ bool LoadedForSystemLibrary(const std::wstring& marker) {
   return true;
 }
 
-// The markers of the installer's own loads ("<dll>@vireo_setup.exe"); *all gets every marker.
-std::vector<std::wstring> InstallerMarkers(const std::wstring& folder, std::wstring* all) {
+// The markers of loads into |exe_name| ("<dll>@<exe_name>") that the program caused; *all
+// gets every marker.
+std::vector<std::wstring> ProgramMarkers(const std::wstring& folder, const std::wstring& exe_name, std::wstring* all) {
   std::vector<std::wstring> ours;
   WIN32_FIND_DATAW found;
   const ScopedFindHandle find(::FindFirstFileW((folder + L"\\*@*").c_str(), &found));
@@ -87,9 +90,15 @@ std::vector<std::wstring> InstallerMarkers(const std::wstring& folder, std::wstr
     const std::wstring name = found.cFileName;
     const bool system_import = LoadedForSystemLibrary(folder + L"\\" + name);
     *all += name + (system_import ? L" (imported by a System32 library) " : L" ");
-    if (name.ends_with(L"@vireo_setup.exe") && !system_import) ours.push_back(name);
+    if (name.ends_with(L"@" + exe_name) && !system_import) ours.push_back(name);
   } while (::FindNextFileW(find.get(), &found));
   return ours;
+}
+
+void ExpectNoPlantedLoads(const std::wstring& markers, const std::wstring& exe_name) {
+  std::wstring all;
+  EXPECT_TRUE(ProgramMarkers(markers, exe_name, &all).empty()) << "planted DLLs loaded: " << testing::PrintToString(all);
+  std::cout << "markers: " << WideToUtf8(all) << "\n";
 }
 
 // The window comes up painted, the usage report arrives, the install button installs and
@@ -143,9 +152,52 @@ TEST(PlantedDllTest, NoneIsLoadedAndWindowReportAndInstallStillWork) {
   // Read from the installed browser's version resource: the system's version library worked.
   EXPECT_EQ(ReadRegString(kUninstallRegKey, L"DisplayVersion"), L"" VIREO_TEST_FILE_VERSION);
 
-  std::wstring all;
-  EXPECT_TRUE(InstallerMarkers(markers.path(), &all).empty()) << "planted DLLs loaded: " << testing::PrintToString(all);
-  std::cout << "markers: " << WideToUtf8(all) << "\n";
+  ExpectNoPlantedLoads(markers.path(), L"vireo_setup.exe");
+  CleanUserProfile();
+}
+
+// The uninstaller, run silently through its registered command, hands its run to a private
+// copy in a fresh folder of the temporary folder. Neither the installed uninstaller, beside
+// which files are planted, nor its copy loads a planted file from the temporary folder or
+// the current folder.
+TEST(PlantedDllTest, UninstallerAndItsPrivateCopyLoadNone) {
+  const std::vector<std::wstring> names = PlantedNames();
+  ASSERT_FALSE(names.empty()) << "run through CTest, which names the DLLs Wine is to prefer";
+  CleanUserProfile();
+  ScopedTempDir work;
+  const InstallerRun install = RunInstallerCopy(BuiltInstaller("vireo_setup"), work.path(), L"--silent");
+  ASSERT_EQ(install.exit_code, 0) << testing::PrintToString(install.log);
+  const std::wstring command = ReadRegString(kUninstallRegKey, L"UninstallString");
+  ASSERT_EQ(command.rfind(L"\"", 0), 0u) << testing::PrintToString(command);
+  const std::wstring exe = command.substr(1, command.find(L'"', 1) - 1);
+  ASSERT_TRUE(PathExists(exe)) << testing::PrintToString(exe);
+
+  ScopedTempDir temp;
+  ScopedTempDir current;
+  ScopedTempDir markers;
+  Plant(names, exe.substr(0, exe.rfind(L'\\')));
+  Plant(names, temp.path());
+  Plant(names, current.path());
+  ASSERT_FALSE(HasFatalFailure());
+  const ScopedTempFolderEnv temp_env(temp.path());
+  const ScopedEnvVar marker_folder(L"VIREO_PLANTED_MARKERS", markers.path().c_str());
+  ASSERT_TRUE(temp_env.ok() && marker_folder.ok());
+
+  Child started = StartChild(command + L" --silent", current.path().c_str());
+  ASSERT_TRUE(started.valid());
+  EXPECT_EQ(WaitExitCode(started, kWindowLimitMs), 0u);
+  EXPECT_TRUE(WaitFor([&] { return !RegKeyExists(kUninstallRegKey) && !PathExists(GetUserProfilePaths().app_dir); },
+                      kInstallLimitMs)) << "the uninstall did not finish";
+  // The copy's file goes once the copy has ended.
+  EXPECT_TRUE(WaitFor([&] {
+    for (const std::wstring& name : ListFolder(temp.path())) {
+      if (name.rfind(kUninstallerTempPrefix, 0) == 0 && PathExists(temp.Join(name) + L"\\" + kUninstallerFileName)) {
+        return false;
+      }
+    }
+    return true;
+  }, kWindowLimitMs)) << "the copy did not end";
+  ExpectNoPlantedLoads(markers.path(), kUninstallerFileName);
   CleanUserProfile();
 }
 
