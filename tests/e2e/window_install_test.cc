@@ -274,8 +274,9 @@ TEST_F(WindowInstallTest, EnterInstallsThenTryNowStartsTheBrowser) {
   EXPECT_EQ(Report(), L"\"" + paths_.app_dir + L"\\vireo.exe\" --lchannel=install");
 }
 
-// Item 6: a step fails late (the payload has no uninstaller): the error box names the failure
-// and the log, everything is rolled back, the progress page stays, closing gives 0.
+// A step fails late (the payload has no uninstaller): the error box names the failure
+// and the log, everything is rolled back, the progress page stays, and the run exits 1 when
+// the window is closed: a deployment tool that started it must not read success.
 TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
   ASSERT_TRUE(Open("installers/setup_no_uninstaller/vireo_setup.exe"));
   Click(kInstallButton);
@@ -290,7 +291,7 @@ TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 5000)) << "the error box did not close";
   EXPECT_TRUE(ProgressPageShows()) << "the progress page did not stay";
   Click(kCloseButton);
-  EXPECT_EQ(Exit(10000), 0);
+  EXPECT_EQ(Exit(10000), 1);
   ExpectNothingInstalled();
 }
 
@@ -307,6 +308,17 @@ TEST_F(WindowInstallTest, ClosingDuringTheInstallLeavesNothingHalfDone) {
   } else {
     ExpectNothingInstalled();
   }
+}
+
+// The same close while an install that will fail runs: its failure never reaches a window,
+// yet the run exits 1 once the rollback is done.
+TEST_F(WindowInstallTest, ClosingDuringAFailingInstallExitsOne) {
+  ASSERT_TRUE(Open("installers/setup_no_uninstaller/vireo_setup.exe"));
+  Click(kInstallButton);
+  Click(kCloseButton);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window_); }, 500)) << "the window stayed";
+  EXPECT_EQ(Exit(), 1) << testing::PrintToString(Log());
+  ExpectNothingInstalled();
 }
 
 }  // namespace
