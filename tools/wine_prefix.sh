@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Creates a Wine prefix once (WINEPREFIX), sandboxed so that nothing lands in the real home:
-# the profile folders Wine links into $HOME become real folders, missing CJK faces map to an
-# installed one. Safe to call from many processes at once; fast when the prefix is ready.
+# the profile folders Wine links into $HOME become real folders. Safe to call from many
+# processes at once; fast when the prefix is ready.
 set -euo pipefail
 cmd="${1:-ensure}"
 : "${WINEPREFIX:?WINEPREFIX must be set}"
-stamp="$WINEPREFIX/.vireo-ready"
+# Named for the prefix's settings: a prefix made with older ones is set up again.
+stamp="$WINEPREFIX/.vireo-ready-fonts2"
 
 init_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")" "${HOME:-/tmp}"
@@ -20,16 +21,17 @@ init_prefix() {
       if [ -L "$p" ]; then rm -f "$p"; mkdir -p "$p"; fi
     done
   done
-  # Fonts: map the faces the skin asks for to WenQuanYi Micro Hei (UTF-16 .reg file, since
-  # `wine reg add` garbles non-ASCII arguments under the C locale).
+  # Fonts: no face the skins name is mapped, so the tests see the toolkit's own fallback as a
+  # user without those faces does. One alias only: WenQuanYi Micro Hei under its Chinese name,
+  # for tests/ui/render/gdiplus_text_test.cc, which needs an installed face with a CJK name
+  # and the same metrics as the face it stands for (UTF-16 .reg file, since `wine reg add`
+  # garbles non-ASCII arguments under the C locale).
   local reg; reg="$(mktemp --suffix=.reg)"
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[-HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    printf '"微软雅黑"="WenQuanYi Micro Hei"\r\n'
-    printf '"Microsoft YaHei"="WenQuanYi Micro Hei"\r\n'
-    printf '"宋体"="WenQuanYi Micro Hei"\r\n'
-    printf '"SimSun"="WenQuanYi Micro Hei"\r\n\r\n'
+    printf '"文泉驿微米黑"="WenQuanYi Micro Hei"\r\n\r\n'
   } | iconv -f UTF-8 -t UTF-16 > "$reg"
   WINEDEBUG=-all wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&- || true
   wineserver -w 9>&- || true
