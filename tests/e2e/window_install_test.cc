@@ -15,6 +15,7 @@
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "tests/e2e/install_window_pages.h"
+#include "tests/e2e/screen_text.h"
 #include "tests/e2e/user_profile.h"
 #include "tests/e2e/window_driver.h"
 #include "tests/test_support/process_runner.h"
@@ -205,6 +206,24 @@ TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
   Click(kCloseButton);
   EXPECT_EQ(Exit(10000), 0);
   ExpectNothingInstalled();
+}
+
+// The agreement row is drawn in a face that has its glyphs, whichever faces the system
+// has: the machine's OCR reads the sentence back from the screen (missing-glyph boxes read
+// as noise).
+TEST_F(WindowInstallTest, AgreementRowReadsBackAsItsSentence) {
+  ASSERT_TRUE(Open());
+  MouseMove(ScreenPoint(window_, kNeutralPoint.x, kNeutralPoint.y));
+  const POINT check = CheckBox();
+  ASSERT_GT(check.x, 0) << "no check box on the agreement row";
+  const std::wstring image = work_.Join(L"agreement.bmp");
+  // Right of the check box, one line high, enlarged as OCR likes small print.
+  const RECT row = {check.x + 10, kAgreementRowY - 12, 660 - check.x + 10, kAgreementRowY + 12};
+  ASSERT_TRUE(SaveShot(WindowShot(window_), row, 3, image));
+  std::string error;
+  EXPECT_EQ(ReadTextLine(image, "chi_sim", &error), L"我已阅读并同意《用户协议》和《隐私政策》") << error;
+  Click(kCloseButton);
+  EXPECT_EQ(Exit(10000), 0);
 }
 
 // Item 3: a cleared agreement disables the install button for clicks and Enter; ticking it
