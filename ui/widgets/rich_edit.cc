@@ -118,6 +118,11 @@ void RichEdit::SetEnabled(bool enabled) {
   UpdateCharFormat();
 }
 
+void RichEdit::RescaleForDpi() {
+  Control::RescaleForDpi();
+  UpdateCharFormat();
+}
+
 void RichEdit::SetEditStyle(DWORD bits, bool on) {
   const DWORD style = on ? (style_ | bits) : (style_ & ~bits);
   if (style == style_) return;

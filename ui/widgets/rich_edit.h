@@ -45,6 +45,7 @@ class RichEdit : public Control, private TextHostOwner {
   void SetWindow(Window* window, Box* parent) override;  // E2
   void SetPos(RECT rc) override;
   void SetEnabled(bool enabled) override;
+  void RescaleForDpi() override;  // the character format follows the font's new height
   bool IsTabStop() const override { return true; }
   bool IsWantTab() const override { return want_tab_; }
 
