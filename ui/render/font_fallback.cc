@@ -148,6 +148,7 @@ class FontFallback {
  public:
   LOGFONTW Choose(const LOGFONTW& requested, std::wstring_view text);
   void Prepare();
+  void EnumerateNow();
 
  private:
   std::wstring Decide(HDC dc, const LOGFONTW& requested, const std::wstring& chars);
@@ -261,6 +262,12 @@ void FontFallback::Prepare() {
   if (dc) ReadUiFaces(dc.get());
 }
 
+void FontFallback::EnumerateNow() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const vireo::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (dc) EnumerateAll(dc.get());
+}
+
 }  // namespace
 
 LOGFONTW FontForText(const LOGFONTW& requested, std::wstring_view text) {
@@ -268,5 +275,7 @@ LOGFONTW FontForText(const LOGFONTW& requested, std::wstring_view text) {
 }
 
 void PrepareFontFallback() { TheFallback().Prepare(); }
+
+void EnumerateInstalledFaces() { TheFallback().EnumerateNow(); }
 
 }  // namespace ui

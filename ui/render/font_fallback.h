@@ -22,6 +22,9 @@
 //      thread at start-up, before a helper thread measures text: reading them asks the window
 //      system, which a helper thread must never be the first to touch. Without it, the
 //      first FontForText reads them on its own thread.
+//  FF7. EnumerateInstalledFaces() enumerates the installed faces now rather than at the
+//       first text that needs them (tens of milliseconds under Wine); the toolkit's text
+//       warm-up calls it on its own thread. Any thread may call it.
 #pragma once
 
 #include <windows.h>
@@ -33,5 +36,6 @@ namespace ui {
 LOGFONTW FontForText(const LOGFONTW& requested, std::wstring_view text);
 
 void PrepareFontFallback();
+void EnumerateInstalledFaces();
 
 }  // namespace ui
