@@ -5,8 +5,10 @@
 set -euo pipefail
 cmd="${1:-ensure}"
 : "${WINEPREFIX:?WINEPREFIX must be set}"
-# Named for the prefix's settings: a prefix made with older ones is set up again.
-stamp="$WINEPREFIX/.vireo-ready-fonts2"
+stamp="$WINEPREFIX/.vireo-ready"
+# Names the prefix's settings: a prefix made with older ones is set up again.
+settings="$WINEPREFIX/.vireo-settings-fonts2"
+ready() { [ -f "$stamp" ] && [ -f "$settings" ]; }
 
 init_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")" "${HOME:-/tmp}"
@@ -36,7 +38,7 @@ init_prefix() {
   WINEDEBUG=-all wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&- || true
   wineserver -w 9>&- || true
   rm -f "$reg"
-  touch "$stamp"
+  touch "$stamp" "$settings"
 }
 
 # Signal 0 only asks whether the prefix's server is alive.
@@ -53,17 +55,17 @@ start_server() {
 
 case "$cmd" in
   ensure)
-    [ -f "$stamp" ] && exit 0
+    ready && exit 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec 9>"$WINEPREFIX.lock"
     flock 9
-    [ -f "$stamp" ] || init_prefix
+    ready || init_prefix
     ;;
   up)
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec 9>"$WINEPREFIX.lock"
     flock 9
-    [ -f "$stamp" ] || init_prefix
+    ready || init_prefix
     server_running || start_server
     ;;
   reset)
