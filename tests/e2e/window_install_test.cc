@@ -79,6 +79,16 @@ class WindowInstallTest : public testing::Test {
     }
     return window_;
   }
+  // Opens |target|, starts the install and closes the window while it runs; the exit status
+  // once the process has ended (-1 when the install never started, -2 when it did not end).
+  int InstallAndClose(const std::string& target) {
+    if (!Open(target)) return -1;
+    Click(kInstallButton);
+    if (!WaitFor([&] { return ProgressPageShows(); }, kWindowLimitMs)) return -1;
+    Click(kCloseButton);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window_); }, 500)) << "the window stayed";
+    return Exit();
+  }
   bool Probe(POINT at, uint32_t color) const { return Shows(window_, at, color); }
   void Click(POINT at) { MouseClick(ScreenPoint(window_, at.x, at.y)); }
   bool ProgressPageShows() const { return install_window::ProgressPageShows(window_); }
@@ -317,24 +327,14 @@ TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
 // on the worker before the process exits 0: an install that can succeed is never cut off
 // half-done.
 TEST_F(WindowInstallTest, ClosingDuringTheInstallLetsItFinish) {
-  ASSERT_TRUE(Open());
-  Click(kInstallButton);
-  ASSERT_TRUE(WaitFor([&] { return ProgressPageShows(); }, kWindowLimitMs)) << "the install did not start";
-  Click(kCloseButton);
-  EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window_); }, 500)) << "the window stayed";
-  EXPECT_EQ(Exit(), 0) << testing::PrintToString(Log());
+  EXPECT_EQ(InstallAndClose("bin/vireo_setup.exe"), 0) << testing::PrintToString(Log());
   ExpectInstalled();
 }
 
 // The same close while an install that will fail runs: its failure never reaches a window,
 // yet the run exits 1 once the rollback is done.
 TEST_F(WindowInstallTest, ClosingDuringAFailingInstallExitsOne) {
-  ASSERT_TRUE(Open("installers/setup_no_uninstaller/vireo_setup.exe"));
-  Click(kInstallButton);
-  ASSERT_TRUE(WaitFor([&] { return ProgressPageShows(); }, kWindowLimitMs)) << "the install did not start";
-  Click(kCloseButton);
-  EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window_); }, 500)) << "the window stayed";
-  EXPECT_EQ(Exit(), 1) << testing::PrintToString(Log());
+  EXPECT_EQ(InstallAndClose("installers/setup_no_uninstaller/vireo_setup.exe"), 1) << testing::PrintToString(Log());
   ExpectNothingInstalled();
 }
 
