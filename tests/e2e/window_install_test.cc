@@ -221,8 +221,8 @@ TEST_F(WindowInstallTest, AgreementGatesTheInstallAndLinksOpenTheLegalPages) {
       << "clearing the agreement did not disable the install button";
   Click(kInstallButton);
   EXPECT_FALSE(WaitFor([&] { return ProgressPageShows(); }, kNoChangeMs)) << "a click started a disabled install";
-  // Enter on a focused check box toggles it (the toolkit's keyboard activation); the folder
-  // box takes the focus so that Enter reaches only the window.
+  // With the folder box focused, Enter is the window's own (Enter on the focused check box is
+  // the keyboard case's).
   Click(kFolderBox);
   PressKey(VK_RETURN);
   EXPECT_FALSE(WaitFor([&] { return ProgressPageShows(); }, kNoChangeMs)) << "Enter started a disabled install";
