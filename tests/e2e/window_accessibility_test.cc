@@ -107,10 +107,14 @@ TEST_F(WindowAccessibilityTest, ScreenReaderInstallsTheBrowser) {
   EXPECT_EQ(reader_.Role(bar), ROLE_SYSTEM_PROGRESSBAR);
   EXPECT_TRUE(heard.Heard(EVENT_OBJECT_FOCUS, bar) ||
               WaitFor([&] { return heard.Heard(EVENT_OBJECT_FOCUS, bar); }, kWindowLimitMs));
+  // The percentage text under the bar is the child after it; its new texts are name changes.
+  const long percent_text = bar + 1;
+  EXPECT_EQ(reader_.Role(percent_text), ROLE_SYSTEM_STATICTEXT);
   long try_now = 0;
   ASSERT_TRUE(WaitFor([&] { return (try_now = reader_.Find(L"立即体验")) > 0; }, kInstallLimitMs))
       << "the completion view did not come";
   EXPECT_TRUE(heard.Heard(EVENT_OBJECT_VALUECHANGE, bar)) << "no progress value change heard";
+  EXPECT_TRUE(heard.Heard(EVENT_OBJECT_NAMECHANGE, percent_text)) << "no new percentage heard";
 
   // The completion view: focus on its default button; "完成" finishes without a browser.
   EXPECT_TRUE(WaitFor([&] { return heard.Heard(EVENT_OBJECT_FOCUS, try_now); }, kWindowLimitMs));

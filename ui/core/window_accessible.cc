@@ -338,7 +338,8 @@ AccessibleHost::~AccessibleHost() {
 }
 
 LRESULT AccessibleHost::Answer(WPARAM w_param, const OleaccEntries& oleacc) {
-  if (!apartment_.ok()) return 0;
+  // A thread in the multithreaded apartment already serves COM just as well.
+  if (!apartment_.ok() && apartment_.result() != RPC_E_CHANGED_MODE) return 0;
   const LRESULT result = oleacc.lresult_from_object(__uuidof(IAccessible), w_param, static_cast<IAccessible*>(object_.get()));
   return result > 0 ? result : 0;
 }
