@@ -44,9 +44,9 @@
 // Keyboard focus and screen readers:
 //  H10. Once a key has been pressed in the window, the control with the keyboard focus shows
 //      the focus mark (focus_mark.h); before that, after mouse use only, it shows none.
-//  H11. A control that becomes visible is a page switch: once the current message is done,
-//      screen readers are told the children changed, and when the keyboard focus is not on
-//      a visible control it moves to the first control of the new page that can take it. A
+//  H11. Once the current message is done, screen readers are told when the visible controls
+//      changed. A box that became visible is a page switch: when the keyboard focus is not on
+//      a visible control it moves to the first control of the new page that can take it; a
 //      page without one puts the screen reader on its first readable control instead.
 //  H12. Moving the keyboard focus raises EVENT_OBJECT_FOCUS; controls raise their own state,
 //      value and name changes (control.h, C15). Events name the control by its child id

@@ -31,7 +31,8 @@ bool Window::HandleAccessibilityMessage(UINT msg, WPARAM w_param, LPARAM l_param
 
 void Window::OnControlVisibilityChanged(Control* control) {
   if (hwnd_ == nullptr) return;
-  if (control->IsVisible()) shown_page_ = control;
+  // A box that appears is a page (or a view of one); a single control that appears is not.
+  if (control->IsVisible() && dynamic_cast<Box*>(control) != nullptr) shown_page_ = control;
   if (page_switch_posted_) return;
   page_switch_posted_ = ::PostMessageW(hwnd_, kPageSwitchMessage, 0, 0) != FALSE;
 }

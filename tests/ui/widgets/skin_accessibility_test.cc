@@ -176,6 +176,35 @@ TEST_F(SkinAccessibilityTest, PageSwitchesMoveTheFocus) {
   EXPECT_EQ(reader_.get()->get_accChildCount(&count), RPC_E_DISCONNECTED);
 }
 
+// The uninstall window built from the same skin folder is read the same way.
+class UninstallFrameHost : public WindowImplBase {
+ protected:
+  std::wstring GetSkinFolder() const override { return L"frame"; }
+  std::wstring GetSkinFile() const override { return L"UIUninstallFrame.xml"; }
+  void OnFinalMessage(HWND) override {}
+};
+
+TEST_F(SkinAccessibilityTest, UninstallWindowIsReadableToo) {
+  UninstallFrameHost uninstall;
+  ASSERT_NE(uninstall.Create(nullptr, L"uninstall test", WS_POPUP, 0), nullptr);
+  testing::LayoutTree(uninstall);
+  vireo::test::AccessibleWindow reader;
+  ASSERT_TRUE(reader.Connect(uninstall.GetHWND()));
+  const std::pair<const wchar_t*, long> rows[] = {
+      {L"最小化", ROLE_SYSTEM_PUSHBUTTON},
+      {L"关闭", ROLE_SYSTEM_PUSHBUTTON},
+      {L"同时删除您的浏览数据", ROLE_SYSTEM_CHECKBUTTON},
+      {L"取消", ROLE_SYSTEM_PUSHBUTTON},
+      {L"卸载", ROLE_SYSTEM_PUSHBUTTON},
+  };
+  ASSERT_EQ(reader.ChildCount(), static_cast<long>(std::size(rows)));
+  for (long id = 1; id <= reader.ChildCount(); ++id) {
+    EXPECT_EQ(reader.Name(id), rows[id - 1].first);
+    EXPECT_EQ(reader.Role(id), rows[id - 1].second);
+  }
+  ::DestroyWindow(uninstall.GetHWND());
+}
+
 // Without oleacc the window answers nothing of its own, and nothing fails.
 TEST_F(SkinAccessibilityTest, MissingOleaccLeavesTheDefaultAnswer) {
   SetOleaccLibraryForTesting(L"no_such_oleacc.dll");
