@@ -91,6 +91,12 @@ HRESULT WindowAccessible::Resolve(const VARIANT& child, std::vector<Control*>* c
   return S_OK;
 }
 
+HRESULT WindowAccessible::Validate(const VARIANT& child) const {
+  std::vector<Control*> children;
+  Control* control = nullptr;
+  return Resolve(child, &children, &control);
+}
+
 HRESULT WindowAccessible::GetTypeInfoCount(UINT* count) {
   if (count == nullptr) return E_POINTER;
   *count = 0;
@@ -118,10 +124,7 @@ HRESULT WindowAccessible::get_accChildCount(long* count) {
 HRESULT WindowAccessible::get_accChild(VARIANT child, IDispatch** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  std::vector<Control*> children;
-  Control* control = nullptr;
-  if (const HRESULT hr = Resolve(child, &children, &control); hr != S_OK) return hr;
-  (void)control;
+  if (const HRESULT hr = Validate(child); hr != S_OK) return hr;
   return S_FALSE;  // every child is a simple element
 }
 
@@ -143,10 +146,7 @@ HRESULT WindowAccessible::get_accValue(VARIANT child, BSTR* value) {
 }
 
 HRESULT WindowAccessible::get_accDescription(VARIANT child, BSTR* text) {
-  std::vector<Control*> children;
-  Control* control = nullptr;
-  if (const HRESULT hr = Resolve(child, &children, &control); hr != S_OK) return hr;
-  (void)control;
+  if (const HRESULT hr = Validate(child); hr != S_OK) return hr;
   return ReturnText(std::wstring(), text);
 }
 
@@ -181,27 +181,18 @@ HRESULT WindowAccessible::get_accState(VARIANT child, VARIANT* state) {
 }
 
 HRESULT WindowAccessible::get_accHelp(VARIANT child, BSTR* text) {
-  std::vector<Control*> children;
-  Control* control = nullptr;
-  if (const HRESULT hr = Resolve(child, &children, &control); hr != S_OK) return hr;
-  (void)control;
+  if (const HRESULT hr = Validate(child); hr != S_OK) return hr;
   return ReturnText(std::wstring(), text);
 }
 
 HRESULT WindowAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
   if (topic != nullptr) *topic = -1;
-  std::vector<Control*> children;
-  Control* control = nullptr;
-  if (const HRESULT hr = Resolve(child, &children, &control); hr != S_OK) return hr;
-  (void)control;
+  if (const HRESULT hr = Validate(child); hr != S_OK) return hr;
   return ReturnText(std::wstring(), file);
 }
 
 HRESULT WindowAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* text) {
-  std::vector<Control*> children;
-  Control* control = nullptr;
-  if (const HRESULT hr = Resolve(child, &children, &control); hr != S_OK) return hr;
-  (void)control;
+  if (const HRESULT hr = Validate(child); hr != S_OK) return hr;
   return ReturnText(std::wstring(), text);
 }
 

@@ -89,6 +89,8 @@ class WindowAccessible final : public vireo::ComObject<IAccessible> {
 
   // The child |child| names into |*control|, null for the client object itself (MS5).
   HRESULT Resolve(const VARIANT& child, std::vector<Control*>* children, Control** control) const;
+  // S_OK when |child| names the client object or one of its children.
+  HRESULT Validate(const VARIANT& child) const;
 
   Window* window_;
 };
