@@ -15,7 +15,7 @@
 
 namespace vireo {
 
-class CUIInstallFrame;
+class CUIFrame;
 
 class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
  public:
@@ -24,7 +24,7 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   // Posts the install driver to the worker thread; nothing when there is no worker.
   void BeginInstall();
   // Opens the skin from the executable's resources, starts the toolkit (DPI-aware) and
-  // shows the install window in the foreground. A window that cannot be created (its skin
+  // shows the install window, or for an uninstall the uninstall window, in the foreground. A window that cannot be created (its skin
   // failed to build, and the toolkit said so in a box) is logged and ends the run with 1
   // rather than leaving a process with nothing on screen.
   void ShowInstallWindow();
@@ -43,12 +43,12 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   CMainThread();
   ~CMainThread() override;
   void QuitWithCode(int code);
-  // The install window while it exists; null before ShowInstallWindow and once it is gone.
-  CUIInstallFrame* install_window() const;
+  // The window while it exists; null before ShowInstallWindow and once it is gone.
+  CUIFrame* install_window() const;
 
   std::unique_ptr<CMiscThread> misc_thread_;
   // The window deletes itself at its final message; the weak flag says when it has.
-  CUIInstallFrame* install_window_ = nullptr;
+  CUIFrame* install_window_ = nullptr;
   std::weak_ptr<corekit::WeakFlag> install_window_alive_;
   bool toolkit_started_ = false;
   int exit_code_ = 0;
