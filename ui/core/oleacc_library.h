@@ -1,7 +1,7 @@
 // The accessibility library (oleacc.dll), loaded when a screen reader first asks a window
 // for its accessible object. It is not one of the system's known DLLs, so it is loaded from
-// System32 by its full path and never from the executable's folder, where anyone may have
-// left a file of that name.
+// System32 by its full path (support/system_library.h) and never from the executable's
+// folder, where anyone may have left a file of that name.
 //
 //  OA1. The library is loaded on the first call, once per process; later calls answer the
 //       same entries. Only the thread that runs the windows calls it.
