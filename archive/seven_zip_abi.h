@@ -30,6 +30,7 @@ inline constexpr GUID kIidStreamGetSize = {0x23170F69, 0x40C1, 0x278A, {0x00, 0x
 // Item property ids read during extraction.
 inline constexpr PROPID kItemPropPath = 3;
 inline constexpr PROPID kItemPropIsDir = 6;
+inline constexpr PROPID kItemPropSize = 7;
 
 // Ask-extract modes handed to GetStream; only kAskExtract asks for an output stream.
 inline constexpr int32_t kAskExtract = 0;

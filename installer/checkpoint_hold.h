@@ -3,7 +3,7 @@
 // with VIREO_TEST_CHECKPOINTS; the shipped installer never contains it.
 //
 // Environment of the run:
-//   VIREO_TEST_HOLD_AT=<n>       the RunCheckpoint value (0, 1, 2) to hold at
+//   VIREO_TEST_HOLD_AT=<n>       the RunCheckpoint value (0 to 4) to hold at
 //   VIREO_TEST_HOLD_EVENT=<name> a named event set when the run gets there; the run then
 //                                waits forever (the test ends it)
 // Only the first pass of that checkpoint holds; without both variables nothing happens.

@@ -4,6 +4,7 @@
 
 #include "corekit/message_loop.h"
 #include "corekit/thread_registry.h"
+#include "installer/install.h"
 #include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
@@ -133,7 +134,7 @@ void CMainThread::Cleanup() {
   // Every window is gone once the loop has ended.
   if (toolkit_started_) ui::Shutdown();
   toolkit_started_ = false;
-  RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir());
+  RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir(), CInstall::LastRunSucceeded());
 }
 
 }  // namespace vireo

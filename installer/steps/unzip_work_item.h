@@ -23,15 +23,22 @@ class CUnzipWorkItem : public CWorkItem {
 
   // Removes what ended runs left in the temporary folder ("xsc" and "x7z" names), writes the
   // package to a temporary file ("xsc"), extracts it into a temporary folder ("x7z"),
-  // extracts "chrome.7z" into GetExtractDir() and hoists "Chrome-bin" one level up; every
+  // extracts "chrome.7z" into GetExtractDir() and hoists "Chrome-bin" one level up. Before
+  // each of the three writes the volume written to is measured against what goes there
+  // (the package's size, then each archive's unpacked size from its headers), and a
+  // shortfall fails the step with kDiskSpaceFormat before anything is written there; so
+  // does a volume that fills up during an extraction. Passes RunCheckpoint::kSpaceChecked
+  // before the application folder is touched. Every
   // file the hoist replaces is first moved aside into the application folder's
-  // "chrome.bak" (removed at exit). Reports PROGRESS_UNZIP 0..50 for the package and
+  // "chrome.bak" (removed at exit after a successful run; one found at the start is kept
+  // and logged). Reports PROGRESS_UNZIP 0..50 for the package and
   // 50..100 for the program archive; passes RunCheckpoint::kProgramExtracted before the
   // hoist. On failure sets error_text_ (also logged as "[unzip] ...") and returns false.
   bool DoImpl() override;
   // Removes the created entries (the application folder and its parents included, when this
   // run created them and they are empty), puts the replaced files back, and deletes the
-  // temporary folder and package file.
+  // temporary folder and package file. A replaced file that cannot go back is logged and
+  // stays in "chrome.bak".
   void RollbackImpl() override;
 
   // Paths relative to the target folder of every entry that did not exist before the last
@@ -41,6 +48,14 @@ class CUnzipWorkItem : public CWorkItem {
  private:
   // Sets error_text_, logs it, returns false.
   bool Fail(const std::wstring& message);
+  // False with kDiskSpaceFormat (the megabytes |needed| and free) when the volume that
+  // holds, or will hold, |path| has less than |needed| bytes free.
+  bool EnsureSpace(const std::wstring& path, unsigned long long needed);
+  // Fails with kDiskSpaceFormat: the megabytes |needed| and those free at |path| now.
+  bool FailForSpace(const std::wstring& path, unsigned long long needed);
+  // A failed extraction into |destination|: kDiskSpaceFormat with the free space now when
+  // its volume filled up, otherwise |format| with the session's result code.
+  bool FailExtraction(const wchar_t* format, int result, const std::wstring& destination, unsigned long long needed);
   // Both extractions and the hoist, with the module loaded; false with error_text_ set.
   bool ExtractAndHoist();
 
