@@ -24,6 +24,9 @@ class CInstallOptions {
   // Reads the switches, the configuration resource, an installpath (portable only) and
   // looks for an earlier installation.
   void Load();
+  // Load() on a fresh record: what another run changed meanwhile (an installation it
+  // finished) is read anew.
+  void Reload();
   // Applies the folder chosen in the window; ignored when empty or too long.
   void SetInstallDir(std::wstring_view folder);
   // Applies a portable folder; ignored when empty or too long.

@@ -82,6 +82,8 @@ inline constexpr wchar_t kInstanceTimeoutLog[] =
     L"[install] another Vireo installer was still running after %u s; this run ends without changing anything";
 inline constexpr wchar_t kInstanceHandedOverLog[] =
     L"[install] another Vireo installer is running; its window was brought to the front";
+inline constexpr wchar_t kInstanceWindowWaitingLog[] =
+    L"[install] another Vireo installer is finishing; this window waits for it";
 inline constexpr wchar_t kInstanceUnguardedLog[] =
     L"[install] the one-installer-at-a-time lock could not be created gle=%u; going ahead without it";
 
@@ -94,6 +96,8 @@ inline constexpr wchar_t kVersionFoldersKeptLog[] =
 inline constexpr wchar_t kInstallWindowTitle[] = L"Vireo 安装程序";
 // The shell folder picker's title.
 inline constexpr wchar_t kFolderPickerTitle[] = L"请选择安装路径";
+// The start page's line while another installer still holds the one-installer lock.
+inline constexpr wchar_t kWaitingForOtherRunText[] = L"另一个安装程序正在完成，请稍候…";
 // The progress text is this prefix (one space after the ellipsis), the percent and "%".
 inline constexpr wchar_t kInstallingTextPrefix[] = L"安装中… ";
 // The progress text after a failure whose message is empty.

@@ -1,5 +1,6 @@
 #include "installer/main_thread.h"
 
+#include <chrono>
 #include <cwchar>
 
 #include "corekit/message_loop.h"
@@ -8,6 +9,7 @@
 #include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
+#include "installer/single_instance.h"
 #include "installer/ui/install_frame.h"
 #include "installer/update_cleanup.h"
 #include "installer/usage_stats.h"
@@ -19,6 +21,11 @@
 #include "ui/widgets/ui_startup.h"
 
 namespace vireo {
+namespace {
+
+constexpr std::chrono::milliseconds kTurnPollInterval(100);
+
+}  // namespace
 
 CMainThread& CMainThread::Get() {
   static CMainThread instance;
@@ -88,7 +95,22 @@ void CMainThread::ShowInstallWindow() {
   install_window_ = frame;
   install_window_alive_ = frame->GetWeakFlag();
   frame->SetIcon(kInstallWindowIconId);
+  if (instance_lock_ && !instance_lock_->TryTake()) {
+    frame->SetWaiting(true);
+    message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
+  }
   frame->ShowToForeground();
+}
+
+void CMainThread::WaitForTurn() {
+  CUIInstallFrame* window = install_window();
+  if (!window) return;  // closed while waiting: nothing more to do
+  if (!instance_lock_->TryTake()) {
+    message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
+    return;
+  }
+  CInstallOptions::Get().Reload();
+  window->SetWaiting(false);
 }
 
 CUIInstallFrame* CMainThread::install_window() const {
@@ -134,6 +156,8 @@ void CMainThread::Cleanup() {
   // Every window is gone once the loop has ended.
   if (toolkit_started_) ui::Shutdown();
   toolkit_started_ = false;
+  // A window closed while it waited for another run leaves that run's folders alone.
+  if (instance_lock_ && !instance_lock_->TryTake()) return;
   RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir(), CInstall::LastRunSucceeded());
 }
 

@@ -15,6 +15,7 @@
 
 namespace vireo {
 
+class CSingleInstance;
 class CUIInstallFrame;
 
 class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
@@ -32,6 +33,11 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   void OnProgress(SETUP_PROGRESS stage, float percent) override;
   void OnInstallResult(bool success, std::wstring message, bool ran_steps) override;
 
+  // The one-installer lock of this process (owned by the entry point, which outlives the
+  // loop). A window run that does not hold it yet shows its window waiting and takes the
+  // lock as soon as it is free, re-reading the options then.
+  void SetInstanceLock(CSingleInstance* lock) { instance_lock_ = lock; }
+
   // The quit code the main loop last ended with: the process exit status.
   int exit_code() const { return exit_code_; }
 
@@ -43,6 +49,8 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   CMainThread();
   ~CMainThread() override;
   void QuitWithCode(int code);
+  // Tries the lock every 100 ms until it is taken, then lets the window install.
+  void WaitForTurn();
   // The install window while it exists; null before ShowInstallWindow and once it is gone.
   CUIInstallFrame* install_window() const;
 
@@ -50,6 +58,7 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   // The window deletes itself at its final message; the weak flag says when it has.
   CUIInstallFrame* install_window_ = nullptr;
   std::weak_ptr<corekit::WeakFlag> install_window_alive_;
+  CSingleInstance* instance_lock_ = nullptr;
   bool toolkit_started_ = false;
   int exit_code_ = 0;
 };

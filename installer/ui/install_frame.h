@@ -26,6 +26,11 @@
 //      the "install" channel only, and posts WM_CLOSE. Closing the window in any way
 //      destroys it and posts WM_QUIT (exit code 0) to the UI thread's loop.
 //  I7. Enter acts as enter_key.h decides; otherwise keys go to the toolkit.
+//  I8. SetWaiting(true) shows the start page waiting for another installer: "waiting_txt"
+//      shows kWaitingForOtherRunText and "btn_install" is unavailable whatever the
+//      agreement box says; SetWaiting(false) hides the line and makes the button follow the
+//      agreement box again. A window being closed is marked so that no other run hands over
+//      to it.
 #pragma once
 
 #include <windows.h>
@@ -55,6 +60,8 @@ class CUIInstallFrame : public CUIFrame {
   void BrowseForInstallFolder();   // I3
   void FinishAndClose(const wchar_t* channel);  // I6
   bool HandleEnterKey();           // I7; whether Enter did something
+  void SetWaiting(bool waiting);   // I8
+  bool IsWaiting() const;
   InstallPageState ReadPageState() const;
 
  protected:
