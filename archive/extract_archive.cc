@@ -5,6 +5,7 @@
 #include <propidl.h>
 
 #include "archive/archive_plugin.h"
+#include "archive/memory_in_stream.h"
 #include "archive/unzip_extract_callback.h"
 #include "archive/unzip_in_stream.h"
 #include "archive/unzip_open_callback.h"
@@ -12,25 +13,57 @@
 #include "support/scoped_handle.h"
 
 namespace vireo {
-
 namespace {
 
-// |archive| opened by the handler |format|; null when the handler cannot be made, the file
-// cannot be read, or it is not of that format. Call inside a COM apartment.
-ScopedComPtr<IInArchive> OpenWithFormat(CreateObjectFunc create, const GUID& format, const wchar_t* archive) {
+// One attempt with the handler |format| on |stream|: true only when it opened the stream as
+// its format and extracted every item intact. |disk_full| (may be null) tells whether a
+// failure came from a full volume.
+bool ExtractStream(CreateObjectFunc create, const GUID& format, IInStream* stream, const wchar_t* destination,
+                   const UnzipProgressCallback& progress, std::shared_ptr<void> context, bool* disk_full) {
+  // Declared first, so every object below is released before the apartment is left.
+  ScopedComApartment com;
+
   ScopedComPtr<IInArchive> handler;
-  if (FAILED(create(&format, &kIidInArchive, handler.receive_void())) || !handler) return {};
-  ScopedFile file(::CreateFileW(archive, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return {};
-  ScopedComPtr<CUnzipInStream> stream(new CUnzipInStream(file.release()));
-  ScopedComPtr<CUnzipOpenCallback> open_callback(new CUnzipOpenCallback());
-  // S_FALSE is the module's answer for a file of another format.
-  if (handler->Open(stream.get(), nullptr, open_callback.get()) != S_OK) return {};
-  return handler;
+  if (FAILED(create(&format, &kIidInArchive, handler.receive_void())) || !handler) return false;
+  {
+    ScopedComPtr<CUnzipOpenCallback> open_callback(new CUnzipOpenCallback());
+    // S_FALSE is the module's answer for a file of another format.
+    if (handler->Open(stream, nullptr, open_callback.get()) != S_OK) return false;
+  }
+
+  ScopedComPtr<CUnzipExtractCallback> extract_callback(
+      new CUnzipExtractCallback(handler.get(), destination, progress, std::move(context)));
+  const HRESULT extracted = handler->Extract(nullptr, 0xFFFFFFFFu, 0, extract_callback.get());
+  // Items refused or damaged count even where the module itself carried on.
+  const bool item_failed = extract_callback->failed();
+  if (disk_full) *disk_full = extract_callback->disk_full();
+  extract_callback.reset();
+  handler->Close();
+  return extracted == S_OK && !item_failed;
 }
 
-// The sum of the items' sizes as the opened archive's headers give them.
+// A new stream over the same archive for each handler that tries it.
+using StreamMaker = ScopedComPtr<IInStream> (*)(const void* source);
+
+ScopedComPtr<IInStream> OpenFileStream(const void* source) {
+  ScopedFile file(::CreateFileW(static_cast<const wchar_t*>(source), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return ScopedComPtr<IInStream>();
+  return ScopedComPtr<IInStream>(new CUnzipInStream(file.release()));
+}
+
+ScopedComPtr<IInStream> OpenMemoryStream(const void* source) {
+  return ScopedComPtr<IInStream>(new CMemoryInStream(*static_cast<const std::span<const unsigned char>*>(source)));
+}
+
+bool ExtractWith(CreateObjectFunc create, const GUID& format, StreamMaker make, const void* source,
+                 const wchar_t* destination, const UnzipProgressCallback& progress, std::shared_ptr<void> context,
+                 bool* disk_full = nullptr) {
+  ScopedComPtr<IInStream> stream = make(source);
+  return stream && ExtractStream(create, format, stream.get(), destination, progress, std::move(context), disk_full);
+}
+
+// The sum of the item sizes the headers of the archive |handler| has opened give.
 bool SumItemSizes(IInArchive* handler, UINT64* total) {
   UINT32 count = 0;
   if (FAILED(handler->GetNumberOfItems(&count))) return false;
@@ -46,35 +79,50 @@ bool SumItemSizes(IInArchive* handler, UINT64* total) {
   return true;
 }
 
+// The session both entry points share: the 7z handler, then the zip handler.
+int RunSession(StreamMaker make, const void* source, const wchar_t* destination, std::shared_ptr<void> context,
+               const UnzipProgressCallback& progress) {
+  // Only the module LoadArchivePlugin wrote and loaded by its full path is ever used.
+  const CreateObjectFunc create = GetArchiveCreateEntry();
+  if (!create) return UNZIP_LOAD_FAILED;
+
+  if (progress) progress(UNZIP_EVENT_PROGRESS, 0.0f, context);
+  bool disk_full = false;
+  bool ok = ExtractWith(create, kClsid7zHandler, make, source, destination, progress, context, &disk_full);
+  // A full volume fails every handler alike.
+  if (!ok && !disk_full) {
+    ok = ExtractWith(create, kClsidZipHandler, make, source, destination, progress, context, &disk_full);
+  }
+  if (progress) progress(UNZIP_EVENT_FINISHED, ok ? 100.0f : 0.0f, context);
+  if (ok) return UNZIP_SUCCESS;
+  return disk_full ? UNZIP_DISK_FULL : UNZIP_EXTRACT_FAILED;
+}
+
 }  // namespace
 
 bool ExtractWithFormat(CreateObjectFunc create, const GUID& format, const wchar_t* archive,
                        const wchar_t* destination, const UnzipProgressCallback& progress,
-                       std::shared_ptr<void> context, bool* disk_full) {
+                       std::shared_ptr<void> context) {
   if (!create || !archive || !destination) return false;
-  // Declared first, so every object below is released before the apartment is left.
-  ScopedComApartment com;
-  ScopedComPtr<IInArchive> handler = OpenWithFormat(create, format, archive);
-  if (!handler) return false;
-
-  ScopedComPtr<CUnzipExtractCallback> extract_callback(
-      new CUnzipExtractCallback(handler.get(), destination, progress, std::move(context)));
-  const HRESULT extracted = handler->Extract(nullptr, 0xFFFFFFFFu, 0, extract_callback.get());
-  // Items refused or damaged count even where the module itself carried on.
-  const bool item_failed = extract_callback->failed();
-  if (disk_full) *disk_full = extract_callback->disk_full();
-  extract_callback.reset();
-  handler->Close();
-  return extracted == S_OK && !item_failed;
+  return ExtractWith(create, format, &OpenFileStream, archive, destination, progress, std::move(context));
 }
 
-bool ReadUnpackedSize(const wchar_t* archive, UINT64* total) {
+int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shared_ptr<void> context,
+                   UnzipProgressCallback progress) {
+  if (!archive || !destination) return UNZIP_INVALID_ARGS;
+  return RunSession(&OpenFileStream, archive, destination, std::move(context), progress);
+}
+
+bool ReadUnpackedSize(std::span<const unsigned char> bytes, UINT64* total) {
   const CreateObjectFunc create = GetArchiveCreateEntry();
-  if (!create || !archive || !total) return false;
+  if (!create || !total) return false;
   ScopedComApartment com;
   for (const GUID* format : {&kClsid7zHandler, &kClsidZipHandler}) {
-    ScopedComPtr<IInArchive> handler = OpenWithFormat(create, *format, archive);
-    if (!handler) continue;
+    ScopedComPtr<IInArchive> handler;
+    if (FAILED(create(format, &kIidInArchive, handler.receive_void())) || !handler) continue;
+    ScopedComPtr<IInStream> stream = OpenMemoryStream(&bytes);
+    ScopedComPtr<CUnzipOpenCallback> open_callback(new CUnzipOpenCallback());
+    if (handler->Open(stream.get(), nullptr, open_callback.get()) != S_OK) continue;
     const bool read = SumItemSizes(handler.get(), total);
     handler->Close();
     return read;
@@ -82,23 +130,10 @@ bool ReadUnpackedSize(const wchar_t* archive, UINT64* total) {
   return false;
 }
 
-int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shared_ptr<void> context,
-                   UnzipProgressCallback progress) {
-  if (!archive || !destination) return UNZIP_INVALID_ARGS;
-  // Only the module LoadArchivePlugin wrote and loaded by its full path is ever used.
-  const CreateObjectFunc create = GetArchiveCreateEntry();
-  if (!create) return UNZIP_LOAD_FAILED;
-
-  if (progress) progress(UNZIP_EVENT_PROGRESS, 0.0f, context);
-  bool disk_full = false;
-  bool ok = ExtractWithFormat(create, kClsid7zHandler, archive, destination, progress, context, &disk_full);
-  // A full volume fails every handler alike.
-  if (!ok && !disk_full) {
-    ok = ExtractWithFormat(create, kClsidZipHandler, archive, destination, progress, context, &disk_full);
-  }
-  if (progress) progress(UNZIP_EVENT_FINISHED, ok ? 100.0f : 0.0f, context);
-  if (ok) return UNZIP_SUCCESS;
-  return disk_full ? UNZIP_DISK_FULL : UNZIP_EXTRACT_FAILED;
+int ExtractArchiveBytes(std::span<const unsigned char> bytes, const wchar_t* destination,
+                        std::shared_ptr<void> context, UnzipProgressCallback progress) {
+  if (!destination) return UNZIP_INVALID_ARGS;
+  return RunSession(&OpenMemoryStream, &bytes, destination, std::move(context), progress);
 }
 
 }  // namespace vireo

@@ -1,9 +1,11 @@
-// Extraction sessions: every item of one archive file into one folder, with progress.
+// Extraction sessions: every item of one archive (a file, or bytes in memory) into one
+// folder, with progress.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <span>
 
 #include "archive/seven_zip_abi.h"
 #include "archive/unzip_result.h"
@@ -22,17 +24,21 @@ namespace vireo {
 int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shared_ptr<void> context,
                    UnzipProgressCallback progress);
 
+// The same session over an archive held in memory (the installer's own resource bytes, read
+// in place: they must outlive the call). UNZIP_INVALID_ARGS when |destination| is null.
+int ExtractArchiveBytes(std::span<const unsigned char> bytes, const wchar_t* destination,
+                        std::shared_ptr<void> context, UnzipProgressCallback progress);
+
+// The unpacked size of an archive held in memory: the sum of its items' sizes as its headers
+// give them, read without extracting anything (7z handler, then zip). False when the module
+// is not loaded or no handler opens the bytes.
+bool ReadUnpackedSize(std::span<const unsigned char> bytes, UINT64* total);
+
 // One attempt with the handler |format| (a class id of seven_zip_abi.h). True only when the
 // handler opened the file as its format and extracted every item intact. Used by
-// ExtractArchive; exposed so each handler can be exercised on its own. |disk_full| (may be
-// null) tells whether a failure came from a full volume.
+// ExtractArchive; exposed so each handler can be exercised on its own.
 bool ExtractWithFormat(CreateObjectFunc create, const GUID& format, const wchar_t* archive,
                        const wchar_t* destination, const UnzipProgressCallback& progress,
-                       std::shared_ptr<void> context, bool* disk_full = nullptr);
-
-// The unpacked size of |archive|: the sum of its items' sizes as its headers give them,
-// read without extracting anything (7z handler, then zip). False when the module is not
-// loaded or no handler opens the file.
-bool ReadUnpackedSize(const wchar_t* archive, UINT64* total);
+                       std::shared_ptr<void> context);
 
 }  // namespace vireo

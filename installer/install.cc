@@ -25,7 +25,8 @@ CInstall::StepFactory& StepFactoryForTesting() {
 
 StepList MakeSteps(const CInstallOptions& options) {
   StepList steps;
-  steps.push_back(std::make_shared<CUnzipWorkItem>());
+  // An uninstall unpacks nothing: the uninstaller carries no package to unpack.
+  if (!options.uninstall) steps.push_back(std::make_shared<CUnzipWorkItem>());
   steps.push_back(std::make_shared<CDirWorkItem>());
   if (!options.portable) {
     steps.push_back(std::make_shared<CShortcutWorkItem>());
@@ -68,7 +69,7 @@ InstallResult CInstall::Execute() {
 
   // A portable run without its marker would not be recognised as one: it is undone.
   FinishRun mark_portable;
-  if (options.portable) {
+  if (options.portable && !options.uninstall) {
     mark_portable = [&options](std::wstring* message) {
       DWORD error = 0;
       if (WritePortableMarker(options.GetAppDir(), &error)) return true;

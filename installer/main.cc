@@ -7,6 +7,7 @@
 #include "installer/command_line.h"
 #include "installer/main_thread.h"
 #include "installer/single_instance.h"
+#include "installer/uninstall_handover.h"
 #include "support/dll_search.h"
 #include "support/module_instance.h"
 #ifdef VIREO_TEST_CHECKPOINTS
@@ -22,12 +23,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   vireo::test_hold::InstallFromEnvironment();
 #endif
 
+  // An uninstaller inside the installation continues from a private copy.
+  if (const auto exit_code = vireo::HandOverUninstall()) return *exit_code;
+
   // Held until the process ends.
   vireo::CSingleInstance turn(vireo::SingleInstanceMutexName());
-  if (const auto exit_code = turn.TakeTurn(vireo::CCommandLine::Get().IsSilent())) return *exit_code;
+  const vireo::CCommandLine& command = vireo::CCommandLine::Get();
+  // Only the install window can show itself waiting for another run.
+  if (const auto exit_code = turn.TakeTurn(command.IsSilent(), !command.HasSwitch(L"uninstall"))) return *exit_code;
 
   vireo::CMainThread& main_thread = vireo::CMainThread::Get();
   main_thread.SetInstanceLock(&turn);
   main_thread.RunOnCurrentThread(corekit::MessageLoop::Type::kUI);
+  vireo::RemoveHandedOverCopy(main_thread.exit_code());
   return main_thread.exit_code();
 }

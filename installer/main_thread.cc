@@ -11,6 +11,7 @@
 #include "installer/product_constants.h"
 #include "installer/single_instance.h"
 #include "installer/ui/install_frame.h"
+#include "installer/ui/uninstall_frame.h"
 #include "installer/update_cleanup.h"
 #include "installer/usage_stats.h"
 #include "support/file_attributes.h"
@@ -83,8 +84,9 @@ void CMainThread::ShowInstallWindow() {
   }
   if (install_window()) return;
 
-  auto* frame = new CUIInstallFrame();
-  if (!frame->Create(nullptr, kInstallWindowTitle, WS_POPUP, 0)) {
+  const bool uninstall = CInstallOptions::Get().uninstall;
+  CUIFrame* frame = uninstall ? static_cast<CUIFrame*>(new CUIUninstallFrame()) : new CUIInstallFrame();
+  if (!frame->Create(nullptr, uninstall ? kUninstallWindowTitle : kInstallWindowTitle, WS_POPUP, 0)) {
     // A failed creation leaves the object with its creator.
     delete frame;
     CInstallLog::Get().Write(L"[ui] install window could not be created gle=%u", ::GetLastError());
@@ -95,15 +97,17 @@ void CMainThread::ShowInstallWindow() {
   install_window_ = frame;
   install_window_alive_ = frame->GetWeakFlag();
   frame->SetIcon(kInstallWindowIconId);
-  if (instance_lock_ && !instance_lock_->TryTake()) {
-    frame->SetWaiting(true);
+  // An uninstall window run has taken its turn before its window opened.
+  if (!uninstall && instance_lock_ && !instance_lock_->TryTake()) {
+    static_cast<CUIInstallFrame*>(frame)->SetWaiting(true);
     message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
   }
   frame->ShowToForeground();
 }
 
 void CMainThread::WaitForTurn() {
-  CUIInstallFrame* window = install_window();
+  // Only the install window waits (see ShowInstallWindow).
+  auto* window = static_cast<CUIInstallFrame*>(install_window());
   if (!window) return;  // closed while waiting: nothing more to do
   if (!instance_lock_->TryTake()) {
     message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
@@ -113,12 +117,12 @@ void CMainThread::WaitForTurn() {
   window->SetWaiting(false);
 }
 
-CUIInstallFrame* CMainThread::install_window() const {
+CUIFrame* CMainThread::install_window() const {
   return install_window_alive_.expired() ? nullptr : install_window_;
 }
 
 void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
-  if (CUIInstallFrame* window = install_window()) {
+  if (CUIFrame* window = install_window()) {
     ::PostMessageW(window->GetHWND(), kWmInstallProgress, static_cast<WPARAM>(stage),
                    static_cast<LPARAM>(static_cast<int>(percent)));
   }
@@ -127,7 +131,9 @@ void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
 void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_steps) {
   CInstallOptions& options = CInstallOptions::Get();
   if (!options.silent) {
-    CUIInstallFrame* window = install_window();
+    // A failed uninstall the user watched still ends the process with 1.
+    if (!success && options.uninstall) exit_code_ = 1;
+    CUIFrame* window = install_window();
     if (!window) return;
     if (success) {
       ::PostMessageW(window->GetHWND(), kWmInstallProgress, PROGRESS_DONE, 100);

@@ -16,7 +16,7 @@
 namespace vireo {
 
 class CSingleInstance;
-class CUIInstallFrame;
+class CUIFrame;
 
 class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
  public:
@@ -25,7 +25,7 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   // Posts the install driver to the worker thread; nothing when there is no worker.
   void BeginInstall();
   // Opens the skin from the executable's resources, starts the toolkit (DPI-aware) and
-  // shows the install window in the foreground. A window that cannot be created (its skin
+  // shows the install window, or for an uninstall the uninstall window, in the foreground. A window that cannot be created (its skin
   // failed to build, and the toolkit said so in a box) is logged and ends the run with 1
   // rather than leaving a process with nothing on screen.
   void ShowInstallWindow();
@@ -49,14 +49,14 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   CMainThread();
   ~CMainThread() override;
   void QuitWithCode(int code);
-  // Tries the lock every 100 ms until it is taken, then lets the window install.
+  // Tries the lock every 100 ms until it is taken, then lets the install window install.
   void WaitForTurn();
-  // The install window while it exists; null before ShowInstallWindow and once it is gone.
-  CUIInstallFrame* install_window() const;
+  // The window while it exists; null before ShowInstallWindow and once it is gone.
+  CUIFrame* install_window() const;
 
   std::unique_ptr<CMiscThread> misc_thread_;
   // The window deletes itself at its final message; the weak flag says when it has.
-  CUIInstallFrame* install_window_ = nullptr;
+  CUIFrame* install_window_ = nullptr;
   std::weak_ptr<corekit::WeakFlag> install_window_alive_;
   CSingleInstance* instance_lock_ = nullptr;
   bool toolkit_started_ = false;

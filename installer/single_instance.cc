@@ -53,7 +53,8 @@ bool IsInstallFrameWindow(HWND window) {
   wchar_t title[64] = {};
   ::GetClassNameW(window, class_name, 64);
   ::GetWindowTextW(window, title, 64);
-  return std::wstring_view(class_name) == kFrameClassName && std::wstring_view(title) == kInstallWindowTitle;
+  return std::wstring_view(class_name) == kFrameClassName &&
+         (std::wstring_view(title) == kInstallWindowTitle || std::wstring_view(title) == kUninstallWindowTitle);
 }
 
 bool IsClosingInstallWindow(HWND window) { return ::GetPropW(window, kClosingProperty) != nullptr; }
@@ -67,7 +68,7 @@ CSingleInstance::~CSingleInstance() {
   if (owned_) ::ReleaseMutex(mutex_.get());
 }
 
-CSingleInstance::Outcome CSingleInstance::Acquire(bool silent) {
+CSingleInstance::Outcome CSingleInstance::Acquire(bool silent, bool window_waits) {
   mutex_.reset(::CreateMutexW(nullptr, FALSE, name_.c_str()));
   if (!mutex_) {
     CInstallLog::Get().Write(kInstanceUnguardedLog, ::GetLastError());
@@ -80,6 +81,7 @@ CSingleInstance::Outcome CSingleInstance::Acquire(bool silent) {
     CInstallLog::Get().Write(kInstanceHandedOverLog);
     return Outcome::kHandedOver;
   }
+  if (!window_waits) return Wait();
   CInstallLog::Get().Write(kInstanceWindowWaitingLog);
   return Outcome::kGoAhead;
 }
@@ -100,8 +102,8 @@ CSingleInstance::Outcome CSingleInstance::Wait() {
   return Outcome::kTimedOut;
 }
 
-std::optional<int> CSingleInstance::TakeTurn(bool silent) {
-  switch (Acquire(silent)) {
+std::optional<int> CSingleInstance::TakeTurn(bool silent, bool window_waits) {
+  switch (Acquire(silent, window_waits)) {
     case Outcome::kGoAhead:
       return std::nullopt;
     case Outcome::kHandedOver:

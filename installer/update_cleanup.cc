@@ -8,6 +8,7 @@
 #include "installer/install_dir_guard.h"
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
+#include "installer/steps/version_folder.h"
 #include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/fixed_path.h"
@@ -15,24 +16,6 @@
 #include "support/scoped_handle.h"
 
 namespace vireo {
-
-bool IsDottedVersionName(std::wstring_view name) {
-  if (name.empty()) return false;
-  bool previous_was_digit = false;
-  bool saw_dot = false;
-  for (wchar_t c : name) {
-    if (c >= L'0' && c <= L'9') {
-      previous_was_digit = true;
-    } else if (c == L'.') {
-      if (!previous_was_digit) return false;  // leading or doubled dot
-      previous_was_digit = false;
-      saw_dot = true;
-    } else {
-      return false;
-    }
-  }
-  return saw_dot && previous_was_digit;  // no trailing dot
-}
 
 void RemoveUpdateLeftovers(const wchar_t* app_dir, bool run_succeeded) {
   if (!app_dir || !*app_dir || !IsRegisteredInstallDir(app_dir, false)) return;
@@ -63,7 +46,7 @@ void RemoveUpdateLeftovers(const wchar_t* app_dir, bool run_succeeded) {
   ScopedFindHandle find(::FindFirstFileW(pattern.c_str(), &fd));
   if (!find) return;
   do {
-    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsDottedVersionName(fd.cFileName)) continue;
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsVersionFolderName(fd.cFileName)) continue;
     if (running_version == fd.cFileName) {
       running_folder_found = true;
     } else {

@@ -3,16 +3,10 @@
 // folders other than the one the installed "vireo.exe" belongs to.
 #pragma once
 
-#include <string_view>
-
 namespace vireo {
 
-// Groups of decimal digits separated by single dots, at least one dot ("1.0", "2.0.0.1");
-// no leading, trailing or doubled dot.
-bool IsDottedVersionName(std::wstring_view name);
-
 // Does nothing unless |app_dir| lies below a drive root and holds one of the product
-// executables. Old version folders (every dotted version name but the one of "vireo.exe")
+// executables. Old version folders (IsVersionFolderName, every one but that of "vireo.exe")
 // are removed only when a folder named by "vireo.exe"'s version exists: they are kept while
 // "new_vireo.exe" waits to be swapped in, when "vireo.exe" has no readable version, and when
 // its version names none of the folders (logged as kVersionFoldersKeptLog) — then the

@@ -3,10 +3,12 @@
 // created go, files it replaced come back.
 //
 // The package resource ("PACKAGE"/"IDR_ZIP_PACKAGE" of GetModuleInstance()) is a 7z archive
-// holding "chrome.7z"; that one holds the browser below the top folder "Chrome-bin", whose
-// contents end up directly in the application folder.
+// holding "chrome.7z" stored as is; that one holds the browser below the top folder
+// "Chrome-bin", whose contents end up directly in the application folder. Both are read in
+// place from the installer's image: nothing is copied to a temporary file or folder.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,24 +23,23 @@ class CUnzipWorkItem : public CWorkItem {
   CUnzipWorkItem() = default;
   ~CUnzipWorkItem() override = default;
 
-  // Removes what ended runs left in the temporary folder ("xsc" and "x7z" names), writes the
-  // package to a temporary file ("xsc"), extracts it into a temporary folder ("x7z"),
-  // extracts "chrome.7z" into GetExtractDir() and hoists "Chrome-bin" one level up. Before
-  // each of the three writes the volume written to is measured against what goes there
-  // (the package's size, then each archive's unpacked size from its headers), and a
-  // shortfall fails the step with kDiskSpaceFormat before anything is written there; so
-  // does a volume that fills up during an extraction. Passes RunCheckpoint::kSpaceChecked
-  // before the application folder is touched. Every
-  // file the hoist replaces is first moved aside into the application folder's
-  // "chrome.bak" (removed at exit after a successful run; one found at the start is kept
-  // and logged). Reports PROGRESS_UNZIP 0..50 for the package and
-  // 50..100 for the program archive; passes RunCheckpoint::kProgramExtracted before the
-  // hoist. On failure sets error_text_ (also logged as "[unzip] ...") and returns false.
+  // Removes module files ended runs left in the temporary folder ("x7z" names), finds
+  // "chrome.7z" inside the package (a package without the resource fails with
+  // kUnzipResourceMessage; one that does not store exactly that member as is, truncated or
+  // damaged, with kUnzipPackageFormat), extracts it into GetExtractDir() and hoists
+  // "Chrome-bin" one level up; every file the hoist replaces is first moved aside into the
+  // application folder's "chrome.bak" (removed at exit after a successful run; one found at
+  // the start is kept and logged). Before the application folder is touched, the program
+  // archive's unpacked size from its headers is measured against the free space of the
+  // volume that holds (or will hold) it: a shortfall fails the step with kDiskSpaceFormat,
+  // and so does a volume that fills up during the extraction. Passes
+  // RunCheckpoint::kSpaceChecked after that check. Reports PROGRESS_UNZIP 0..100 over
+  // the program archive; passes RunCheckpoint::kProgramExtracted before the hoist. On
+  // failure sets error_text_ (also logged as "[unzip] ...") and returns false.
   bool DoImpl() override;
   // Removes the created entries (the application folder and its parents included, when this
-  // run created them and they are empty), puts the replaced files back, and deletes the
-  // temporary folder and package file. A replaced file that cannot go back is logged and
-  // stays in "chrome.bak".
+  // run created them and they are empty) and puts the replaced files back. A replaced file
+  // that cannot go back is logged and stays in "chrome.bak".
   void RollbackImpl() override;
 
   // Paths relative to the target folder of every entry that did not exist before the last
@@ -53,14 +54,10 @@ class CUnzipWorkItem : public CWorkItem {
   bool EnsureSpace(const std::wstring& path, unsigned long long needed);
   // Fails with kDiskSpaceFormat: the megabytes |needed| and those free at |path| now.
   bool FailForSpace(const std::wstring& path, unsigned long long needed);
-  // A failed extraction into |destination|: kDiskSpaceFormat with the free space now when
-  // its volume filled up, otherwise |format| with the session's result code.
-  bool FailExtraction(const wchar_t* format, int result, const std::wstring& destination, unsigned long long needed);
-  // Both extractions and the hoist, with the module loaded; false with error_text_ set.
-  bool ExtractAndHoist();
+  // The extraction of the program archive found in |package| and the hoist, with the
+  // module loaded; false with error_text_ set.
+  bool ExtractAndHoist(std::span<const unsigned char> package);
 
-  std::wstring package_file_;
-  std::wstring work_folder_;
   std::wstring target_folder_;
   FolderAdditions additions_;
   ReplacedFiles replaced_;

@@ -10,14 +10,15 @@ namespace vireo {
 bool IsVersionFolderName(std::wstring_view name) {
   // A scanf-style "%u.%u.%u.%u" match would also take signs, blanks and overflowing
   // numbers ("-1.2.3.4", "1. 2.3.4"); only plain digit runs are version numbers.
+  constexpr uint32_t kLargestPart = 0xFFFF;
   int parts = 0;
   size_t i = 0;
   while (true) {
-    uint64_t value = 0;
+    uint32_t value = 0;
     size_t digits = 0;
     while (i < name.size() && name[i] >= L'0' && name[i] <= L'9') {
-      value = value * 10 + static_cast<uint64_t>(name[i] - L'0');
-      if (value > 0xFFFFFFFFull) return false;
+      value = value * 10 + static_cast<uint32_t>(name[i] - L'0');
+      if (value > kLargestPart) return false;
       ++digits;
       ++i;
     }

@@ -8,7 +8,7 @@
 //
 //  I1. InitWindow binds the skin's controls (a missing control only drops its behaviour):
 //      "closebtn2"/"btn_complete" close without launching, "btn_trynow" closes and starts the
-//      browser, "minbtn2" minimises, "btn_sel_path" opens the folder picker, "btn_install"
+//      browser, the minimise buttons minimise (ui_frame.h), "btn_sel_path" opens the folder picker, "btn_install"
 //      starts the install, "accept_eula" enables/disables "btn_install", "btn_terms" and
 //      "btn_privacy" open the legal pages. "targetpath" shows GetInstallDir() without its
 //      trailing backslash. With the compositor on, the popup gets the system frame.
@@ -24,7 +24,7 @@
 //      with the log's path (or the no-log sentence); the progress page stays.
 //  I6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
 //      the "install" channel only, and posts WM_CLOSE. Closing the window in any way
-//      destroys it and posts WM_QUIT (exit code 0) to the UI thread's loop.
+//      destroys it and ends the UI thread's loop (ui_frame.h).
 //  I7. Enter acts as enter_key.h decides; otherwise keys go to the toolkit.
 //  I8. SetWaiting(true) shows the start page waiting for another installer: "waiting_txt"
 //      shows kWaitingForOtherRunText and "btn_install" is unavailable whatever the
@@ -51,10 +51,7 @@ class CUIInstallFrame : public CUIFrame {
   LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;  // I4
 
   void OnInstallProgress(int stage, float percent);  // I4
-  void OnInstallFailed(const std::wstring& failure_text);  // I5
-  // Restores and raises a visible window; centres and shows a hidden one with activation,
-  // borrowing the foreground thread's input state when this thread does not own it.
-  void ShowToForeground();
+  void OnInstallFailed(const std::wstring& failure_text) override;  // I5
 
   void StartInstall();             // I2
   void BrowseForInstallFolder();   // I3
@@ -68,15 +65,10 @@ class CUIInstallFrame : public CUIFrame {
   std::wstring GetSkinFile() const override { return kInstallFrameSkinFile; }
   void InitWindow() override;  // I1
   LRESULT OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
-  void OnFinalMessage(HWND hwnd) override;  // I6
+  const wchar_t* Title() const override;
 
  private:
-  void BindClick(const wchar_t* name, ui::EventCallback handler);
   void AttachEulaLinkButton(const wchar_t* name, const std::wstring& url);
-  void SetProgressText(const std::wstring& text);
-  void ShowMessage(const std::wstring& text, UINT icon);
-  void ShowBox(const wchar_t* name, bool visible);
-  bool IsShowing(const wchar_t* name) const;
 };
 
 }  // namespace vireo

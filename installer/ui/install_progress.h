@@ -8,6 +8,10 @@
 //      anything unknown give 0.
 //  M3. The text is kInstallingTextPrefix, the value rounded half up (truncate(value + 0.5))
 //      and "%".
+//  M4. The uninstall window maps its own stages, in the order the uninstall runs them:
+//      p * 0.90 (uninstall dir), 90 + p * 0.05 (uninstall shortcut), 95 + p * 0.05
+//      (uninstall registry); the install stages and anything unknown give 0. The text is
+//      kUninstallingTextPrefix, the value rounded as in M3, and "%"; PROGRESS_DONE as in M1.
 #pragma once
 
 #include <string>
@@ -21,5 +25,6 @@ struct ProgressView {
 };
 
 ProgressView MapInstallProgress(int stage, double percent);
+ProgressView MapUninstallProgress(int stage, double percent);
 
 }  // namespace vireo

@@ -51,6 +51,9 @@ endif()
 
 file(REMOVE "${tree}/vireo.exe")
 build(failed)
+# CMake wraps its messages at about 80 columns, wherever the folder's path happens to end:
+# compare with every run of white space folded to one blank.
+string(REGEX REPLACE "[ \t\r\n]+" " " build_output "${build_output}")
 if(NOT failed OR NOT build_output MATCHES "vireo_add_installer: CHROME_BIN" OR NOT build_output MATCHES "has no vireo.exe")
   message(SEND_ERROR "a tree without vireo.exe was packed: ${build_output}")
 endif()

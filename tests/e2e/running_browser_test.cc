@@ -15,6 +15,7 @@
 #include "tests/e2e/user_profile.h"
 #include "tests/test_support/demo_browser.h"
 #include "tests/test_support/file_io.h"
+#include "tests/test_support/scoped_env.h"
 #include "tests/test_support/scoped_temp_dir.h"
 #include "tests/test_support/test_paths.h"
 
@@ -88,23 +89,31 @@ TEST_F(RunningBrowserTest, SilentUpdateStagesTheNewExecutable) {
 }
 
 // A silent portable run starts the installed browser afterwards; with pending_restart it
-// does not.
+// does not. Each run's browser would report its start in a file of its own: the second run's
+// report arriving proves the first run, which ended earlier, had time to start one too.
 TEST_F(RunningBrowserTest, PortableRunStartsTheBrowserUnlessPendingRestart) {
   ScopedTempDir parent;
   const std::wstring dir = parent.Join(L"Portable Vireo");
-  InstallerRun run = Run(BuildPath("bin/vireo_setup.exe"),
-                         L"--portable --installpath=\"" + dir + L"\" --silent --pending_restart");
-  ASSERT_EQ(run.exit_code, 0) << testing::PrintToString(run.log);
-  EXPECT_TRUE(BrowsersIn(dir).empty());
-
-  run = Run(BuildPath("bin/vireo_setup.exe"), L"--portable --installpath=\"" + dir + L"\" --silent");
-  EXPECT_EQ(run.exit_code, 0) << testing::PrintToString(run.log);
+  const std::wstring held_report = parent.Join(L"pending-restart.txt");
+  const std::wstring started_report = parent.Join(L"started.txt");
+  {
+    const ScopedEnvVar report(L"VIREO_DEMO_REPORT", held_report.c_str());
+    const InstallerRun run = Run(BuildPath("bin/vireo_setup.exe"),
+                                 L"--portable --installpath=\"" + dir + L"\" --silent --pending_restart");
+    ASSERT_EQ(run.exit_code, 0) << testing::PrintToString(run.log);
+  }
+  {
+    const ScopedEnvVar report(L"VIREO_DEMO_REPORT", started_report.c_str());
+    const InstallerRun run = Run(BuildPath("bin/vireo_setup.exe"), L"--portable --installpath=\"" + dir + L"\" --silent");
+    EXPECT_EQ(run.exit_code, 0) << testing::PrintToString(run.log);
+  }
   bool started = false;
   for (int i = 0; i < 100 && !started; ++i) {  // the launch is not waited for: poll up to 10 s
-    started = !BrowsersIn(dir).empty();
+    started = PathExists(started_report) && !BrowsersIn(dir).empty();
     if (!started) ::Sleep(100);
   }
-  EXPECT_TRUE(started);
+  EXPECT_TRUE(started) << "the portable run did not start the browser";
+  EXPECT_FALSE(PathExists(held_report)) << "--pending_restart started the browser";
   EndBrowsersIn(dir);
 }
 

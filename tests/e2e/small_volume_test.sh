@@ -40,7 +40,7 @@ grep -qE "$message" "$work/refused.exe.log" || fail "no disk-space message: $(ca
 
 # 2. Room for one installation: it installs.
 umount -l "$volume"
-mount_small 4m || fail "remount"
+mount_small 16m || fail "remount"
 run_copy first; code=$?
 [ "$code" -eq 0 ] || fail "the first install ended with $code: $(cat "$work/first.exe.log" 2>/dev/null)"
 image > "$work/before.txt"

@@ -4,10 +4,13 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <gtest/gtest.h>
+
 #include "installer/product_constants.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/registry_readback.h"
 #include "tests/test_support/scoped_temp_dir.h"
+#include "tests/test_support/test_prefix.h"
 
 namespace vireo::test {
 namespace {
@@ -35,6 +38,12 @@ UserProfilePaths GetUserProfilePaths() {
 
 void CleanUserProfile() {
   const UserProfilePaths p = GetUserProfilePaths();
+  std::wstring why;
+  if (!IsInsideTestPrefix(p.local_app_data, &why)) {
+    ADD_FAILURE() << "refusing to delete the browser's data in " << testing::PrintToString(p.local_app_data)
+                  << ": " << testing::PrintToString(why);
+    return;
+  }
   RemoveTreeForTest(p.product_root);
   ::DeleteFileW(p.start_menu_link.c_str());
   ::DeleteFileW(p.desktop_link.c_str());

@@ -18,7 +18,9 @@ struct UserProfilePaths {
 
 UserProfilePaths GetUserProfilePaths();
 
-// Removes the product folders, both links and every registry entry an install writes.
+// Removes the product folders, both links and every registry entry an install writes; only
+// inside the harness's own Wine prefix (test_prefix.h), else it deletes nothing and fails
+// the test.
 void CleanUserProfile();
 
 // True when none of those traces exists (registry included).

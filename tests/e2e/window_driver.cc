@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "support/scoped_gdi.h"
+
 namespace vireo::test {
 
 namespace {
 
 constexpr unsigned kPollMs = 20;
+constexpr unsigned kInputLimitMs = 2000;  // how long the system may take to take one input
 
 struct WindowQuery {
   DWORD pid;
@@ -42,7 +45,15 @@ void SendMouse(DWORD flags, POINT screen) {
   input.mi.dy = static_cast<LONG>((screen.y * 65535 + height / 2) / (height - 1));
   input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   ::SendInput(1, &input, sizeof(input));
-  ::Sleep(30);  // lets the target's thread see each step in order
+  // Each step is sent only once the system has taken the one before: the pointer stands on
+  // the point and the button is down or up as sent. The window then reads them in order.
+  const bool down = (flags & MOUSEEVENTF_LEFTDOWN) != 0;
+  const bool up = (flags & MOUSEEVENTF_LEFTUP) != 0;
+  WaitFor([&] {
+    POINT at{};
+    const bool pressed = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+    return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y && (!down || pressed) && (!up || !pressed);
+  }, kInputLimitMs);
 }
 
 }  // namespace
@@ -108,7 +119,7 @@ void PressKey(WORD virtual_key) {
   inputs[1] = inputs[0];
   inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
   ::SendInput(2, inputs, sizeof(INPUT));
-  ::Sleep(30);
+  WaitFor([&] { return (::GetAsyncKeyState(virtual_key) & 0x8000) == 0; }, kInputLimitMs);
 }
 
 WindowShot::WindowShot(HWND window) {
@@ -117,8 +128,8 @@ WindowShot::WindowShot(HWND window) {
   width_ = rc.right - rc.left;
   height_ = rc.bottom - rc.top;
   if (width_ <= 0 || height_ <= 0) return;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
+  const ScopedWindowDc screen(nullptr);
+  const ScopedMemoryDc memory(::CreateCompatibleDC(screen.get()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width_;
@@ -126,17 +137,14 @@ WindowShot::WindowShot(HWND window) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap) {
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width_, height_, screen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    const auto* source = static_cast<const uint32_t*>(bits);
-    pixels_.assign(source, source + static_cast<size_t>(width_) * height_);
-    ::DeleteObject(bitmap);
+  const ScopedBitmap bitmap(::CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!screen || !memory.valid() || !bitmap.valid()) return;
+  {
+    const ScopedSelectObject select(memory.get(), bitmap.get());
+    ::BitBlt(memory.get(), 0, 0, width_, height_, screen.get(), rc.left, rc.top, SRCCOPY);
   }
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  const auto* source = static_cast<const uint32_t*>(bits);
+  pixels_.assign(source, source + static_cast<size_t>(width_) * height_);
 }
 
 uint32_t WindowShot::At(int x, int y) const {

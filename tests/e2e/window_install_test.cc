@@ -31,8 +31,7 @@ namespace {
 using namespace install_window;  // the skin's points and colours
 
 constexpr unsigned kWindowLimitMs = 15000;
-constexpr unsigned kInstallLimitMs = 90000;
-constexpr unsigned kNoChangeMs = 1200;  // how long "nothing happens" is watched
+constexpr unsigned kInstallLimitMs = 40000;  // within the test time-out of a minute
 
 constexpr wchar_t kAppPaths[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo";
@@ -147,8 +146,8 @@ class WindowInstallTest : public testing::Test {
   std::optional<ScopedHttpsHandler> https_handler_;
 };
 
-// Items 1 and 2: the captionless window in the foreground, centred, with the default folder;
-// the caption band drags it except over its controls; minimise; close installs nothing.
+// The captionless window in the foreground, centred, with the default folder; the caption
+// band drags it except over its controls; minimise; close installs nothing.
 TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
   ASSERT_TRUE(Open());
   RECT rc{};
@@ -207,8 +206,8 @@ TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
   ExpectNothingInstalled();
 }
 
-// Item 3: a cleared agreement disables the install button for clicks and Enter; ticking it
-// again restores it. The links open the legal pages in the default browser.
+// A cleared agreement disables the install button for clicks and Enter; ticking it again
+// restores it. The links open the legal pages in the default browser.
 TEST_F(WindowInstallTest, AgreementGatesTheInstallAndLinksOpenTheLegalPages) {
   // The demo browser stands in for the user's default browser.
   https_handler_.emplace(L"\"" + DemoBrowserPath() + L"\" \"%1\"");
@@ -219,16 +218,16 @@ TEST_F(WindowInstallTest, AgreementGatesTheInstallAndLinksOpenTheLegalPages) {
   Click(check);
   ASSERT_TRUE(WaitFor([&] { return Probe(kInstallButtonProbe, kInstallDisabled); }, 3000))
       << "clearing the agreement did not disable the install button";
+  // Neither a click nor Enter (with the folder box focused) may start the install. Input is
+  // handled in order: once the later tick has re-enabled the button, both were handled, and
+  // a started install would have switched to the progress page.
   Click(kInstallButton);
-  EXPECT_FALSE(WaitFor([&] { return ProgressPageShows(); }, kNoChangeMs)) << "a click started a disabled install";
-  // Enter on a focused check box toggles it (the toolkit's keyboard activation); the folder
-  // box takes the focus so that Enter reaches only the window.
   Click(kFolderBox);
   PressKey(VK_RETURN);
-  EXPECT_FALSE(WaitFor([&] { return ProgressPageShows(); }, kNoChangeMs)) << "Enter started a disabled install";
   EXPECT_TRUE(Probe(kInstallButtonProbe, kInstallDisabled));
   Click(check);
   EXPECT_TRUE(WaitFor([&] { return Probe(kInstallButtonProbe, kInstallNormal); }, 3000));
+  EXPECT_FALSE(ProgressPageShows()) << "a click or Enter started a disabled install";
 
   const std::vector<int> links = LinkRuns(check.x + 14);
   ASSERT_EQ(links.size(), 2u) << "expected the two legal links";
@@ -247,8 +246,8 @@ TEST_F(WindowInstallTest, AgreementGatesTheInstallAndLinksOpenTheLegalPages) {
   ExpectNothingInstalled();
 }
 
-// Item 5: the install runs exactly as a silent one, the completion view follows, "完成"
-// closes with 0 and starts nothing.
+// The install runs exactly as a silent one, the completion view follows, "完成" closes with
+// 0 and starts nothing.
 TEST_F(WindowInstallTest, InstallThenFinish) {
   ASSERT_TRUE(Open());
   Click(kInstallButton);
@@ -261,7 +260,7 @@ TEST_F(WindowInstallTest, InstallThenFinish) {
   EXPECT_FALSE(PathExists(report_)) << "完成 started the browser";
 }
 
-// Item 5 with the keyboard and "立即体验": Enter installs; the button starts the browser as
+// With the keyboard and "立即体验": Enter installs; the button starts the browser as
 // "<app>\vireo.exe" --lchannel=install and closes.
 TEST_F(WindowInstallTest, EnterInstallsThenTryNowStartsTheBrowser) {
   ASSERT_TRUE(Open());
@@ -274,8 +273,8 @@ TEST_F(WindowInstallTest, EnterInstallsThenTryNowStartsTheBrowser) {
   EXPECT_EQ(Report(), L"\"" + paths_.app_dir + L"\\vireo.exe\" --lchannel=install");
 }
 
-// Item 6: a step fails late (the payload has no uninstaller): the error box names the failure
-// and the log, everything is rolled back, the progress page stays, closing gives 0.
+// A step fails late (the payload has no uninstaller): the error box names the failure and
+// the log, everything is rolled back, the progress page stays, closing gives 0.
 TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
   ASSERT_TRUE(Open("installers/setup_no_uninstaller/vireo_setup.exe"));
   Click(kInstallButton);
@@ -294,19 +293,17 @@ TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
   ExpectNothingInstalled();
 }
 
-// Item 7: closing while the install runs hides the window at once; the install completes
-// (or rolls back) on the worker before the process exits 0, never half-done.
-TEST_F(WindowInstallTest, ClosingDuringTheInstallLeavesNothingHalfDone) {
+// Closing while the install runs hides the window at once; the install goes on to the end
+// on the worker before the process exits 0: an install that can succeed is never cut off
+// half-done.
+TEST_F(WindowInstallTest, ClosingDuringTheInstallLetsItFinish) {
   ASSERT_TRUE(Open());
   Click(kInstallButton);
+  ASSERT_TRUE(WaitFor([&] { return ProgressPageShows(); }, kWindowLimitMs)) << "the install did not start";
   Click(kCloseButton);
   EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window_); }, 500)) << "the window stayed";
-  EXPECT_EQ(Exit(), 0);
-  if (Has(L"vireo.exe")) {
-    ExpectInstalled();
-  } else {
-    ExpectNothingInstalled();
-  }
+  EXPECT_EQ(Exit(), 0) << testing::PrintToString(Log());
+  ExpectInstalled();
 }
 
 }  // namespace

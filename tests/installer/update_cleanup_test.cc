@@ -14,7 +14,8 @@ namespace {
 
 // Version folders other than the executable's go only while the executable's own folder is
 // there: when its version (2.0.0.0) names no folder (a mis-packed build) every folder stays,
-// since the browser runs from one of them; once that folder exists the others go.
+// since the browser runs from one of them; once that folder exists the others go. Folders
+// whose names are no file version ("1.0", a part above 65535) are never version folders.
 TEST(UpdateCleanupTest, KeepsEveryVersionFolderWhenNoneIsTheExecutables) {
   ScopedTempDir app;
   ASSERT_TRUE(::CopyFileW(BuildPath("fixtures/version_2_0_0_0.exe").c_str(), app.Join(kMainExeName).c_str(), FALSE));
@@ -23,8 +24,10 @@ TEST(UpdateCleanupTest, KeepsEveryVersionFolderWhenNoneIsTheExecutables) {
   EXPECT_TRUE(IsDirectory(app.Join(L"1.0.0.0")));
   EXPECT_TRUE(IsDirectory(app.Join(L"3.0.0.0")));
 
-  ASSERT_TRUE(MakeDirs(app.Join(L"2.0.0.0")));
+  ASSERT_TRUE(MakeDirs(app.Join(L"2.0.0.0")) && MakeDirs(app.Join(L"1.0")) && MakeDirs(app.Join(L"1.0.0.65536")));
   RemoveUpdateLeftovers(app.path().c_str(), true);
+  EXPECT_TRUE(IsDirectory(app.Join(L"1.0")));
+  EXPECT_TRUE(IsDirectory(app.Join(L"1.0.0.65536")));
   EXPECT_FALSE(PathExists(app.Join(L"1.0.0.0")));
   EXPECT_FALSE(PathExists(app.Join(L"3.0.0.0")));
   EXPECT_TRUE(IsDirectory(app.Join(L"2.0.0.0")));

@@ -6,6 +6,7 @@
 #include "ui/core/control_kinds.h"
 #include "ui/core/linear_layout.h"
 #include "ui/core/window.h"
+#include "ui/markup/value_syntax.h"
 
 namespace ui {
 
@@ -25,7 +26,7 @@ std::wstring Box::GetType() const { return kBoxKind; }
 void Box::SetAttribute(const std::wstring& name, const std::wstring& value) {
   if (layout_->SetAttribute(name, value)) return;
   if (name == L"mousechild") {
-    SetMouseChildEnabled(value == L"true");
+    SetMouseChildEnabled(ParseBool(value));
     return;
   }
   Control::SetAttribute(name, value);

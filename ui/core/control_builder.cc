@@ -15,12 +15,6 @@
 namespace ui {
 namespace {
 
-// Elements that hold definitions, not controls.
-bool IsDefinitionElement(std::wstring_view name) {
-  return name == kFontElement || name == kImageElement || name == kClassElement ||
-         name == kTextColorElement;
-}
-
 // One run of the builder: the limits of T7 are counted across includes.
 class BuildRun {
  public:
@@ -106,13 +100,11 @@ bool BuildRun::BuildChildren(XmlNode node, Control* parent, int depth,
                              std::unique_ptr<Control>* first_owned, Control** first) {
   for (XmlNode child = node.first_child(); child; child = child.next_sibling()) {
     const std::wstring_view name = child.name();
-    if (IsDefinitionElement(name) || name == kEventElement || name == kBubbledEventElement) {
-      continue;
-    }
     if (name == kIncludeElement) {
       if (!BuildInclude(child, parent, depth, first_owned, first)) return false;
       continue;
     }
+    if (IsNonControlElement(name)) continue;
     if (depth + 1 > kMaxBuildDepth) return false;  // T7
     bool ok = true;
     std::unique_ptr<Control> control = BuildElement(child, depth + 1, &ok);

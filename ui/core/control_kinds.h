@@ -3,6 +3,8 @@
 // them from GetType. One home for every name, so a widget and the host cannot disagree.
 #pragma once
 
+#include <string_view>
+
 namespace ui {
 
 inline constexpr wchar_t kControlKind[] = L"Control";
@@ -29,6 +31,17 @@ inline constexpr wchar_t kTextColorElement[] = L"TextColor";
 inline constexpr wchar_t kImageElement[] = L"Image";
 inline constexpr wchar_t kEventElement[] = L"Event";
 inline constexpr wchar_t kBubbledEventElement[] = L"BubbledEvent";
+
+// Elements that hold definitions (fonts, images, classes, colours), not controls.
+constexpr bool IsDefinitionElement(std::wstring_view name) {
+  return name == kFontElement || name == kImageElement || name == kClassElement || name == kTextColorElement;
+}
+
+// Elements that never become controls: the definitions, includes and event bindings.
+constexpr bool IsNonControlElement(std::wstring_view name) {
+  return IsDefinitionElement(name) || name == kIncludeElement || name == kEventElement ||
+         name == kBubbledEventElement;
+}
 
 // Attributes the look-ahead for a window's backgrounds (skin_prefetch.h) reads besides the
 // controls themselves.

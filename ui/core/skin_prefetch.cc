@@ -12,12 +12,6 @@
 namespace ui {
 namespace {
 
-// Elements that never become controls.
-bool IsNotControl(std::wstring_view name) {
-  return name == kFontElement || name == kImageElement || name == kClassElement || name == kTextColorElement ||
-         name == kIncludeElement || name == kEventElement || name == kBubbledEventElement;
-}
-
 // Its own "visible" (the last one written); shown when it has none.
 bool StartsVisible(XmlNode node) {
   bool visible = true;
@@ -41,7 +35,7 @@ void AddBackgrounds(XmlNode node, std::vector<std::wstring>* files) {
 void Walk(XmlNode parent, int depth, std::vector<std::wstring>* files) {
   if (depth > kMaxBuildDepth) return;  // K3
   for (XmlNode child = parent.first_child(); child; child = child.next_sibling()) {
-    if (IsNotControl(child.name()) || !StartsVisible(child)) continue;
+    if (IsNonControlElement(child.name()) || !StartsVisible(child)) continue;
     AddBackgrounds(child, files);
     Walk(child, depth + 1, files);
   }

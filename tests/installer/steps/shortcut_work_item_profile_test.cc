@@ -237,7 +237,8 @@ TEST_F(ShortcutWorkItemStep, HangingSaveTimesOut) {
   ASSERT_NE(g_finished, nullptr);
   SetShortcutWorkerForTesting(&HangingWorker);
   ShortcutRequest request;
-  request.folder = temp_.path();
+  request.folder = temp_.Join(L"links");
+  ASSERT_TRUE(test::MakeDirs(request.folder));
   std::wstring error;
   const ULONGLONG start = ::GetTickCount64();
   EXPECT_FALSE(CreateShortcut(request, kStartMenuShortcutLabel, &error));
@@ -249,7 +250,7 @@ TEST_F(ShortcutWorkItemStep, HangingSaveTimesOut) {
   EXPECT_NE(LogText().find(WideToUtf8(line)), std::string::npos);
   ::SetEvent(g_release);
   ASSERT_EQ(::WaitForSingleObject(g_finished, 30000), WAIT_OBJECT_0);
-  EXPECT_EQ(test::ListFolder(temp_.path()), std::vector<std::wstring>{});
+  EXPECT_EQ(test::ListFolder(request.folder), std::vector<std::wstring>{});
 }
 
 }  // namespace

@@ -16,12 +16,14 @@ namespace {
 using test::MakeDirs;
 using test::WriteFileBytes;
 
-// Only four plain dotted numbers name a version folder.
+// Only four plain dotted numbers, each a file version's 16-bit part, name a version folder.
 TEST(DirWorkItemVersionFolder, Pattern) {
   EXPECT_TRUE(IsVersionFolderName(L"1.2.3.4"));
   EXPECT_TRUE(IsVersionFolderName(L"122.0.6261.95"));
   EXPECT_TRUE(IsVersionFolderName(L"0.0.0.0"));
-  EXPECT_TRUE(IsVersionFolderName(L"4294967295.0.0.1"));
+  EXPECT_TRUE(IsVersionFolderName(L"65535.65535.65535.65535"));
+  EXPECT_FALSE(IsVersionFolderName(L"1.2.3.65536"));
+  EXPECT_FALSE(IsVersionFolderName(L"1.0"));
   EXPECT_FALSE(IsVersionFolderName(L"1.2.3"));
   EXPECT_FALSE(IsVersionFolderName(L"1.2.3.4a"));
   EXPECT_FALSE(IsVersionFolderName(L"1.2.3.4-beta"));
@@ -36,6 +38,7 @@ TEST(DirWorkItemVersionFolder, Pattern) {
   EXPECT_FALSE(IsVersionFolderName(L" 1.2.3.4"));
   EXPECT_FALSE(IsVersionFolderName(L"1. 2.3.4"));
   EXPECT_FALSE(IsVersionFolderName(L"4294967296.0.0.1"));
+  EXPECT_FALSE(IsVersionFolderName(L"99999999999999999999.0.0.0"));
 }
 
 struct Collected {
