@@ -79,8 +79,7 @@ InstallResult CInstall::Execute() {
     };
   }
   const StepFactory& factory = StepFactoryForTesting();
-  result = RunSteps(factory ? factory() : MakeSteps(options), mark_portable,
-                    options.uninstall ? StepPolicy::kAttemptAll : StepPolicy::kStopAndRollBack);
+  result = RunSteps(factory ? factory() : MakeSteps(options), mark_portable);
   last_run_succeeded_ = result.success;
   return result;
 }

@@ -18,7 +18,7 @@ void RollBack(const StepList& done) {
 
 }  // namespace
 
-InstallResult RunSteps(const StepList& steps, const FinishRun& finish, StepPolicy policy) {
+InstallResult RunSteps(const StepList& steps, const FinishRun& finish) {
   InstallResult result;
   result.success = true;
   result.ran_steps = true;
@@ -27,14 +27,13 @@ InstallResult RunSteps(const StepList& steps, const FinishRun& finish, StepPolic
   for (const auto& step : steps) {
     done.push_back(step);
     if (step->DoImpl()) continue;
-    const std::wstring message = step->error_text().empty() ? kInstallFailedMessage : step->error_text();
-    CInstallLog::Get().Write(L"[install] step failed: %s", message.c_str());
-    if (result.success) result.message = message;
     result.success = false;
-    if (policy == StepPolicy::kStopAndRollBack) break;
+    result.message = step->error_text().empty() ? kInstallFailedMessage : step->error_text();
+    CInstallLog::Get().Write(L"[install] step failed: %s", result.message.c_str());
+    break;
   }
   if (result.success && finish) result.success = finish(&result.message);
-  if (!result.success && policy == StepPolicy::kStopAndRollBack) RollBack(done);
+  if (!result.success) RollBack(done);
   return result;
 }
 

@@ -144,20 +144,6 @@ TEST_F(InstallDriverTest, PortableSuccessWritesAnEmptyMarker) {
   EXPECT_EQ(journal_, (std::vector<std::string>{"do unzip", "do dir"}));
 }
 
-// An uninstall whose step fails still carries out the later ones and reports the first
-// failure; nothing is rolled back (what it removed is gone).
-TEST_F(InstallDriverTest, UninstallAttemptsEveryStepAndReportsTheFirstFailure) {
-  UseSteps({std::make_shared<RecordingStep>(&journal_, "dir", true),
-            std::make_shared<RecordingStep>(&journal_, "shortcut", false, L"links stayed"),
-            std::make_shared<RecordingStep>(&journal_, "reg", false, L"keys stayed")},
-           /*portable=*/false);
-  CInstallOptions::Get().uninstall = true;
-  const InstallResult result = CInstall().Execute();
-  EXPECT_FALSE(result.success);
-  EXPECT_EQ(result.message, L"links stayed");
-  EXPECT_EQ(journal_, (std::vector<std::string>{"do dir", "do shortcut", "do reg"}));
-}
-
 // A portable run whose marker cannot be written (its folder is gone) fails and is rolled
 // back like a failed step.
 TEST_F(InstallDriverTest, UnwritableMarkerRollsBackThePortableRun) {
