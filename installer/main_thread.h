@@ -38,7 +38,9 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   // lock as soon as it is free, re-reading the options then.
   void SetInstanceLock(CSingleInstance* lock) { instance_lock_ = lock; }
 
-  // The quit code the main loop last ended with: the process exit status.
+  // The process exit status, final once the thread body has returned: the quit code the
+  // main loop last ended with (0 when the window closed), raised to 1 when an install run
+  // on the worker failed.
   int exit_code() const { return exit_code_; }
 
  protected:

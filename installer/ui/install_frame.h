@@ -25,8 +25,11 @@
 //  I6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
 //      the "install" channel only, and posts WM_CLOSE. Closing the window in any way
 //      destroys it and ends the UI thread's loop (ui_frame.h).
-//  I7. Enter acts as enter_key.h decides; otherwise keys go to the toolkit.
-//  I8. SetWaiting(true) shows the start page waiting for another installer: "waiting_txt"
+//  I7. Enter and Esc act as enter_key.h decides (Esc by activating "closebtn"); otherwise
+//      keys go to the toolkit.
+//  I8. The completion view puts the keyboard focus on "btn_trynow", its default button, so
+//      Enter there still starts the browser and a screen reader lands on it.
+//  I9. SetWaiting(true) shows the start page waiting for another installer: "waiting_txt"
 //      shows kWaitingForOtherRunText and "btn_install" is unavailable whatever the
 //      agreement box says; SetWaiting(false) hides the line and makes the button follow the
 //      agreement box again. A window being closed is marked so that no other run hands over
@@ -57,7 +60,8 @@ class CUIInstallFrame : public CUIFrame {
   void BrowseForInstallFolder();   // I3
   void FinishAndClose(const wchar_t* channel);  // I6
   bool HandleEnterKey();           // I7; whether Enter did something
-  void SetWaiting(bool waiting);   // I8
+  bool HandleEscapeKey();          // I7; whether Esc did something
+  void SetWaiting(bool waiting);   // I9
   bool IsWaiting() const;
   InstallPageState ReadPageState() const;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "support/scoped_gdi.h"
+#include "support/scoped_handle.h"
 
 namespace vireo::test {
 
@@ -63,7 +64,10 @@ bool WaitFor(const std::function<bool()>& condition, unsigned timeout_ms) {
   for (;;) {
     if (condition()) return true;
     if (::GetTickCount64() >= deadline) return false;
-    ::Sleep(kPollMs);
+    // Pumps while it waits: out-of-context event hooks deliver through this thread's queue.
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
   }
 }
 
@@ -112,14 +116,26 @@ void MouseDrag(POINT from, POINT to) {
   SendMouse(MOUSEEVENTF_LEFTUP, to);
 }
 
-void PressKey(WORD virtual_key) {
-  INPUT inputs[2]{};
-  inputs[0].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = virtual_key;
-  inputs[1] = inputs[0];
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, inputs, sizeof(INPUT));
-  WaitFor([&] { return (::GetAsyncKeyState(virtual_key) & 0x8000) == 0; }, kInputLimitMs);
+void PressKey(WORD virtual_key) { PressKeyWith(0, virtual_key); }
+
+void PressKeyWith(WORD modifier, WORD virtual_key) {
+  INPUT inputs[4]{};
+  UINT count = 0;
+  const auto add = [&](WORD key, DWORD flags) {
+    inputs[count].type = INPUT_KEYBOARD;
+    inputs[count].ki.wVk = key;
+    inputs[count].ki.dwFlags = flags;
+    ++count;
+  };
+  if (modifier != 0) add(modifier, 0);
+  add(virtual_key, 0);
+  add(virtual_key, KEYEVENTF_KEYUP);
+  if (modifier != 0) add(modifier, KEYEVENTF_KEYUP);
+  ::SendInput(count, inputs, sizeof(INPUT));
+  WaitFor([&] {
+    return (::GetAsyncKeyState(virtual_key) & 0x8000) == 0 &&
+           (modifier == 0 || (::GetAsyncKeyState(modifier) & 0x8000) == 0);
+  }, kInputLimitMs);
 }
 
 WindowShot::WindowShot(HWND window) {
@@ -159,6 +175,37 @@ bool ColorNear(uint32_t a, uint32_t b, int tolerance) {
     if (std::abs(ca - cb) > tolerance) return false;
   }
   return true;
+}
+
+bool SaveShot(const WindowShot& shot, const RECT& part, int zoom, const std::wstring& path) {
+  const RECT whole = {0, 0, shot.width(), shot.height()};
+  RECT cut{};
+  if (shot.pixels().empty() || zoom < 1 || !::IntersectRect(&cut, &part, &whole)) return false;
+  const int width = (cut.right - cut.left) * zoom;
+  const int height = (cut.bottom - cut.top) * zoom;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      pixels[static_cast<size_t>(y) * width + x] = shot.At(cut.left + x / zoom, cut.top + y / zoom);
+    }
+  }
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = width;
+  info.biHeight = -height;  // top-down
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(uint32_t));
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + bytes;
+  const ScopedFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!out.valid()) return false;
+  DWORD written = 0;
+  return ::WriteFile(out.get(), &file, sizeof(file), &written, nullptr) &&
+         ::WriteFile(out.get(), &info, sizeof(info), &written, nullptr) &&
+         ::WriteFile(out.get(), pixels.data(), bytes, &written, nullptr);
 }
 
 }  // namespace vireo::test

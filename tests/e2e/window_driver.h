@@ -14,8 +14,8 @@
 
 namespace vireo::test {
 
-// Polls |condition| every 20 ms until it holds or |timeout_ms| has passed; answers whether
-// it held.
+// Polls |condition| every 20 ms, pumping this thread's messages meanwhile, until it holds or
+// |timeout_ms| has passed; answers whether it held.
 bool WaitFor(const std::function<bool()>& condition, unsigned timeout_ms);
 
 // The visible top-level window of process |pid| with exactly |title| (and |class_name|
@@ -35,6 +35,8 @@ void MouseClick(POINT screen);
 // Press at |from|, move to |to| in a few steps, release.
 void MouseDrag(POINT from, POINT to);
 void PressKey(WORD virtual_key);
+// |virtual_key| pressed while |modifier| (VK_SHIFT, ...) is held down.
+void PressKeyWith(WORD modifier, WORD virtual_key);
 
 // A copy of the screen inside a window's rectangle; At() takes window-relative points.
 class WindowShot {
@@ -52,6 +54,10 @@ class WindowShot {
   int height_ = 0;
   std::vector<uint32_t> pixels_;
 };
+
+// Saves |part| of |shot| (window-relative, cut to the shot) as a 32-bit BMP file, each pixel
+// |zoom| times wider and taller; false when there is nothing to save or it cannot be written.
+bool SaveShot(const WindowShot& shot, const RECT& part, int zoom, const std::wstring& path);
 
 // Whether two colours differ by at most |tolerance| in every channel.
 bool ColorNear(uint32_t a, uint32_t b, int tolerance = 24);

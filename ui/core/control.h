@@ -38,15 +38,26 @@
 //      blended with that alpha.
 //  C13. Order: background colour, background image, state colour, state images (background
 //      set, then foreground set), text, border.
+//
+// What screen readers and the keyboard see (control_role.h):
+//  C14. The role is the skin's "accrole" when given, else the kind's own (DefaultRole). The
+//      accessible name is the skin's "accname" when given (pictures drawn as buttons need
+//      one), else the kind's visible text.
+//  C15. A change a screen reader follows is told to the window (NotifyAccessible): enabling
+//      or disabling raises a state change, a change of effective visibility lets the window
+//      re-read its children (window.h, H11).
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "ui/core/control_role.h"
 #include "ui/core/event_args.h"
 #include "ui/core/placeholder.h"
+#include "ui/core/scaled_attributes.h"
 #include "ui/core/state_image.h"
 
 namespace ui {
@@ -70,6 +81,12 @@ class Control : public PlaceHolder {
   // flags as false. Lengths are scaled by the DPI scale here. "class" applies the named
   // class lists at this point.
   virtual void SetAttribute(const std::wstring& name, const std::wstring& value);
+  // SetAttribute, remembering an attribute read with the DPI scale (scaled_attributes.h).
+  // The skin builder and the class lists apply through here.
+  void ApplyAttribute(const std::wstring& name, const std::wstring& value);
+  // Reads the remembered attributes again at the current DPI scale. Widgets with lengths of
+  // their own (a default height, a text host's font) override and call this.
+  virtual void RescaleForDpi();
   // Applies a class list (name="value" pairs separated by one space), stopping at the first
   // pair that does not fit.
   void ApplyAttributeList(const std::wstring& list);
@@ -150,6 +167,17 @@ class Control : public PlaceHolder {
   // Calls |visit| for this control and, for a box, every descendant in child order.
   virtual void ForEachControl(const std::function<void(Control*)>& visit);
 
+  // Accessibility (C14, C15).
+  ControlRole GetRole() const;
+  void SetRole(ControlRole role) { role_ = role; }
+  virtual std::wstring GetAccessibleName() const;
+  void SetAccessibleName(const std::wstring& name);
+  // The value a screen reader reads (an edit box's text, a bar's percentage); empty for none.
+  virtual std::wstring GetAccessibleValue() const { return std::wstring(); }
+  virtual ControlFacts GetFacts() const;
+  // Raises |event| (EVENT_OBJECT_*) for this control through its window.
+  void NotifyAccessible(DWORD event);
+
   // Painting (C12, C13).
   void Paint(IRenderContext* render, const RECT& update_rect);
   bool HasHotAnimation() const { return hot_fade_ != nullptr; }
@@ -159,6 +187,10 @@ class Control : public PlaceHolder {
   virtual void HandleMessage(EventArgs& args);
   // Passes |args| to the parent's delivery, if there is a parent.
   void BubbleToParent(EventArgs& args);
+
+  // The kind's role and visible text when the skin names neither (C14).
+  virtual ControlRole DefaultRole() const { return ControlRole::kNone; }
+  virtual std::wstring VisibleText() const { return std::wstring(); }
 
   // Text size a widget wants (Label answers its measured text; the base has none).
   virtual SIZE EstimateText(SIZE available);
@@ -217,8 +249,11 @@ class Control : public PlaceHolder {
   RECT border_size_ = {0, 0, 0, 0};
   std::wstring tooltip_text_;
   std::wstring data_id_;
+  std::optional<ControlRole> role_;
+  std::wstring accessible_name_;
 
   EventMap events_;
+  ScaledAttributes scaled_attributes_;
   std::unique_ptr<HotFade> hot_fade_;
   RECT paint_rect_ = {0, 0, 0, 0};
 };

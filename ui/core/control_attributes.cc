@@ -50,9 +50,19 @@ const std::map<std::wstring, ControlState>& StateColorNames() {
 
 }  // namespace
 
+void Control::ApplyAttribute(const std::wstring& name, const std::wstring& value) {
+  scaled_attributes_.Apply(name, value, [this](const std::wstring& n, const std::wstring& v) { SetAttribute(n, v); });
+}
+
+void Control::RescaleForDpi() {
+  scaled_attributes_.ApplyAgain([this](const std::wstring& n, const std::wstring& v) { SetAttribute(n, v); });
+  // Fonts and images changed size too: what was estimated before is stale.
+  Arrange();
+}
+
 void Control::ApplyAttributeList(const std::wstring& list) {
   ForEachListedAttribute(list, [this](std::wstring_view name, std::wstring_view value) {
-    SetAttribute(std::wstring(name), std::wstring(value));
+    ApplyAttribute(std::wstring(name), std::wstring(value));
   });
 }
 
@@ -63,7 +73,7 @@ void Control::SetClass(const std::wstring& class_names) {
       GetWindow() != nullptr ? &GetWindow()->GetClassTable() : nullptr;
   ApplyClasses(class_names, GlobalManager::Get().definitions().classes, window_classes,
                [this](std::wstring_view name, std::wstring_view value) {
-                 SetAttribute(std::wstring(name), std::wstring(value));
+                 ApplyAttribute(std::wstring(name), std::wstring(value));
                });
   --g_class_nesting;
 }
@@ -114,6 +124,10 @@ bool Control::SetStateAttribute(const std::wstring& name, const std::wstring& va
     SetKeyboardEnabled(IsTrue(value));
   } else if (name == L"nofocus") {
     SetNoFocus(IsTrue(value));
+  } else if (name == L"accname") {
+    SetAccessibleName(value);
+  } else if (name == L"accrole") {
+    SetRole(ParseControlRole(value, GetRole()));
   } else if (name == L"alpha") {
     SetAlpha(ParseInt(value));
   } else if (name == L"state") {

@@ -39,6 +39,12 @@ void Progress::SetAttribute(const std::wstring& name, const std::wstring& value)
   }
 }
 
+void Progress::RescaleForDpi() {
+  // A "height" of the skin, read again below, replaces the default.
+  SetFixedHeight(GlobalManager::Get().dpi().Scale(kProgressDefaultHeight));
+  LabelTemplate<Control>::RescaleForDpi();
+}
+
 void Progress::ClearImageCache() {
   LabelTemplate<Control>::ClearImageCache();
   progress_image_.ClearCache();
@@ -61,9 +67,13 @@ void Progress::SetMaxValue(int max) {
 }
 
 void Progress::SetValue(double value) {
+  if (value == range_.value) return;
   range_.value = value;
   Invalidate();
+  NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
 }
+
+std::wstring Progress::GetAccessibleValue() const { return PercentText(range_.value, range_.min, range_.max); }
 
 void Progress::SetStretchForeImage(bool stretch) {
   if (stretch == stretch_fore_) return;

@@ -8,6 +8,7 @@
 //  E2. The services are made when the edit box is attached to a window and then given the
 //      current text; they are released when it is destroyed or attached elsewhere. A
 //      change of style, font or text colour afterwards is told to them as property bits.
+//      The character format's face is the one font_fallback.h picks for the text set last.
 //  E3. SetText stores the text; with services it selects everything (EM_EXSETSEL 0, -1),
 //      replaces the selection (EM_REPLACESEL) and puts the caret back at the start, so a text
 //      wider than the box shows its beginning. GetText asks the services for the length
@@ -21,6 +22,8 @@
 //      click in a read-only box selects everything; otherwise it goes on as
 //      WM_LBUTTONDBLCLK, like button down, up and mouse moves. The control base then
 //      handles the event as well.
+//  E6. To screen readers the edit box is editable text whose value is its text, read-only
+//      when typing is refused; each new text raises a value change.
 #pragma once
 
 #include <windows.h>
@@ -44,6 +47,7 @@ class RichEdit : public Control, private TextHostOwner {
   void SetWindow(Window* window, Box* parent) override;  // E2
   void SetPos(RECT rc) override;
   void SetEnabled(bool enabled) override;
+  void RescaleForDpi() override;  // the character format follows the font's new height
   bool IsTabStop() const override { return true; }
   bool IsWantTab() const override { return want_tab_; }
 
@@ -68,7 +72,11 @@ class RichEdit : public Control, private TextHostOwner {
   LRESULT SendTextMessage(UINT msg, WPARAM w_param, LPARAM l_param) const;
   void SelectAll();
 
+  std::wstring GetAccessibleValue() const override { return GetText(); }  // E6
+  ControlFacts GetFacts() const override;                                  // E6
+
  protected:
+  ControlRole DefaultRole() const override { return ControlRole::kEditableText; }
   void HandleMessage(EventArgs& args) override;  // E5
   void PaintText(IRenderContext* render) override;  // E4
 
