@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <propidl.h>
+
 #include "archive/archive_plugin.h"
 #include "archive/memory_in_stream.h"
 #include "archive/unzip_extract_callback.h"
@@ -14,9 +16,10 @@ namespace vireo {
 namespace {
 
 // One attempt with the handler |format| on |stream|: true only when it opened the stream as
-// its format and extracted every item intact.
+// its format and extracted every item intact. |disk_full| (may be null) tells whether a
+// failure came from a full volume.
 bool ExtractStream(CreateObjectFunc create, const GUID& format, IInStream* stream, const wchar_t* destination,
-                   const UnzipProgressCallback& progress, std::shared_ptr<void> context) {
+                   const UnzipProgressCallback& progress, std::shared_ptr<void> context, bool* disk_full) {
   // Declared first, so every object below is released before the apartment is left.
   ScopedComApartment com;
 
@@ -33,6 +36,7 @@ bool ExtractStream(CreateObjectFunc create, const GUID& format, IInStream* strea
   const HRESULT extracted = handler->Extract(nullptr, 0xFFFFFFFFu, 0, extract_callback.get());
   // Items refused or damaged count even where the module itself carried on.
   const bool item_failed = extract_callback->failed();
+  if (disk_full) *disk_full = extract_callback->disk_full();
   extract_callback.reset();
   handler->Close();
   return extracted == S_OK && !item_failed;
@@ -53,9 +57,26 @@ ScopedComPtr<IInStream> OpenMemoryStream(const void* source) {
 }
 
 bool ExtractWith(CreateObjectFunc create, const GUID& format, StreamMaker make, const void* source,
-                 const wchar_t* destination, const UnzipProgressCallback& progress, std::shared_ptr<void> context) {
+                 const wchar_t* destination, const UnzipProgressCallback& progress, std::shared_ptr<void> context,
+                 bool* disk_full = nullptr) {
   ScopedComPtr<IInStream> stream = make(source);
-  return stream && ExtractStream(create, format, stream.get(), destination, progress, std::move(context));
+  return stream && ExtractStream(create, format, stream.get(), destination, progress, std::move(context), disk_full);
+}
+
+// The sum of the item sizes the headers of the archive |handler| has opened give.
+bool SumItemSizes(IInArchive* handler, UINT64* total) {
+  UINT32 count = 0;
+  if (FAILED(handler->GetNumberOfItems(&count))) return false;
+  *total = 0;
+  for (UINT32 i = 0; i < count; ++i) {
+    PROPVARIANT value;
+    ::PropVariantInit(&value);
+    if (FAILED(handler->GetProperty(i, kItemPropSize, &value))) return false;
+    if (value.vt == VT_UI8) *total += value.uhVal.QuadPart;
+    if (value.vt == VT_UI4) *total += value.ulVal;
+    ::PropVariantClear(&value);
+  }
+  return true;
 }
 
 // The session both entry points share: the 7z handler, then the zip handler.
@@ -66,10 +87,15 @@ int RunSession(StreamMaker make, const void* source, const wchar_t* destination,
   if (!create) return UNZIP_LOAD_FAILED;
 
   if (progress) progress(UNZIP_EVENT_PROGRESS, 0.0f, context);
-  bool ok = ExtractWith(create, kClsid7zHandler, make, source, destination, progress, context);
-  if (!ok) ok = ExtractWith(create, kClsidZipHandler, make, source, destination, progress, context);
+  bool disk_full = false;
+  bool ok = ExtractWith(create, kClsid7zHandler, make, source, destination, progress, context, &disk_full);
+  // A full volume fails every handler alike.
+  if (!ok && !disk_full) {
+    ok = ExtractWith(create, kClsidZipHandler, make, source, destination, progress, context, &disk_full);
+  }
   if (progress) progress(UNZIP_EVENT_FINISHED, ok ? 100.0f : 0.0f, context);
-  return ok ? UNZIP_SUCCESS : UNZIP_EXTRACT_FAILED;
+  if (ok) return UNZIP_SUCCESS;
+  return disk_full ? UNZIP_DISK_FULL : UNZIP_EXTRACT_FAILED;
 }
 
 }  // namespace
@@ -85,6 +111,23 @@ int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shar
                    UnzipProgressCallback progress) {
   if (!archive || !destination) return UNZIP_INVALID_ARGS;
   return RunSession(&OpenFileStream, archive, destination, std::move(context), progress);
+}
+
+bool ReadUnpackedSize(std::span<const unsigned char> bytes, UINT64* total) {
+  const CreateObjectFunc create = GetArchiveCreateEntry();
+  if (!create || !total) return false;
+  ScopedComApartment com;
+  for (const GUID* format : {&kClsid7zHandler, &kClsidZipHandler}) {
+    ScopedComPtr<IInArchive> handler;
+    if (FAILED(create(format, &kIidInArchive, handler.receive_void())) || !handler) continue;
+    ScopedComPtr<IInStream> stream = OpenMemoryStream(&bytes);
+    ScopedComPtr<CUnzipOpenCallback> open_callback(new CUnzipOpenCallback());
+    if (handler->Open(stream.get(), nullptr, open_callback.get()) != S_OK) continue;
+    const bool read = SumItemSizes(handler.get(), total);
+    handler->Close();
+    return read;
+  }
+  return false;
 }
 
 int ExtractArchiveBytes(std::span<const unsigned char> bytes, const wchar_t* destination,

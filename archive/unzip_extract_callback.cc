@@ -98,10 +98,11 @@ HRESULT CUnzipExtractCallback::GetStream(UINT32 index, ISequentialOutStream** ou
   ScopedFile file(::CreateFileW(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
+    write_error_ = ::GetLastError();
     failed_ = true;
     return E_FAIL;
   }
-  current_.reset(new CUnzipOutStream(file.release()));
+  current_.reset(new CUnzipOutStream(file.release(), &write_error_));
   if (out) {
     current_->AddRef();  // the module's reference
     *out = current_.get();

@@ -36,6 +36,10 @@ class CUnzipExtractCallback final : public ComObject<IArchiveExtractCallback, IC
 
   // True once an item was refused, could not be created or came out damaged.
   bool failed() const { return failed_; }
+  // True once an item's file could not be created or written because its volume is full.
+  bool disk_full() const {
+    return write_error_ == ERROR_DISK_FULL || write_error_ == ERROR_HANDLE_DISK_FULL;
+  }
 
  private:
   ~CUnzipExtractCallback() override;
@@ -50,6 +54,7 @@ class CUnzipExtractCallback final : public ComObject<IArchiveExtractCallback, IC
   // Normalised destination, the reference every item path is checked against.
   std::wstring destination_full_;
   bool failed_ = false;
+  DWORD write_error_ = 0;  // the last failed creation or write of an item's file
 };
 
 }  // namespace vireo

@@ -8,7 +8,10 @@ void* CUnzipOutStream::FindInterface(REFIID iid) {
 
 HRESULT CUnzipOutStream::Write(const void* data, UINT32 size, UINT32* processed) {
   DWORD written = 0;
-  if (!::WriteFile(file_.get(), data, size, &written, nullptr)) return E_FAIL;
+  if (!::WriteFile(file_.get(), data, size, &written, nullptr)) {
+    if (write_error_) *write_error_ = ::GetLastError();
+    return E_FAIL;
+  }
   if (processed) *processed = written;
   return S_OK;
 }

@@ -13,7 +13,9 @@ namespace vireo {
 class CUnzipOutStream final : public ComObject<ISequentialOutStream> {
  public:
   // Takes ownership of |file|; the count starts at 1. The last Release closes the file.
-  explicit CUnzipOutStream(HANDLE file) : file_(file) {}
+  // |write_error| (may be null) receives the system's error code of a failed write and
+  // must outlive the stream's use.
+  explicit CUnzipOutStream(HANDLE file, DWORD* write_error = nullptr) : file_(file), write_error_(write_error) {}
 
   // One WriteFile; E_FAIL when it fails.
   HRESULT STDMETHODCALLTYPE Write(const void* data, UINT32 size, UINT32* processed) override;
@@ -23,6 +25,7 @@ class CUnzipOutStream final : public ComObject<ISequentialOutStream> {
   void* FindInterface(REFIID iid) override;
 
   ScopedFile file_;
+  DWORD* write_error_;
 };
 
 }  // namespace vireo

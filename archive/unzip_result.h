@@ -12,6 +12,7 @@ enum UNZIP_RESULT {
   UNZIP_LOAD_FAILED = 10,     // no module could be loaded, or it lacks "CreateObject"
   UNZIP_EXTRACT_FAILED = 13,  // no handler extracted the archive completely and safely
   UNZIP_SUCCESS = 14,
+  UNZIP_DISK_FULL = 15,       // extraction failed because the destination's volume is full
 };
 
 enum UNZIP_EVENT {

@@ -47,10 +47,12 @@ bool WritePortableMarker(const wchar_t* app_dir, DWORD* error) {
                                 nullptr));
   if (file) return true;
   *error = ::GetLastError();
-  return PathExistsAt(marker.c_str());
+  return IsFileAt(marker.c_str());
 }
 
 }  // namespace
+
+std::atomic<bool> CInstall::last_run_succeeded_{false};
 
 void CInstall::SetStepFactoryForTesting(StepFactory factory) { StepFactoryForTesting() = std::move(factory); }
 
@@ -65,17 +67,20 @@ InstallResult CInstall::Execute() {
   }
   if (!options.silent) KillProcesses();
 
-  const StepFactory& factory = StepFactoryForTesting();
-  result = RunSteps(factory ? factory() : MakeSteps(options));
-
-  if (result.success && options.portable && !options.uninstall) {
-    DWORD error = 0;
-    if (!WritePortableMarker(options.GetAppDir(), &error)) {
-      result.success = false;
-      result.message = kPortableMarkerMessage;
+  // A portable run without its marker would not be recognised as one: it is undone.
+  FinishRun mark_portable;
+  if (options.portable && !options.uninstall) {
+    mark_portable = [&options](std::wstring* message) {
+      DWORD error = 0;
+      if (WritePortableMarker(options.GetAppDir(), &error)) return true;
+      *message = kPortableMarkerMessage;
       CInstallLog::Get().Write(L"[install] failed to write .portable marker gle=%u", error);
-    }
+      return false;
+    };
   }
+  const StepFactory& factory = StepFactoryForTesting();
+  result = RunSteps(factory ? factory() : MakeSteps(options), mark_portable);
+  last_run_succeeded_ = result.success;
   return result;
 }
 

@@ -2,6 +2,7 @@
 // is not silent, and runs the install steps with rollback.
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include "installer/install_reporting.h"
@@ -19,8 +20,13 @@ class CInstall {
 
   // The run itself, without reporting: path check (a refusal is logged and returned with
   // ran_steps false), closing the browser unless silent, the step list of the mode with
-  // rollback, and the ".portable" marker after a successful portable run.
+  // rollback, and the ".portable" marker after a successful portable run (a marker that
+  // cannot be written fails the run, which is then rolled back).
   InstallResult Execute();
+
+  // True once a run of this process has carried out every step (and its marker); what
+  // earlier runs set aside may then go.
+  static bool LastRunSucceeded() { return last_run_succeeded_; }
 
   // Tests replace the step list; an empty factory restores the real one.
   static void SetStepFactoryForTesting(StepFactory factory);
@@ -31,6 +37,9 @@ class CInstall {
   // descendants (exit code 0). Never ends the installer's own process. Logs nothing, never
   // fails, blocks for a bounded time only.
   static void KillProcesses();
+
+ private:
+  static std::atomic<bool> last_run_succeeded_;
 };
 
 }  // namespace vireo

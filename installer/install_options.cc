@@ -48,6 +48,11 @@ CInstallOptions& CInstallOptions::Get() {
 
 void CInstallOptions::ResetForTesting() { *this = CInstallOptions(); }
 
+void CInstallOptions::Reload() {
+  *this = CInstallOptions();
+  Load();
+}
+
 void CInstallOptions::Load() {
   const CCommandLine& cl = CCommandLine::Get();
   uninstall = cl.HasSwitch(L"uninstall");

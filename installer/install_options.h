@@ -27,6 +27,9 @@ class CInstallOptions {
   // private copy, or the application folder above its own version folder) is the one it
   // removes; a portable one as such. Elsewhere it looks for the installation as any run does.
   void Load();
+  // Load() on a fresh record: what another run changed meanwhile (an installation it
+  // finished) is read anew.
+  void Reload();
   // Applies the folder chosen in the window; ignored when empty or too long.
   void SetInstallDir(std::wstring_view folder);
   // Applies a portable folder; ignored when empty or too long.

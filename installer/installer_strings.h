@@ -2,8 +2,8 @@
 // leaves for the window's error box and the log, and the window's own texts. Code and tests both use these names, so a
 // test never retypes a message.
 //
-// Texts with a number in them are printf formats whose one conversion takes an unsigned
-// value; FormatMessageText fills them in.
+// Texts with a number in them are printf formats whose conversions take unsigned values;
+// FormatMessageText fills them in.
 #pragma once
 
 #include <cwchar>
@@ -15,6 +15,16 @@ namespace vireo {
 // --- Install driver
 inline constexpr wchar_t kInstallFailedMessage[] = L"安装失败，请查看安装日志。";
 inline constexpr wchar_t kPortableMarkerMessage[] = L"无法写入 .portable 标记文件。";
+// Log lines of a roll-back: one per item it could not put back (its path and the system's
+// error code), then always one last line saying whether everything went back.
+inline constexpr wchar_t kRollbackItemFailedLog[] = L"[install] rollback could not restore %s gle=%u";
+inline constexpr wchar_t kRollbackCompleteLog[] = L"[install] rollback complete";
+inline constexpr wchar_t kRollbackIncompleteLog[] =
+    L"[install] rollback incomplete: the items above were not restored; the set-aside copies are kept";
+// A run that finds what an earlier run set aside and could not put back: kept, never read
+// as its own; removed only after a run that succeeds ("%s" takes the folder).
+inline constexpr wchar_t kSetAsideFoundLog[] =
+    L"[install] files set aside by an earlier run that was not rolled back completely are kept in %s";
 
 // --- Install path check, one message per refused rule
 inline constexpr wchar_t kPathInvalidMessage[] = L"安装路径无效。";
@@ -32,6 +42,9 @@ inline constexpr wchar_t kUnzipInitMessage[] = L"无法初始化解压组件或�
 inline constexpr wchar_t kUnzipPackageFormat[] = L"解压安装包失败（错误码 %u）。";
 inline constexpr wchar_t kUnzipProgramFormat[] = L"解压程序包失败（错误码 %u）。";
 inline constexpr wchar_t kUnzipFilesInUseMessage[] = L"文件被占用，请关闭 Vireo 后重试。";
+// A volume without room for what the run writes there, found before writing or while
+// extracting: the megabytes needed, then the megabytes free.
+inline constexpr wchar_t kDiskSpaceFormat[] = L"磁盘空间不足：需要 %u MB，可用 %u MB。";
 
 // --- Directory step
 inline constexpr wchar_t kDeployMainExeMessage[] = L"无法部署主程序（文件缺失或被占用）。";
@@ -47,6 +60,10 @@ inline constexpr wchar_t kShortcutThreadSuffix[] = L"：无法启动创建线程
 inline constexpr wchar_t kShortcutTimeoutSuffix[] = L"超时（30 秒）。请关闭杀毒/同步软件后重试。";
 // Followed by the failing call's HRESULT.
 inline constexpr wchar_t kShortcutFailedFormat[] = L"失败（HRESULT=0x%08X）。";
+// An uninstall that could not remove a link, and the log line naming it with the system's
+// error code.
+inline constexpr wchar_t kShortcutRemoveMessage[] = L"无法删除快捷方式。";
+inline constexpr wchar_t kShortcutRemoveFailedLog[] = L"[shortcut] could not remove %s gle=%u";
 
 // --- Registry step
 inline constexpr wchar_t kUninstallerMissingMessage[] = L"无法定位卸载程序。";
@@ -54,6 +71,10 @@ inline constexpr wchar_t kRegistryWriteMessage[] = L"无法写入注册表。";
 // Log line of a registry write that failed: the key, the value name ("" for the default
 // value) and the system's error code.
 inline constexpr wchar_t kRegistryWriteFailedLog[] = L"[reg] write failed: %s [%s] gle=%u";
+// An uninstall that could not remove all of its registry entries, and the log line of each
+// removal that failed (the key, the value name or "", the system's error code).
+inline constexpr wchar_t kRegistryRemoveMessage[] = L"无法删除注册表项。";
+inline constexpr wchar_t kRegistryRemoveFailedLog[] = L"[reg] remove failed: %s [%s] gle=%u";
 
 // --- One installer at a time (log lines; "%u" takes seconds)
 inline constexpr wchar_t kInstanceWaitingLog[] = L"[install] another Vireo installer is running; waiting up to %u s";
@@ -61,6 +82,8 @@ inline constexpr wchar_t kInstanceTimeoutLog[] =
     L"[install] another Vireo installer was still running after %u s; this run ends without changing anything";
 inline constexpr wchar_t kInstanceHandedOverLog[] =
     L"[install] another Vireo installer is running; its window was brought to the front";
+inline constexpr wchar_t kInstanceWindowWaitingLog[] =
+    L"[install] another Vireo installer is finishing; this window waits for it";
 inline constexpr wchar_t kInstanceUnguardedLog[] =
     L"[install] the one-installer-at-a-time lock could not be created gle=%u; going ahead without it";
 
@@ -73,6 +96,8 @@ inline constexpr wchar_t kVersionFoldersKeptLog[] =
 inline constexpr wchar_t kInstallWindowTitle[] = L"Vireo 安装程序";
 // The shell folder picker's title.
 inline constexpr wchar_t kFolderPickerTitle[] = L"请选择安装路径";
+// The start page's line while another installer still holds the one-installer lock.
+inline constexpr wchar_t kWaitingForOtherRunText[] = L"另一个安装程序正在完成，请稍候…";
 // The progress text is this prefix (one space after the ellipsis), the percent and "%".
 inline constexpr wchar_t kInstallingTextPrefix[] = L"安装中… ";
 // The progress text after a failure whose message is empty.
@@ -98,10 +123,11 @@ inline constexpr wchar_t kUninstallFailedText[] = L"卸载失败";
 inline constexpr wchar_t kUninstallFailedRetryMessage[] = L"卸载失败，请稍后重试。";
 inline constexpr wchar_t kUiUninstallFailedLog[] = L"[ui] uninstall failed: %s";
 
-// |format| (one of the formats above) with |value| filled in.
-inline std::wstring FormatMessageText(const wchar_t* format, unsigned value) {
+// |format| (one of the formats above) with its |values| filled in, each as unsigned.
+template <typename... Values>
+inline std::wstring FormatMessageText(const wchar_t* format, Values... values) {
   wchar_t text[256];
-  const int n = std::swprintf(text, std::size(text), format, value);
+  const int n = std::swprintf(text, std::size(text), format, static_cast<unsigned>(values)...);
   return n > 0 ? std::wstring(text, static_cast<size_t>(n)) : std::wstring();
 }
 

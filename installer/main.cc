@@ -1,6 +1,6 @@
 // Process entry of the installer: keep DLL loads away from the folder it runs from, keep the
 // module handle, parse the command line, wait for (or hand over to) another run of this
-// session, run the main thread's body with the user-interface loop on this thread, return
+// session (a window run waits with its window shown), run the main thread's body with the user-interface loop on this thread, return
 // its quit code.
 #include <windows.h>
 
@@ -30,9 +30,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
 
   // Held until the process ends.
   vireo::CSingleInstance turn(vireo::SingleInstanceMutexName());
-  if (const auto exit_code = turn.TakeTurn(vireo::CCommandLine::Get().IsSilent())) return *exit_code;
+  const vireo::CCommandLine& command = vireo::CCommandLine::Get();
+  // Only the install window can show itself waiting for another run.
+  if (const auto exit_code = turn.TakeTurn(command.IsSilent(), !command.HasSwitch(L"uninstall"))) return *exit_code;
 
   vireo::CMainThread& main_thread = vireo::CMainThread::Get();
+  main_thread.SetInstanceLock(&turn);
   main_thread.RunOnCurrentThread(corekit::MessageLoop::Type::kUI);
   vireo::RemoveHandedOverCopy(main_thread.exit_code());
   return main_thread.exit_code();

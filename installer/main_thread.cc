@@ -1,12 +1,15 @@
 #include "installer/main_thread.h"
 
+#include <chrono>
 #include <cwchar>
 
 #include "corekit/message_loop.h"
 #include "corekit/thread_registry.h"
+#include "installer/install.h"
 #include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
+#include "installer/single_instance.h"
 #include "installer/ui/install_frame.h"
 #include "installer/ui/uninstall_frame.h"
 #include "installer/update_cleanup.h"
@@ -19,6 +22,11 @@
 #include "ui/widgets/ui_startup.h"
 
 namespace vireo {
+namespace {
+
+constexpr std::chrono::milliseconds kTurnPollInterval(100);
+
+}  // namespace
 
 CMainThread& CMainThread::Get() {
   static CMainThread instance;
@@ -89,7 +97,24 @@ void CMainThread::ShowInstallWindow() {
   install_window_ = frame;
   install_window_alive_ = frame->GetWeakFlag();
   frame->SetIcon(kInstallWindowIconId);
+  // An uninstall window run has taken its turn before its window opened.
+  if (!uninstall && instance_lock_ && !instance_lock_->TryTake()) {
+    static_cast<CUIInstallFrame*>(frame)->SetWaiting(true);
+    message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
+  }
   frame->ShowToForeground();
+}
+
+void CMainThread::WaitForTurn() {
+  // Only the install window waits (see ShowInstallWindow).
+  auto* window = static_cast<CUIInstallFrame*>(install_window());
+  if (!window) return;  // closed while waiting: nothing more to do
+  if (!instance_lock_->TryTake()) {
+    message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
+    return;
+  }
+  CInstallOptions::Get().Reload();
+  window->SetWaiting(false);
 }
 
 CUIFrame* CMainThread::install_window() const {
@@ -142,7 +167,9 @@ void CMainThread::Cleanup() {
   // Every window is gone once the loop has ended.
   if (toolkit_started_) ui::Shutdown();
   toolkit_started_ = false;
-  RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir());
+  // A window closed while it waited for another run leaves that run's folders alone.
+  if (instance_lock_ && !instance_lock_->TryTake()) return;
+  RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir(), CInstall::LastRunSucceeded());
 }
 
 }  // namespace vireo

@@ -15,6 +15,7 @@
 
 namespace vireo {
 
+class CSingleInstance;
 class CUIFrame;
 
 class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
@@ -32,6 +33,11 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   void OnProgress(SETUP_PROGRESS stage, float percent) override;
   void OnInstallResult(bool success, std::wstring message, bool ran_steps) override;
 
+  // The one-installer lock of this process (owned by the entry point, which outlives the
+  // loop). A window run that does not hold it yet shows its window waiting and takes the
+  // lock as soon as it is free, re-reading the options then.
+  void SetInstanceLock(CSingleInstance* lock) { instance_lock_ = lock; }
+
   // The process exit status, final once the thread body has returned: the quit code the
   // main loop last ended with (0 when the window closed), raised to 1 when an install run
   // on the worker failed.
@@ -45,6 +51,8 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   CMainThread();
   ~CMainThread() override;
   void QuitWithCode(int code);
+  // Tries the lock every 100 ms until it is taken, then lets the install window install.
+  void WaitForTurn();
   // The window while it exists; null before ShowInstallWindow and once it is gone.
   CUIFrame* install_window() const;
 
@@ -52,6 +60,7 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   // The window deletes itself at its final message; the weak flag says when it has.
   CUIFrame* install_window_ = nullptr;
   std::weak_ptr<corekit::WeakFlag> install_window_alive_;
+  CSingleInstance* instance_lock_ = nullptr;
   bool toolkit_started_ = false;
   int exit_code_ = 0;
 };

@@ -10,6 +10,9 @@ enum class RunCheckpoint {
   kProgramExtracted,  // "chrome.7z" unpacked into the application folder, nothing hoisted
   kHoisting,          // the hoist has moved an entry (passed after every move)
   kRegistryWriting,   // the registry step has written the application-path entry only
+  kRegistryRestoring, // the registry roll-back has put back the first of the product values
+  kSpaceChecked,      // the program archive fits the application folder's volume; nothing
+                      // unpacked there yet
 };
 
 // Called by the steps on the worker thread; returns at once without a handler.

@@ -1,6 +1,6 @@
 #include "installer/single_instance.h"
 
-#include <algorithm>
+#include <string_view>
 
 #include "installer/installer_strings.h"
 #include "installer/ui/ui_frame.h"
@@ -10,7 +10,7 @@
 namespace vireo {
 namespace {
 
-constexpr DWORD kLookRoundMs = 100;
+constexpr wchar_t kClosingProperty[] = L"VireoSetup.Closing";
 
 bool Taken(DWORD wait) { return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED; }
 
@@ -28,9 +28,38 @@ std::wstring SingleInstanceMutexName() {
 }
 
 HWND FindInstallWindow() {
-  HWND window = ::FindWindowW(kFrameClassName, kInstallWindowTitle);
-  return window ? window : ::FindWindowW(kFrameClassName, kUninstallWindowTitle);
+  struct Search {
+    DWORD own_process;
+    HWND found;
+  } search{::GetCurrentProcessId(), nullptr};
+  ::EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(param);
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        if (process == search->own_process || !::IsWindowVisible(window) || IsClosingInstallWindow(window)) {
+          return TRUE;
+        }
+        if (!IsInstallFrameWindow(window)) return TRUE;
+        search->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
+
+bool IsInstallFrameWindow(HWND window) {
+  wchar_t class_name[64] = {};
+  wchar_t title[64] = {};
+  ::GetClassNameW(window, class_name, 64);
+  ::GetWindowTextW(window, title, 64);
+  return std::wstring_view(class_name) == kFrameClassName &&
+         (std::wstring_view(title) == kInstallWindowTitle || std::wstring_view(title) == kUninstallWindowTitle);
+}
+
+bool IsClosingInstallWindow(HWND window) { return ::GetPropW(window, kClosingProperty) != nullptr; }
+
+void MarkInstallWindowClosing(HWND window) { ::SetPropW(window, kClosingProperty, reinterpret_cast<HANDLE>(1)); }
 
 CSingleInstance::CSingleInstance(std::wstring mutex_name, unsigned wait_limit_ms, WindowFinder find_window)
     : name_(std::move(mutex_name)), wait_limit_ms_(wait_limit_ms), find_window_(find_window) {}
@@ -39,45 +68,42 @@ CSingleInstance::~CSingleInstance() {
   if (owned_) ::ReleaseMutex(mutex_.get());
 }
 
-CSingleInstance::Outcome CSingleInstance::Acquire(bool silent) {
+CSingleInstance::Outcome CSingleInstance::Acquire(bool silent, bool window_waits) {
   mutex_.reset(::CreateMutexW(nullptr, FALSE, name_.c_str()));
   if (!mutex_) {
     CInstallLog::Get().Write(kInstanceUnguardedLog, ::GetLastError());
     return Outcome::kGoAhead;
   }
-  if (Taken(::WaitForSingleObject(mutex_.get(), 0))) {
-    owned_ = true;
-    return Outcome::kGoAhead;
+  if (TryTake()) return Outcome::kGoAhead;
+  if (silent) return Wait();
+  if (HWND window = find_window_ ? find_window_() : nullptr) {
+    BringToFront(window);
+    CInstallLog::Get().Write(kInstanceHandedOverLog);
+    return Outcome::kHandedOver;
   }
-  return Wait(silent);
+  if (!window_waits) return Wait();
+  CInstallLog::Get().Write(kInstanceWindowWaitingLog);
+  return Outcome::kGoAhead;
 }
 
-CSingleInstance::Outcome CSingleInstance::Wait(bool silent) {
+bool CSingleInstance::TryTake() {
+  if (!mutex_) return true;  // S5: unguarded
+  if (!owned_ && mutex_ && Taken(::WaitForSingleObject(mutex_.get(), 0))) owned_ = true;
+  return owned_;
+}
+
+CSingleInstance::Outcome CSingleInstance::Wait() {
   CInstallLog::Get().Write(kInstanceWaitingLog, wait_limit_ms_ / 1000);
-  const ULONGLONG deadline = ::GetTickCount64() + wait_limit_ms_;
-  for (;;) {
-    if (!silent && find_window_) {
-      if (HWND window = find_window_()) {
-        BringToFront(window);
-        CInstallLog::Get().Write(kInstanceHandedOverLog);
-        return Outcome::kHandedOver;
-      }
-    }
-    const ULONGLONG now = ::GetTickCount64();
-    if (now >= deadline) break;
-    const DWORD round = silent ? static_cast<DWORD>(deadline - now)
-                               : static_cast<DWORD>(std::min<ULONGLONG>(kLookRoundMs, deadline - now));
-    if (Taken(::WaitForSingleObject(mutex_.get(), round))) {
-      owned_ = true;
-      return Outcome::kGoAhead;
-    }
+  if (Taken(::WaitForSingleObject(mutex_.get(), wait_limit_ms_))) {
+    owned_ = true;
+    return Outcome::kGoAhead;
   }
   CInstallLog::Get().Write(kInstanceTimeoutLog, wait_limit_ms_ / 1000);
   return Outcome::kTimedOut;
 }
 
-std::optional<int> CSingleInstance::TakeTurn(bool silent) {
-  switch (Acquire(silent)) {
+std::optional<int> CSingleInstance::TakeTurn(bool silent, bool window_waits) {
+  switch (Acquire(silent, window_waits)) {
     case Outcome::kGoAhead:
       return std::nullopt;
     case Outcome::kHandedOver:

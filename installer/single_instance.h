@@ -11,14 +11,17 @@
 //      and logs kInstanceWaitingLog once when it starts waiting; then goes ahead as in S1.
 //      When the limit passes it logs kInstanceTimeoutLog and the run ends with exit status 1
 //      before it has changed anything.
-//  S3. A window run looks for the holder's window (class kFrameClassName, title
-//      kInstallWindowTitle or kUninstallWindowTitle) every 100 ms while it waits: once there is one, it is restored
-//      when minimised and brought to the foreground, kInstanceHandedOverLog is logged and
-//      this run ends with exit status 0.
-//  S4. A window run whose holder shows no window (a silent run, or a window run whose window
-//      was closed while its install finishes) waits as in S2 and then opens its own window,
-//      or ends as in S2 when the limit passes; a holder's window that appears during the
-//      wait is still handled as in S3.
+//  S3. A window run looks once for another run's window (class kFrameClassName, title
+//      kInstallWindowTitle or kUninstallWindowTitle) that the user can see: visible and not
+//      closing. When there
+//      is one, it is restored when minimised and brought to the foreground,
+//      kInstanceHandedOverLog is logged and this run ends with exit status 0. A hidden or
+//      closing window (a run finishing or rolling back after its window closed) is never a
+//      reason to end.
+//  S4. Otherwise an install window run goes ahead at once without the mutex and logs
+//      kInstanceWindowWaitingLog: it shows its own window in a waiting state and calls
+//      TryTake() until that answers true, with no time limit (the user may close it). An
+//      uninstall window run, whose window has no waiting state, waits as in S2 instead.
 //  S5. When the mutex cannot be created the run goes ahead unguarded, as runs did before
 //      this lock existed, and logs kInstanceUnguardedLog.
 //  S6. The mutex is released when the lock object is destroyed, on the thread that took it,
@@ -39,9 +42,15 @@ namespace vireo {
 // be read.
 std::wstring SingleInstanceMutexName();
 
-// The install or uninstall window of another run in this session (S3); null when there is
-// none.
+// The install or uninstall window of another process of this session that the user can see
+// (S3); null when there is none.
 HWND FindInstallWindow();
+
+// Marks |window| as closing, so that no other run hands over to it (S3).
+void MarkInstallWindowClosing(HWND window);
+bool IsClosingInstallWindow(HWND window);
+// Whether |window| is an install or uninstall window (of any run).
+bool IsInstallFrameWindow(HWND window);
 
 class CSingleInstance {
  public:
@@ -54,18 +63,25 @@ class CSingleInstance {
   CSingleInstance(const CSingleInstance&) = delete;
   CSingleInstance& operator=(const CSingleInstance&) = delete;
 
-  // Takes the mutex by the rules above; call once.
-  Outcome Acquire(bool silent);
+  // Takes the mutex by the rules above; call once. |window_waits|: a window run may go ahead
+  // without the mutex and wait with its window shown (S4).
+  Outcome Acquire(bool silent, bool window_waits = true);
 
-  // For the entry point: nothing when the run goes ahead, otherwise its exit status.
-  std::optional<int> TakeTurn(bool silent);
+  // For the entry point: nothing when the run goes ahead (a window run possibly without the
+  // mutex yet, S4), otherwise its exit status.
+  std::optional<int> TakeTurn(bool silent, bool window_waits = true);
+
+  // S4: takes the mutex when it is free (or abandoned) now; true once this object holds it,
+  // and always for a run that goes ahead unguarded (S5). Call on the thread that will
+  // release it.
+  bool TryTake();
 
   // True while this object holds the mutex.
   bool owned() const { return owned_; }
 
  private:
-  // S2-S4: waits for the mutex in rounds, looking for the holder's window in window runs.
-  Outcome Wait(bool silent);
+  // S2: waits for the mutex up to the limit.
+  Outcome Wait();
 
   std::wstring name_;
   unsigned wait_limit_ms_;

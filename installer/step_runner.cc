@@ -5,7 +5,20 @@
 
 namespace vireo {
 
-InstallResult RunSteps(const StepList& steps) {
+namespace {
+
+void RollBack(const StepList& done) {
+  bool complete = true;
+  for (auto it = done.rbegin(); it != done.rend(); ++it) {
+    (*it)->RollbackImpl();
+    complete = (*it)->rollback_complete() && complete;
+  }
+  CInstallLog::Get().Write(complete ? kRollbackCompleteLog : kRollbackIncompleteLog);
+}
+
+}  // namespace
+
+InstallResult RunSteps(const StepList& steps, const FinishRun& finish) {
   InstallResult result;
   result.success = true;
   result.ran_steps = true;
@@ -13,16 +26,14 @@ InstallResult RunSteps(const StepList& steps) {
   done.reserve(steps.size());
   for (const auto& step : steps) {
     done.push_back(step);
-    if (!step->DoImpl()) {
-      result.success = false;
-      result.message = step->error_text().empty() ? kInstallFailedMessage : step->error_text();
-      CInstallLog::Get().Write(L"[install] step failed: %s", result.message.c_str());
-      break;
-    }
+    if (step->DoImpl()) continue;
+    result.success = false;
+    result.message = step->error_text().empty() ? kInstallFailedMessage : step->error_text();
+    CInstallLog::Get().Write(L"[install] step failed: %s", result.message.c_str());
+    break;
   }
-  if (!result.success) {
-    for (auto it = done.rbegin(); it != done.rend(); ++it) (*it)->RollbackImpl();
-  }
+  if (result.success && finish) result.success = finish(&result.message);
+  if (!result.success) RollBack(done);
   return result;
 }
 

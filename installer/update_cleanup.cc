@@ -17,7 +17,7 @@
 
 namespace vireo {
 
-void RemoveUpdateLeftovers(const wchar_t* app_dir) {
+void RemoveUpdateLeftovers(const wchar_t* app_dir, bool run_succeeded) {
   if (!app_dir || !*app_dir || !IsRegisteredInstallDir(app_dir, false)) return;
   FixedPath dir(app_dir);
   if (dir.empty()) return;
@@ -33,10 +33,12 @@ void RemoveUpdateLeftovers(const wchar_t* app_dir) {
   }
   const std::wstring running_version = GetFileVersionString(main_exe.c_str());
 
-  ::DeleteFileW(backup.c_str());
-  DeleteInsideInstallDir(dir.c_str(), chrome_backup.c_str());
+  if (run_succeeded) {
+    ::DeleteFileW(backup.c_str());
+    DeleteInsideInstallDir(dir.c_str(), chrome_backup.c_str());
+  }
 
-  if (PathExistsAt(staged.c_str()) || running_version.empty()) return;
+  if (PathExistsAt(staged.c_str()) || PathExistsAt(chrome_backup.c_str()) || running_version.empty()) return;
 
   std::vector<std::wstring> old_versions;
   bool running_folder_found = false;

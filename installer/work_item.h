@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "support/replaced_files.h"
 
 namespace vireo {
 
@@ -23,12 +26,24 @@ class CWorkItem {
   // error_text_ and returns false, possibly after doing part of its work. Never throws.
   virtual bool DoImpl() = 0;
   // Undoes whatever DoImpl did, including a DoImpl that failed half-way or did nothing.
+  // Whatever it cannot put back it reports through NoteRollbackFailure and leaves where it
+  // is (a set-aside copy is never deleted then).
   virtual void RollbackImpl() = 0;
 
   const std::wstring& error_text() const { return error_text_; }
+  // False once the roll-back left something it could not put back.
+  bool rollback_complete() const { return rollback_complete_; }
 
  protected:
+  // Logs kRollbackItemFailedLog with |path| and the system's |error| and marks the
+  // roll-back incomplete.
+  void NoteRollbackFailure(const std::wstring& path, unsigned long error);
+  void NoteRollbackFailures(const std::vector<RestoreFailure>& failures);
+
   std::wstring error_text_;
+
+ private:
+  bool rollback_complete_ = true;
 };
 
 // Posts (stage, percent) to the main thread (id 1) as a weak callback to the main thread

@@ -23,10 +23,13 @@ class RegistryKeySnapshot {
   bool ok() const { return ok_; }
   bool existed() const { return existed_; }
 
-  // Deletes the key with everything it holds now and, when it existed, writes it back with
-  // every value and sub-key it had. True when every deletion and write succeeded. Nothing
-  // (false) for a capture that is not ok().
-  bool Restore() const;
+  // When the key existed: brings it back in place to every value and sub-key it had,
+  // without ever removing the key itself (values that differ are written back, values and
+  // sub-keys it did not have are deleted). When it did not exist: deletes it with
+  // everything it holds now. Every change is attempted: ERROR_SUCCESS, or the system's
+  // code of the first that failed; nothing (ERROR_INVALID_STATE) for a capture that is not
+  // ok().
+  long Restore() const;
 
   // One value as read: the default value has an empty name.
   struct Value {

@@ -16,17 +16,25 @@ constexpr DWORD kAsideFlags = MOVEFILE_WRITE_THROUGH;
 constexpr DWORD kBackFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 constexpr int kMaxNameTries = 10000;
 
-bool MoveBack(const std::wstring& backup, const std::wstring& original) {
-  // What stands in the place now goes first rather than being replaced: a replaced file
-  // would lend its own spelling of the name to the one put back. A file still held open (a
-  // program started from it) cannot be deleted, but it can be renamed out of the way.
+// The saved copy goes back by a replacing move. A file standing in its place is moved aside
+// first rather than replaced, so that the one put back keeps its own spelling of the name,
+// and returns to its place when the saved copy cannot go back. A file still held open (a
+// program started from it) can be renamed all the same. 0 or the system's error code.
+DWORD MoveBack(const std::wstring& backup, const std::wstring& original, const std::wstring& displaced) {
   const DWORD attrs = ::GetFileAttributesW(original.c_str());
+  bool moved_aside = false;
   if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) {
     ::RemoveDirectoryW(original.c_str());  // only an empty one goes
-  } else if (attrs != INVALID_FILE_ATTRIBUTES) {
-    DeleteFileOrRenameAside(original.c_str());
+  } else if (attrs != INVALID_FILE_ATTRIBUTES && !displaced.empty()) {
+    moved_aside = ::MoveFileExW(original.c_str(), displaced.c_str(), kAsideFlags) != FALSE;
   }
-  return ::MoveFileExW(backup.c_str(), original.c_str(), kBackFlags) != FALSE;
+  if (::MoveFileExW(backup.c_str(), original.c_str(), kBackFlags)) {
+    if (moved_aside) DeleteFileOrRenameAside(displaced.c_str());
+    return 0;
+  }
+  const DWORD error = ::GetLastError();
+  if (moved_aside) ::MoveFileExW(displaced.c_str(), original.c_str(), kAsideFlags);
+  return error;
 }
 
 // |path| with its last part spelled as the folder spells it, so that a file put back keeps
@@ -60,11 +68,19 @@ bool ReplacedFiles::SetAside(const std::wstring& path) {
   return true;
 }
 
-void ReplacedFiles::Restore() {
-  if (entries_.empty()) return;
-  for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) MoveBack(it->backup, it->original);
-  entries_.clear();
+std::vector<RestoreFailure> ReplacedFiles::Restore() {
+  std::vector<RestoreFailure> failures;
+  if (entries_.empty()) return failures;
+  std::vector<Entry> kept;
+  for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
+    const DWORD error = MoveBack(it->backup, it->original, FreeBackupName(it->original));
+    if (error == 0) continue;
+    failures.push_back({it->original, error});
+    kept.insert(kept.begin(), *it);
+  }
+  entries_ = std::move(kept);
   ::RemoveDirectoryW(folder_.c_str());  // stays when something could not go back
+  return failures;
 }
 
 }  // namespace vireo

@@ -12,11 +12,13 @@
 //      volume or cannot be created, a path is over 260 characters) answers false and leaves
 //      the entry where it was: the caller must then not replace it.
 //  R3. Restore() puts every entry back under its name as the folder spelled it, the last
-//      one set aside first, replacing what is at its place now: a file there is replaced (a
-//      read-only or busy one is made writable or moved out of the way first), an empty
-//      folder there is removed. An entry that still
-//      cannot go back stays in the backup folder. The backup folder itself is removed once
-//      empty. A second Restore() does nothing.
+//      one set aside first, by a move that replaces what is at its place now. Nothing is
+//      deleted before the saved copy is in place: a file standing there is first moved into
+//      the backup folder and deleted only once the saved one is back; when the saved one
+//      cannot go back, the displaced file returns to its place. An empty folder standing
+//      there is removed. An entry that cannot go back stays in the backup folder and in the
+//      list (a later Restore() tries it again), and is reported with its path and the
+//      system's error code. The backup folder itself is removed once empty.
 //  R4. Nothing is ever deleted from the backup folder: after a successful run the owner of
 //      the folder removes it (the installer's clean-up at exit).
 //  R5. One thread at a time; instances sharing a backup folder never take each other's
@@ -28,6 +30,12 @@
 #include <vector>
 
 namespace vireo {
+
+// An entry a restore could not put back: its original path and the system's error code.
+struct RestoreFailure {
+  std::wstring path;
+  unsigned long error = 0;
+};
 
 class ReplacedFiles {
  public:
@@ -41,7 +49,8 @@ class ReplacedFiles {
   const std::wstring& backup_folder() const { return folder_; }
 
   bool SetAside(const std::wstring& path);
-  void Restore();
+  // Empty when every entry is back.
+  std::vector<RestoreFailure> Restore();
 
   // How many entries are aside now.
   size_t size() const { return entries_.size(); }

@@ -24,11 +24,13 @@ class SavedFile {
   // ERROR_FILE_TOO_LARGE over kMaxBytes); 0 for a save that is ok().
   unsigned long error() const { return error_; }
   const std::string& bytes() const { return bytes_; }
+  const std::wstring& path() const { return path_; }
 
   // Puts the path back into the saved state: the bytes are written over whatever file is
   // there (read-only cleared first) unless it holds them already, or, when nothing was
   // there, a file there now is deleted (DeleteFileOrRenameAside: one in use is moved out of
-  // the way). True when that worked. Nothing (false) for a save that is not ok().
+  // the way). True when that worked; on false GetLastError() holds the reason. Nothing
+  // (false) for a save that is not ok().
   bool Restore() const;
 
  private:

@@ -38,6 +38,7 @@ bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, st
   request->result_code = 0;
   request->success = false;
   request->pinned = false;
+  request->gate = std::make_shared<LinkGate>();
 
   auto start = std::make_unique<WorkerStart>(WorkerStart{request, g_worker ? g_worker : &ShortcutWorker});
   ScopedHandle thread(::CreateThread(nullptr, 0, &WorkerThread, start.get(), 0, nullptr));
@@ -49,7 +50,9 @@ bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, st
   start.release();  // the thread owns it now
 
   if (::WaitForSingleObject(thread.get(), kShortcutTimeoutMs) != WAIT_OBJECT_0) {
-    // The thread keeps its own reference to the request and frees it when it ends.
+    // The thread keeps its own reference to the request and frees it when it ends; from
+    // here on it can no longer put a link in place, whatever the roll-back restores there.
+    request->gate->Close();
     CInstallLog::Get().Write(L"[shortcut] timeout (%u ms): %s", static_cast<unsigned>(kShortcutTimeoutMs),
                              label.c_str());
     if (error_text) *error_text = label + kShortcutTimeoutSuffix;

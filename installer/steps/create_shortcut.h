@@ -20,7 +20,8 @@ inline constexpr DWORD kShortcutTimeoutMs = 30000;
 //   time-out:           label + kShortcutTimeoutSuffix
 //   worker failed:      label + kShortcutFailedFormat with the HRESULT
 // A timed-out worker is not killed (that could leave shell or COM locks held); it is left
-// to finish on its own with the request record it co-owns, which this side no longer reads.
+// to finish on its own with the request record it co-owns, which this side no longer reads;
+// its gate is closed first, so the link it may still save never reaches the link's place.
 // On success |pinned| (when given) says whether this save pinned the link.
 bool CreateShortcut(const ShortcutRequest& values, const std::wstring& label, std::wstring* error_text,
                     bool* pinned = nullptr);

@@ -157,11 +157,13 @@ bool CDirWorkItem::Uninstall() {
 
 void CDirWorkItem::RollbackImpl() {
   module_additions_.Remove();
-  if (module_record_.ok() && module_record_.existed()) module_record_.Restore();
+  if (module_record_.ok() && module_record_.existed() && !module_record_.Restore()) {
+    NoteRollbackFailure(module_record_.path(), ::GetLastError());
+  }
   tool_additions_.Remove();
   for (const std::wstring& path : created_exes_) DeleteFileOrRenameAside(path.c_str());
   created_exes_.clear();
-  replaced_exes_.Restore();
+  NoteRollbackFailures(replaced_exes_.Restore());
 }
 
 }  // namespace vireo

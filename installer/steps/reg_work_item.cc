@@ -37,24 +37,12 @@ bool CRegWorkItem::Check(long status, const wchar_t* key, const wchar_t* name) {
   return false;
 }
 
-// REG_SZ values are stored without their terminating null, except where a reader is known
-// to need it (|with_terminator|). An empty text is a value of 0 bytes.
-//
-// The registry quietly adds a terminator to a string whose byte count leaves it out when
-// the character right after the counted ones is a null, as it always is after c_str(). The
-// data is therefore handed over with a non-null guard character behind the counted text, so
-// the value keeps exactly the byte count given.
-bool CRegWorkItem::SetString(const wchar_t* key, const wchar_t* name, const std::wstring& text, bool with_terminator) {
-  std::wstring data = text;
-  size_t chars = text.size();
-  if (with_terminator) {
-    data.push_back(L'\0');
-    ++chars;
-  } else {
-    data.push_back(L'#');
-  }
-  return Check(::SHSetValueW(HKEY_CURRENT_USER, key, name, REG_SZ, data.c_str(),
-                             static_cast<DWORD>(chars * sizeof(wchar_t))),
+// Every string is stored with its terminating null, counted in its size: readers that take
+// the size at its word (the system's list of installed programs among them) would otherwise
+// read past the end of the text.
+bool CRegWorkItem::SetString(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+  return Check(::SHSetValueW(HKEY_CURRENT_USER, key, name, REG_SZ, text.c_str(),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
                key, name);
 }
 
@@ -64,13 +52,14 @@ bool CRegWorkItem::DeleteKey(const wchar_t* key) {
 }
 
 bool CRegWorkItem::CaptureKeys() {
-  const std::pair<RegistryKeySnapshot*, const wchar_t*> keys[] = {
-      {&product_before_, kProductRegKey},
-      {&app_paths_before_, kAppPathsRegKey},
-      {&uninstall_before_, kUninstallRegKey}};
+  // What cannot be read whole could not be put back, so nothing is changed at all then.
+  usage_stats_before_ = SavedRegistryValue::Save(HKEY_CURRENT_USER, kProductRegKey, L"usagestats");
+  channel_before_ = SavedRegistryValue::Save(HKEY_CURRENT_USER, kProductRegKey, L"ichannel");
+  if (!usage_stats_before_.ok() || !channel_before_.ok()) return Check(ERROR_ACCESS_DENIED, kProductRegKey, nullptr);
+  const std::pair<RegistryKeySnapshot*, const wchar_t*> keys[] = {{&app_paths_before_, kAppPathsRegKey},
+                                                                  {&uninstall_before_, kUninstallRegKey}};
   for (const auto& [snapshot, key] : keys) {
     *snapshot = RegistryKeySnapshot::Capture(HKEY_CURRENT_USER, key);
-    // A key that cannot be read whole could not be put back, so it is not changed at all.
     if (!snapshot->ok()) return Check(ERROR_ACCESS_DENIED, key, nullptr);
   }
   captured_ = true;
@@ -80,7 +69,10 @@ bool CRegWorkItem::CaptureKeys() {
 bool CRegWorkItem::DoImpl() {
   if (CInstallOptions::Get().uninstall) {
     ReportProgress(PROGRESS_UNINSTALL_REG, 0);
-    RemoveRegistryEntries();
+    if (!RemoveRegistryEntries()) {
+      error_text_ = kRegistryRemoveMessage;
+      return false;
+    }
     ReportProgress(PROGRESS_UNINSTALL_REG, 100);
     return true;
   }
@@ -94,9 +86,14 @@ bool CRegWorkItem::DoImpl() {
 
 void CRegWorkItem::RollbackImpl() {
   if (!captured_) return;
-  for (const RegistryKeySnapshot* snapshot : {&uninstall_before_, &app_paths_before_, &product_before_}) {
-    snapshot->Restore();
+  for (const auto& [snapshot, key] : {std::pair{&uninstall_before_, kUninstallRegKey},
+                                      std::pair{&app_paths_before_, kAppPathsRegKey}}) {
+    if (const long status = snapshot->Restore()) NoteRollbackFailure(std::wstring(L"HKCU\\") + key, status);
   }
+  const std::wstring product = std::wstring(L"HKCU\\") + kProductRegKey;
+  if (const long status = usage_stats_before_.Restore()) NoteRollbackFailure(product + L" [usagestats]", status);
+  PassCheckpoint(RunCheckpoint::kRegistryRestoring);
+  if (const long status = channel_before_.Restore()) NoteRollbackFailure(product + L" [ichannel]", status);
 }
 
 bool CRegWorkItem::WriteUsageStatsValues() {
@@ -144,9 +141,7 @@ bool CRegWorkItem::WriteUninstallEntry() {
   if (!location.empty()) location.assign(ParentPart(location));
   std::wstring version = options.GetCurrentVersion();
   if (version.empty()) version = own_version;
-  // The system's program list runs the uninstall command line; it is the one value stored
-  // with its terminator.
-  return SetString(kUninstallRegKey, L"UninstallString", L"\"" + uninstaller + L"\" --uninstall", true) &&
+  return SetString(kUninstallRegKey, L"UninstallString", L"\"" + uninstaller + L"\" --uninstall") &&
          SetString(kUninstallRegKey, L"InstallLocation", location) &&
          SetString(kUninstallRegKey, L"DisplayIcon", std::wstring(options.GetMainExePath()) + L",0") &&
          SetString(kUninstallRegKey, L"Publisher", options.company) &&
@@ -155,11 +150,18 @@ bool CRegWorkItem::WriteUninstallEntry() {
          SetString(kUninstallRegKey, L"InstallDate", TodayText());
 }
 
-void CRegWorkItem::RemoveRegistryEntries() {
-  ::SHDeleteValueW(HKEY_CURRENT_USER, kRunRegKey, kProductName);
-  ::SHDeleteKeyW(HKEY_CURRENT_USER, kUninstallRegKey);
-  ::SHDeleteKeyW(HKEY_CURRENT_USER, kAppPathsRegKey);
-  ::SHDeleteKeyW(HKEY_CURRENT_USER, kProductRegKey);
+bool CRegWorkItem::RemoveRegistryEntries() {
+  bool all = true;
+  const auto removed = [&all](LSTATUS status, const wchar_t* key, const wchar_t* name) {
+    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return;
+    all = false;
+    CInstallLog::Get().Write(kRegistryRemoveFailedLog, key, name, static_cast<unsigned>(status));
+  };
+  removed(::SHDeleteValueW(HKEY_CURRENT_USER, kRunRegKey, kProductName), kRunRegKey, kProductName);
+  for (const wchar_t* key : {kUninstallRegKey, kAppPathsRegKey, kProductRegKey}) {
+    removed(::SHDeleteKeyW(HKEY_CURRENT_USER, key), key, L"");
+  }
+  return all;
 }
 
 }  // namespace vireo

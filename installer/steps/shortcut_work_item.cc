@@ -13,6 +13,7 @@
 #include "support/directory_util.h"
 #include "support/file_aside.h"
 #include "support/file_attributes.h"
+#include "support/install_log.h"
 #include "support/scoped_com.h"
 
 namespace vireo {
@@ -58,7 +59,10 @@ const wchar_t* CShortcutWorkItem::GetDesktopShortcutPath() {
 bool CShortcutWorkItem::DoImpl() {
   if (!CInstallOptions::Get().uninstall) return Install();
   ReportProgress(PROGRESS_UNINSTALL_SHORTCUT, 0);
-  RemoveLinks();
+  if (!RemoveLinks()) {
+    error_text_ = kShortcutRemoveMessage;
+    return false;
+  }
   ReportProgress(PROGRESS_UNINSTALL_SHORTCUT, 100);
   return true;
 }
@@ -119,7 +123,7 @@ bool CShortcutWorkItem::Install() {
   return true;
 }
 
-void CShortcutWorkItem::RemoveLinks() {
+bool CShortcutWorkItem::RemoveLinks() {
   const std::wstring start_menu_link = GetStartMenuShortcutPath();
   const std::wstring desktop_link = GetDesktopShortcutPath();
   {
@@ -127,8 +131,16 @@ void CShortcutWorkItem::RemoveLinks() {
     UnpinFromTaskbar(start_menu_link.c_str());
     UnpinFromTaskbar(desktop_link.c_str());
   }
-  if (PathExistsAt(start_menu_link.c_str())) DeleteFileOrRenameAside(start_menu_link.c_str());
-  if (PathExistsAt(desktop_link.c_str())) DeleteFileOrRenameAside(desktop_link.c_str());
+  bool all = true;
+  for (const std::wstring& link : {start_menu_link, desktop_link}) {
+    if (!PathExistsAt(link.c_str())) continue;
+    DeleteFileOrRenameAside(link.c_str());
+    const DWORD error = ::GetLastError();
+    if (!PathExistsAt(link.c_str())) continue;
+    all = false;
+    CInstallLog::Get().Write(kShortcutRemoveFailedLog, link.c_str(), static_cast<unsigned>(error));
+  }
+  return all;
 }
 
 void CShortcutWorkItem::RollbackImpl() {
@@ -137,8 +149,9 @@ void CShortcutWorkItem::RollbackImpl() {
     UnpinFromTaskbar(GetStartMenuShortcutPath());
   }
   // A save that never happened (not ok) leaves its link alone.
-  start_menu_before_.Restore();
-  desktop_before_.Restore();
+  for (const SavedFile* saved : {&start_menu_before_, &desktop_before_}) {
+    if (saved->ok() && !saved->Restore()) NoteRollbackFailure(saved->path(), ::GetLastError());
+  }
   if (created_start_menu_dir_) ::RemoveDirectoryW(start_menu_dir_.c_str());
 }
 

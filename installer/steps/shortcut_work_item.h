@@ -15,8 +15,8 @@ class CShortcutWorkItem : public CWorkItem {
   // Install: both links, each within its time limit; false with error_text_ at the first
   // failure (the desktop link is not attempted after a failed Start-menu link). A link that
   // exists but cannot be read is not replaced (it could not be put back): the step fails
-  // with the link's failure message and the read's error code. Uninstall: removes the links
-  // and returns true.
+  // with the link's failure message and the read's error code. Uninstall: removes the links;
+  // false with kShortcutRemoveMessage when one is still there (logged with its path).
   bool DoImpl() override;
   // Puts each link the install touched back as it was: an earlier link gets its bytes
   // back, a link that did not exist is deleted; unpins the Start-menu link only when this
@@ -32,8 +32,9 @@ class CShortcutWorkItem : public CWorkItem {
 
  private:
   bool Install();
-  // Uninstall: unpins and deletes both links; missing links are fine.
-  void RemoveLinks();
+  // Uninstall: unpins and deletes both links; missing links are fine. False when one is
+  // still there afterwards (logged with kShortcutRemoveFailedLog).
+  bool RemoveLinks();
   // Keeps |link| in |saved| before it is replaced; false with error_text_ set when it
   // exists but cannot be read.
   bool SaveLink(const wchar_t* link, const wchar_t* label, SavedFile* saved);

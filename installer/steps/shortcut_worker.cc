@@ -24,6 +24,26 @@ DWORD Fail(ShortcutRequest* request, HRESULT hr) {
   return 1;
 }
 
+// Saves the link at |link_path|, through the request's gate when it has one: the file is
+// written beside its place, under the same name with "~" for its last character (no longer
+// a link to the shell, and never longer than the link's path), and moved over its place in
+// one step, or deleted when the gate has closed.
+HRESULT SaveLink(IPersistFile* file, const std::wstring& link_path, LinkGate* gate) {
+  if (!gate) return file->Save(link_path.c_str(), TRUE);
+  std::wstring staged = link_path;
+  staged.back() = L'~';
+  HRESULT hr = file->Save(staged.c_str(), TRUE);
+  if (FAILED(hr)) return hr;
+  hr = E_ABORT;
+  gate->PublishUnlessClosed([&] {
+    hr = ::MoveFileExW(staged.c_str(), link_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? S_OK
+             : HRESULT_FROM_WIN32(::GetLastError());
+  });
+  if (FAILED(hr)) ::DeleteFileW(staged.c_str());
+  return hr;
+}
+
 }  // namespace
 
 // The value is copied into task memory, which PropVariantClear releases.
@@ -94,7 +114,7 @@ DWORD ShortcutWorker(ShortcutRequest* request) {
 
   const std::wstring link_path = BuildLinkFilePath(*request);
   if (link_path.empty()) return Fail(request, E_FAIL);
-  hr = file->Save(link_path.c_str(), TRUE);
+  hr = SaveLink(file.get(), link_path, request->gate.get());
   if (FAILED(hr)) return Fail(request, hr);
 
   if (request->pin) {

@@ -16,6 +16,7 @@
 #include "installer/run_checkpoint.h"
 #include "installer/steps/hoist_directory.h"
 #include "support/directory_util.h"
+#include "support/disk_space.h"
 #include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
@@ -45,6 +46,19 @@ bool CUnzipWorkItem::Fail(const std::wstring& message) {
   return false;
 }
 
+bool CUnzipWorkItem::EnsureSpace(const std::wstring& path, unsigned long long needed) {
+  unsigned long long free = 0;
+  // A volume that cannot be measured is written to all the same; its writes will tell.
+  if (!FreeBytesAt(path, &free) || free >= needed) return true;
+  return FailForSpace(path, needed);
+}
+
+bool CUnzipWorkItem::FailForSpace(const std::wstring& path, unsigned long long needed) {
+  unsigned long long free = 0;
+  if (!FreeBytesAt(path, &free)) free = 0;
+  return Fail(FormatMessageText(kDiskSpaceFormat, NeededMegabytes(needed), FreeMegabytes(free)));
+}
+
 bool CUnzipWorkItem::DoImpl() {
   target_folder_ = CInstallOptions::Get().GetExtractDir();
   // Only one run at a time exists in this session, so a module file carrying this name was
@@ -56,17 +70,13 @@ bool CUnzipWorkItem::DoImpl() {
       FindResourceBytes(GetModuleInstance(), L"PACKAGE", L"IDR_ZIP_PACKAGE");
   if (package.empty()) return Fail(kUnzipResourceMessage);
 
-  // A backup area found here belongs to a run that was ended before it finished; what it
-  // kept is of no use to anyone now.
+  // A backup area found here belongs to a run that could not put everything back: it may
+  // hold the only copy of an earlier browser's files, so it stays (this run's own entries
+  // get names of their own beside them) until a run succeeds.
   const std::wstring backup = JoinPath(target_folder_, kReplacedFilesFolderName);
-  if (!target_folder_.empty()) DeleteTree(backup.c_str());
+  if (!target_folder_.empty() && IsDirectoryAt(backup)) CInstallLog::Get().Write(kSetAsideFoundLog, backup.c_str());
   replaced_.set_backup_folder(backup);
   additions_.Begin(target_folder_, kReplacedFilesFolderName);
-
-  if (!CreateDirectoryPath(target_folder_.c_str())) {
-    additions_.End();
-    return Fail(kUnzipCreateTargetMessage);
-  }
 
   bool result = false;
   if (!LoadArchivePlugin(GetModuleInstance(), L"PACKAGE", L"IDR_DLL_7Z")) {
@@ -83,9 +93,16 @@ bool CUnzipWorkItem::ExtractAndHoist(std::span<const unsigned char> package) {
   // The package stores the program archive as is: it is extracted from where it lies.
   const std::span<const unsigned char> program = FindStoredMember(package, kProgramArchiveName);
   if (program.empty()) return Fail(FormatMessageText(kUnzipPackageFormat, static_cast<unsigned>(UNZIP_EXTRACT_FAILED)));
+  // The headers give the unpacked size before anything is written. A size that cannot be
+  // read leaves the check to the extraction, which fails the same way.
+  UINT64 program_size = 0;
+  if (ReadUnpackedSize(program, &program_size) && !EnsureSpace(target_folder_, program_size)) return false;
+  PassCheckpoint(RunCheckpoint::kSpaceChecked);
+  if (!CreateDirectoryPath(target_folder_.c_str())) return Fail(kUnzipCreateTargetMessage);
   // The session hands this context to every callback; nothing reads it.
   auto context = std::make_shared<corekit::ValueMap>();
   const int inner = ExtractArchiveBytes(program, target_folder_.c_str(), context, ReportProgramProgress);
+  if (inner == UNZIP_DISK_FULL) return FailForSpace(target_folder_, program_size);
   if (inner != UNZIP_SUCCESS) return Fail(FormatMessageText(kUnzipProgramFormat, static_cast<unsigned>(inner)));
   PassCheckpoint(RunCheckpoint::kProgramExtracted);
 
@@ -101,7 +118,7 @@ void CUnzipWorkItem::RollbackImpl() {
   // New entries go first, so that a file set aside finds its place free (a folder that the
   // run put where a file was is empty by then).
   if (!target_folder_.empty()) additions_.Remove();
-  replaced_.Restore();
+  NoteRollbackFailures(replaced_.Restore());
 }
 
 }  // namespace vireo

@@ -28,12 +28,18 @@ class CUnzipWorkItem : public CWorkItem {
   // kUnzipResourceMessage; one that does not store exactly that member as is, truncated or
   // damaged, with kUnzipPackageFormat), extracts it into GetExtractDir() and hoists
   // "Chrome-bin" one level up; every file the hoist replaces is first moved aside into the
-  // application folder's "chrome.bak" (removed at exit). Reports PROGRESS_UNZIP 0..100 over
+  // application folder's "chrome.bak" (removed at exit after a successful run; one found at
+  // the start is kept and logged). Before the application folder is touched, the program
+  // archive's unpacked size from its headers is measured against the free space of the
+  // volume that holds (or will hold) it: a shortfall fails the step with kDiskSpaceFormat,
+  // and so does a volume that fills up during the extraction. Passes
+  // RunCheckpoint::kSpaceChecked after that check. Reports PROGRESS_UNZIP 0..100 over
   // the program archive; passes RunCheckpoint::kProgramExtracted before the hoist. On
   // failure sets error_text_ (also logged as "[unzip] ...") and returns false.
   bool DoImpl() override;
   // Removes the created entries (the application folder and its parents included, when this
-  // run created them and they are empty) and puts the replaced files back.
+  // run created them and they are empty) and puts the replaced files back. A replaced file
+  // that cannot go back is logged and stays in "chrome.bak".
   void RollbackImpl() override;
 
   // Paths relative to the target folder of every entry that did not exist before the last
@@ -43,6 +49,11 @@ class CUnzipWorkItem : public CWorkItem {
  private:
   // Sets error_text_, logs it, returns false.
   bool Fail(const std::wstring& message);
+  // False with kDiskSpaceFormat (the megabytes |needed| and free) when the volume that
+  // holds, or will hold, |path| has less than |needed| bytes free.
+  bool EnsureSpace(const std::wstring& path, unsigned long long needed);
+  // Fails with kDiskSpaceFormat: the megabytes |needed| and those free at |path| now.
+  bool FailForSpace(const std::wstring& path, unsigned long long needed);
   // The extraction of the program archive found in |package| and the hoist, with the
   // module loaded; false with error_text_ set.
   bool ExtractAndHoist(std::span<const unsigned char> package);

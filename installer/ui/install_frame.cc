@@ -3,13 +3,15 @@
 #include "installer/ui/install_frame.h"
 
 #include "installer/install_options.h"
-#include "installer/product_constants.h"
 #include "installer/installer_strings.h"
+#include "installer/product_constants.h"
+#include "installer/single_instance.h"
 #include "installer/ui/legal_pages.h"
 #include "installer/work_item.h"
 #include "support/fixed_path.h"
 #include "support/open_url.h"
 #include "ui/widgets/check_box.h"
+#include "ui/widgets/label.h"
 #include "ui/widgets/rich_edit.h"
 
 namespace vireo {
@@ -45,8 +47,8 @@ void CUIInstallFrame::InitWindow() {
       return true;
     });
     if (ui::Control* accept = FindControl(L"accept_eula")) {
-      accept->AttachSelect([install](const ui::EventArgs&) {
-        install->SetEnabled(true);
+      accept->AttachSelect([this, install](const ui::EventArgs&) {
+        install->SetEnabled(!IsWaiting());
         return true;
       });
       accept->AttachUnSelect([install](const ui::EventArgs&) {
@@ -77,6 +79,8 @@ void CUIInstallFrame::AttachEulaLinkButton(const wchar_t* name, const std::wstri
 LRESULT CUIInstallFrame::HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) {
   if (msg == kWmInstallProgress) {
     OnInstallProgress(static_cast<int>(w_param), static_cast<float>(l_param));
+  } else if (msg == WM_CLOSE) {
+    MarkInstallWindowClosing(GetHWND());
   }
   return CUIFrame::HandleMessage(msg, w_param, l_param);
 }
@@ -103,6 +107,19 @@ InstallPageState CUIInstallFrame::ReadPageState() const {
   state.focus_takes_enter = FocusTakesKey(VK_RETURN);
   return state;
 }
+
+void CUIInstallFrame::SetWaiting(bool waiting) {
+  if (auto* line = dynamic_cast<ui::Label*>(FindControl(L"waiting_txt"))) {
+    line->SetText(kWaitingForOtherRunText);
+    line->SetVisible(waiting);
+  }
+  if (ui::Control* install = FindControl(L"btn_install")) {
+    const auto* accept = dynamic_cast<const ui::CheckBox*>(FindControl(L"accept_eula"));
+    install->SetEnabled(!waiting && (!accept || accept->IsSelected()));
+  }
+}
+
+bool CUIInstallFrame::IsWaiting() const { return IsShowing(L"waiting_txt"); }
 
 bool CUIInstallFrame::HandleEscapeKey() {
   if (DecideEscapeKey(ReadPageState()) != EscapeAction::kClose) return false;

@@ -29,6 +29,11 @@
 //      keys go to the toolkit.
 //  I8. The completion view puts the keyboard focus on "btn_trynow", its default button, so
 //      Enter there still starts the browser and a screen reader lands on it.
+//  I9. SetWaiting(true) shows the start page waiting for another installer: "waiting_txt"
+//      shows kWaitingForOtherRunText and "btn_install" is unavailable whatever the
+//      agreement box says; SetWaiting(false) hides the line and makes the button follow the
+//      agreement box again. A window being closed is marked so that no other run hands over
+//      to it.
 #pragma once
 
 #include <windows.h>
@@ -56,6 +61,8 @@ class CUIInstallFrame : public CUIFrame {
   void FinishAndClose(const wchar_t* channel);  // I6
   bool HandleEnterKey();           // I7; whether Enter did something
   bool HandleEscapeKey();          // I7; whether Esc did something
+  void SetWaiting(bool waiting);   // I9
+  bool IsWaiting() const;
   InstallPageState ReadPageState() const;
 
  protected:

@@ -21,6 +21,7 @@
 namespace vireo {
 
 void CUIInstallFrame::StartInstall() {
+  if (IsWaiting()) return;  // another installer still works on the same folders
   CInstallOptions& options = CInstallOptions::Get();
   if (auto* target = dynamic_cast<ui::RichEdit*>(FindControl(L"targetpath"))) {
     options.SetInstallDir(target->GetText());

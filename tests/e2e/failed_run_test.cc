@@ -1,5 +1,6 @@
 // Runs that fail, run side by side or are ended half-way never harm what is already there.
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,24 @@ class FailedRunTest : public testing::Test {
     EXPECT_FALSE(Has(kPayloadTopFolderName));
     EXPECT_FALSE(Has(kReplacedFilesFolderName));
     EXPECT_EQ(ListFolder(temp_.path()), std::vector<std::wstring>{});
+  }
+
+  // Starts a copy of |target| (a variant built with checkpoints) silently and returns once
+  // it holds at |point|; the test then ends it there.
+  Child StartHeldAt(const char* target, RunCheckpoint point) {
+    const std::wstring copy = runner_.Join(L"held_setup.exe");
+    if (!::CopyFileW(BuiltInstaller(target).c_str(), copy.c_str(), FALSE)) return Child();
+    const std::wstring event_name = UniqueName(L"vireo_hold");
+    const ScopedHandle reached(::CreateEventW(nullptr, TRUE, FALSE, event_name.c_str()));
+    const ScopedEnvVar at(L"VIREO_TEST_HOLD_AT", std::to_wstring(static_cast<int>(point)).c_str());
+    const ScopedEnvVar event(L"VIREO_TEST_HOLD_EVENT", event_name.c_str());
+    Child held = StartChild(Quote(copy) + L" --silent");
+    if (!held.valid()) return held;
+    const HANDLE waits[] = {reached.get(), held.process.get()};
+    if (::WaitForMultipleObjects(2, waits, FALSE, kRunLimitMs) != WAIT_OBJECT_0) {
+      ADD_FAILURE() << "the run never reached point " << static_cast<int>(point);
+    }
+    return held;
   }
 
   UserProfilePaths paths_;
@@ -156,20 +175,12 @@ TEST_F(FailedRunTest, SilentRunsStartedTogetherTakeTurns) {
 // registry is followed by a run that succeeds, removes the ended run's temporary files and
 // leaves a whole installation.
 TEST_F(FailedRunTest, RunEndedAtAnyPointIsRepairedByTheNextRun) {
-  const std::wstring copy = runner_.Join(L"held_setup.exe");
-  ASSERT_TRUE(::CopyFileW(BuiltInstaller("setup_hold").c_str(), copy.c_str(), FALSE));
   for (RunCheckpoint point :
        {RunCheckpoint::kProgramExtracted, RunCheckpoint::kHoisting, RunCheckpoint::kRegistryWriting}) {
     const int index = static_cast<int>(point);
     {
-      const std::wstring event_name = UniqueName(L"vireo_hold");
-      const ScopedHandle reached(::CreateEventW(nullptr, TRUE, FALSE, event_name.c_str()));
-      const ScopedEnvVar at(L"VIREO_TEST_HOLD_AT", std::to_wstring(index).c_str());
-      const ScopedEnvVar event(L"VIREO_TEST_HOLD_EVENT", event_name.c_str());
-      Child held = StartChild(Quote(copy) + L" --silent");
+      Child held = StartHeldAt("setup_hold", point);
       ASSERT_TRUE(held.valid());
-      const HANDLE waits[] = {reached.get(), held.process.get()};
-      ASSERT_EQ(::WaitForMultipleObjects(2, waits, FALSE, kRunLimitMs), WAIT_OBJECT_0) << "point " << index;
       EndChild(held);
     }
     const InstallerRun rerun = Run("vireo_setup");
@@ -177,6 +188,27 @@ TEST_F(FailedRunTest, RunEndedAtAnyPointIsRepairedByTheNextRun) {
     ExpectWholeInstallation();
     CleanUserProfile();
   }
+}
+
+// An update ended half-way through its registry roll-back never costs the browser its own
+// settings, which live in the product key beside the installer's values: the roll-back puts
+// back single values and never removes the key. The next run succeeds.
+TEST_F(FailedRunTest, RunEndedDuringTheRegistryRollbackKeepsTheBrowsersSettings) {
+  ASSERT_EQ(Run("vireo_setup").exit_code, 0);
+  const std::wstring setting = L"kept by the browser";
+  ASSERT_EQ(::SHSetValueW(HKEY_CURRENT_USER, kProductRegKey, L"browser_setting", REG_SZ, setting.c_str(),
+                          static_cast<DWORD>((setting.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  {
+    Child held = StartHeldAt("setup_v2_hold_no_uninstaller", RunCheckpoint::kRegistryRestoring);
+    ASSERT_TRUE(held.valid());
+    EndChild(held);
+  }
+  EXPECT_EQ(ReadRegString(kProductRegKey, L"browser_setting"), setting);
+  EXPECT_TRUE(ReadRegValue(kProductRegKey, L"usagestats").exists);
+  const InstallerRun rerun = Run("vireo_setup");
+  EXPECT_EQ(rerun.exit_code, 0) << testing::PrintToString(rerun.log);
+  ExpectWholeInstallation();
 }
 
 }  // namespace

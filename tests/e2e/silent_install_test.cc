@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "support/scoped_handle.h"
+#include "support/string_util.h"
 #include "tests/e2e/installer_process.h"
 #include "tests/e2e/user_profile.h"
 #include "tests/test_support/file_io.h"
@@ -135,6 +137,66 @@ TEST_F(SilentInstallTest, LateFailureLeavesNothing) {
   EXPECT_FALSE(ReadRegValue(kAppPathsRegKey, L"").exists);
   EXPECT_FALSE(ReadRegValue(kUninstallRegKey, L"DisplayName").exists);
   EXPECT_FALSE(ReadRegValue(kProductRegKey, L"usagestats").exists);
+}
+
+// The output of |command_line| (standard output and error), read through a pipe until the
+// program ends; empty when it cannot start or does not end in time.
+std::string CapturedOutput(const std::wstring& command_line) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE read_raw = nullptr;
+  HANDLE write_raw = nullptr;
+  if (!::CreatePipe(&read_raw, &write_raw, &inherit, 0)) return {};
+  const ScopedHandle read_end(read_raw);
+  ScopedHandle write_end(write_raw);
+  ::SetHandleInformation(read_end.get(), HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = write_end.get();
+  startup.hStdError = write_end.get();
+  PROCESS_INFORMATION info{};
+  std::wstring command = command_line;
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &info)) {
+    return {};
+  }
+  const ScopedHandle process(info.hProcess);
+  const ScopedHandle thread(info.hThread);
+  write_end.reset();  // the pipe ends when the child's copy closes
+  std::string output;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(read_end.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) output.append(buffer, read);
+  ::WaitForSingleObject(process.get(), 30000);
+  return output;
+}
+
+// The list of installed programs reads the product's name as it is, "Vireo": the system's
+// own Add/Remove Programs of the test platform takes a string value's size at its word.
+TEST_F(SilentInstallTest, ProgramListShowsTheName) {
+  ASSERT_EQ(Run("vireo_setup", L"--silent").exit_code, 0);
+  const std::string list = CapturedOutput(L"uninstaller.exe --list");
+  const std::string entry = "|||" + WideToUtf8(kProductName);
+  const size_t at = list.find(entry);
+  ASSERT_NE(at, std::string::npos) << list;
+  const char after = at + entry.size() < list.size() ? list[at + entry.size()] : '\n';
+  EXPECT_TRUE(after == '\r' || after == '\n') << list;
+}
+
+// An uninstall whose link cannot be removed (held open by another program) ends with status
+// 1, the link named in the log, and stays registered so that it can be run again.
+TEST_F(SilentInstallTest, UninstallThatLeavesALinkFails) {
+  ASSERT_EQ(Run("vireo_setup", L"--silent").exit_code, 0);
+  {
+    const ScopedFile held(::CreateFileW(paths_.desktop_link.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    const InstallerRun run = Run("vireo_setup", L"--uninstall --silent");
+    EXPECT_EQ(run.exit_code, 1) << testing::PrintToString(run.log);
+    const std::wstring line(kShortcutRemoveFailedLog, std::wstring_view(kShortcutRemoveFailedLog).find(L'%'));
+    EXPECT_NE(run.log.find(line + paths_.desktop_link), std::wstring::npos) << testing::PrintToString(run.log);
+    EXPECT_TRUE(ReadRegValue(kUninstallRegKey, L"DisplayName").exists);
+  }
 }
 
 // Uninstall removes the application folder, user data, both links and every entry.

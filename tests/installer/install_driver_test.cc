@@ -26,8 +26,9 @@ namespace {
 // A step that records what the driver asks of it.
 class RecordingStep : public CWorkItem {
  public:
-  RecordingStep(std::vector<std::string>* journal, std::string name, bool succeed, std::wstring error = L"")
-      : journal_(journal), name_(std::move(name)), succeed_(succeed) {
+  RecordingStep(std::vector<std::string>* journal, std::string name, bool succeed, std::wstring error = L"",
+                std::wstring not_restored = L"")
+      : journal_(journal), name_(std::move(name)), succeed_(succeed), not_restored_(std::move(not_restored)) {
     error_text_ = std::move(error);
   }
   bool DoImpl() override {
@@ -35,13 +36,25 @@ class RecordingStep : public CWorkItem {
     ReportProgress(PROGRESS_DIR, 42.9f);
     return succeed_;
   }
-  void RollbackImpl() override { journal_->push_back("undo " + name_); }
+  void RollbackImpl() override {
+    journal_->push_back("undo " + name_);
+    if (!not_restored_.empty()) NoteRollbackFailure(not_restored_, ERROR_SHARING_VIOLATION);
+  }
 
  private:
   std::vector<std::string>* journal_;
   std::string name_;
   bool succeed_;
+  std::wstring not_restored_;
 };
+
+std::wstring LastLogLine() {
+  const wchar_t* path = CInstallLog::Get().GetLogPath();
+  if (!path) return L"";
+  std::wstring log = Utf8ToWide(test::ReadFileBytes(path));
+  while (!log.empty() && (log.back() == L'\n' || log.back() == L'\r')) log.pop_back();
+  return log.substr(log.find_last_of(L'\n') + 1);
+}
 
 size_t CountInLog(const std::wstring& text) {
   const wchar_t* path = CInstallLog::Get().GetLogPath();
@@ -88,7 +101,23 @@ TEST_F(InstallDriverTest, FailureRollsBackStartedStepsInReverse) {
   EXPECT_EQ(journal_, (std::vector<std::string>{"do unzip", "do dir", "do shortcut", "undo shortcut", "undo dir",
                                                 "undo unzip"}));
   EXPECT_EQ(CountInLog(L"[install] step failed: " + message), 1u);
+  EXPECT_NE(LastLogLine().find(kRollbackCompleteLog), std::wstring::npos);
   EXPECT_FALSE(test::PathExists(app_dir_ + L"\\.portable"));  // no marker after a failure
+}
+
+// What a step could not put back is logged with its path and error code, and the run's last
+// log line says the roll-back was incomplete; the other steps are still rolled back.
+TEST_F(InstallDriverTest, IncompleteRollbackIsLoggedLast) {
+  const std::wstring kept = temp_.Join(L"chrome.bak\\0.chrome.dll");
+  UseSteps({std::make_shared<RecordingStep>(&journal_, "unzip", true, L"", kept),
+            std::make_shared<RecordingStep>(&journal_, "dir", false)});
+  EXPECT_FALSE(CInstall().Execute().success);
+  EXPECT_EQ(journal_, (std::vector<std::string>{"do unzip", "do dir", "undo dir", "undo unzip"}));
+  std::wstring line = kRollbackItemFailedLog;
+  line.replace(line.find(L"%u"), 2, std::to_wstring(ERROR_SHARING_VIOLATION));
+  line.replace(line.find(L"%s"), 2, kept);
+  EXPECT_EQ(CountInLog(line), 1u);
+  EXPECT_NE(LastLogLine().find(kRollbackIncompleteLog), std::wstring::npos);
 }
 
 // A step that fails without a message gets the generic one.
@@ -113,6 +142,17 @@ TEST_F(InstallDriverTest, PortableSuccessWritesAnEmptyMarker) {
   EXPECT_TRUE(test::PathExists(app_dir_ + L"\\.portable"));
   EXPECT_EQ(test::ReadFileBytes(app_dir_ + L"\\.portable"), "");
   EXPECT_EQ(journal_, (std::vector<std::string>{"do unzip", "do dir"}));
+}
+
+// A portable run whose marker cannot be written (its folder is gone) fails and is rolled
+// back like a failed step.
+TEST_F(InstallDriverTest, UnwritableMarkerRollsBackThePortableRun) {
+  UseSteps({std::make_shared<RecordingStep>(&journal_, "unzip", true),
+            std::make_shared<RecordingStep>(&journal_, "dir", true)});
+  const InstallResult result = CInstall().Execute();
+  EXPECT_FALSE(result.success);
+  EXPECT_EQ(result.message, kPortableMarkerMessage);
+  EXPECT_EQ(journal_, (std::vector<std::string>{"do unzip", "do dir", "undo dir", "undo unzip"}));
 }
 
 // A marker that exists but cannot be reopened for writing still counts as written.

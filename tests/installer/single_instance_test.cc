@@ -46,13 +46,8 @@ class Holder {
 };
 
 HWND g_window = nullptr;
-HANDLE g_release = nullptr;
 HWND FindTestWindow() { return g_window; }
-// No window, but the holder is told to finish: the waiting run must then go ahead.
-HWND ReleaseHolderAndFindNothing() {
-  ::SetEvent(g_release);
-  return nullptr;
-}
+HWND FindNothing() { return nullptr; }
 
 // S1, S6: a free mutex is taken at once and released with the lock object; one abandoned
 // by a holder that ended without releasing it is taken at once too.
@@ -86,7 +81,8 @@ TEST(SingleInstanceTest, SilentRunGivesUpAfterTheLimit) {
 }
 
 // S3: a window run hands over to the holder's window, restoring it when minimised, and ends
-// with status 0. S4: without a window it waits and goes ahead once the holder finishes.
+// with status 0. S4: without a window it goes ahead at once without the lock, and takes the
+// lock once the holder has finished.
 TEST(SingleInstanceTest, WindowRunHandsOverOrWaits) {
   const std::wstring name = UniqueName(L"vireo_lock");
   const ScopedHandle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -102,11 +98,14 @@ TEST(SingleInstanceTest, WindowRunHandsOverOrWaits) {
   EXPECT_FALSE(::IsIconic(g_window));
   ::DestroyWindow(g_window);
 
-  g_release = release.get();
-  CSingleInstance waiting(name, 10000, &ReleaseHolderAndFindNothing);
+  CSingleInstance waiting(name, 10000, &FindNothing);
   EXPECT_EQ(waiting.TakeTurn(false), std::nullopt);
+  EXPECT_FALSE(waiting.owned());
+  EXPECT_FALSE(waiting.TryTake());
+  ::SetEvent(release.get());
+  ASSERT_EQ(::WaitForSingleObject(holder.thread.get(), 10000), WAIT_OBJECT_0);
+  EXPECT_TRUE(waiting.TryTake());
   EXPECT_TRUE(waiting.owned());
-  ::WaitForSingleObject(holder.thread.get(), 10000);
 }
 
 }  // namespace

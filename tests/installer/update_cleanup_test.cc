@@ -20,16 +20,34 @@ TEST(UpdateCleanupTest, KeepsEveryVersionFolderWhenNoneIsTheExecutables) {
   ScopedTempDir app;
   ASSERT_TRUE(::CopyFileW(BuildPath("fixtures/version_2_0_0_0.exe").c_str(), app.Join(kMainExeName).c_str(), FALSE));
   ASSERT_TRUE(MakeDirs(app.Join(L"1.0.0.0")) && MakeDirs(app.Join(L"3.0.0.0")));
-  RemoveUpdateLeftovers(app.path().c_str());
+  RemoveUpdateLeftovers(app.path().c_str(), true);
   EXPECT_TRUE(IsDirectory(app.Join(L"1.0.0.0")));
   EXPECT_TRUE(IsDirectory(app.Join(L"3.0.0.0")));
 
   ASSERT_TRUE(MakeDirs(app.Join(L"2.0.0.0")) && MakeDirs(app.Join(L"1.0")) && MakeDirs(app.Join(L"1.0.0.65536")));
-  RemoveUpdateLeftovers(app.path().c_str());
+  RemoveUpdateLeftovers(app.path().c_str(), true);
   EXPECT_TRUE(IsDirectory(app.Join(L"1.0")));
   EXPECT_TRUE(IsDirectory(app.Join(L"1.0.0.65536")));
   EXPECT_FALSE(PathExists(app.Join(L"1.0.0.0")));
   EXPECT_FALSE(PathExists(app.Join(L"3.0.0.0")));
+  EXPECT_TRUE(IsDirectory(app.Join(L"2.0.0.0")));
+}
+
+// What a run set aside stays, with every version folder, unless a run of this process
+// succeeded: after an incomplete roll-back it may be the only copy of the earlier browser.
+TEST(UpdateCleanupTest, SetAsideCopiesGoOnlyAfterASuccessfulRun) {
+  ScopedTempDir app;
+  ASSERT_TRUE(::CopyFileW(BuildPath("fixtures/version_2_0_0_0.exe").c_str(), app.Join(kMainExeName).c_str(), FALSE));
+  ASSERT_TRUE(MakeDirs(app.Join(L"1.0.0.0")) && MakeDirs(app.Join(L"2.0.0.0")));
+  ASSERT_TRUE(MakeDirs(app.Join(kReplacedFilesFolderName)));
+  ASSERT_TRUE(WriteFileBytes(app.Join(std::wstring(kReplacedFilesFolderName) + L"\\0.chrome.dll"), "earlier"));
+  RemoveUpdateLeftovers(app.path().c_str(), false);
+  EXPECT_EQ(ReadFileBytes(app.Join(std::wstring(kReplacedFilesFolderName) + L"\\0.chrome.dll")), "earlier");
+  EXPECT_TRUE(IsDirectory(app.Join(L"1.0.0.0")));
+
+  RemoveUpdateLeftovers(app.path().c_str(), true);
+  EXPECT_FALSE(PathExists(app.Join(kReplacedFilesFolderName)));
+  EXPECT_FALSE(PathExists(app.Join(L"1.0.0.0")));
   EXPECT_TRUE(IsDirectory(app.Join(L"2.0.0.0")));
 }
 

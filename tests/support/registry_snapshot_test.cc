@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "support/scoped_handle.h"
 #include "tests/test_support/registry_sandbox.h"
 
 namespace vireo::test {
@@ -25,7 +26,8 @@ class RegistrySnapshotTest : public testing::Test {
 };
 
 // Values of every type keep their exact bytes (a string stored without its terminator
-// included) and sub-keys come back, while whatever was added since goes.
+// included) and sub-keys come back, while whatever was added since goes; the key itself is
+// brought back in place, never removed (a handle opened before still writes to it).
 TEST_F(RegistrySnapshotTest, RestorePutsTheKeyBackExactly) {
   const std::wstring key = kKey;
   const wchar_t unterminated[] = L"abc#";  // three characters counted, a guard behind them
@@ -42,7 +44,13 @@ TEST_F(RegistrySnapshotTest, RestorePutsTheKeyBackExactly) {
   ::SHDeleteValueW(HKEY_CURRENT_USER, kKey, L"bin");
   SetRaw(key, L"num", REG_SZ, L"changed", 8 * sizeof(wchar_t));
   SetRaw(key + L"\\Added", L"new", REG_DWORD, &number, sizeof(number));
-  ASSERT_TRUE(before.Restore());
+  ScopedRegKey held;
+  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, held.receive()), ERROR_SUCCESS);
+  ASSERT_EQ(before.Restore(), ERROR_SUCCESS);
+  ASSERT_EQ(::RegSetValueExW(held.get(), L"late", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                             sizeof(number)),
+            ERROR_SUCCESS);
+  ::RegDeleteValueW(held.get(), L"late");
 
   const RegistryKeySnapshot after = RegistryKeySnapshot::Capture(HKEY_CURRENT_USER, key);
   EXPECT_EQ(after.key(), before.key());
@@ -58,7 +66,7 @@ TEST_F(RegistrySnapshotTest, AbsentAndTooDeepKeys) {
   ASSERT_TRUE(absent.ok());
   EXPECT_FALSE(absent.existed());
   SetRaw(kKey, L"v", REG_SZ, L"1", 2 * sizeof(wchar_t));
-  EXPECT_TRUE(absent.Restore());
+  EXPECT_EQ(absent.Restore(), ERROR_SUCCESS);
   HKEY probe = nullptr;
   EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);
 
@@ -67,7 +75,7 @@ TEST_F(RegistrySnapshotTest, AbsentAndTooDeepKeys) {
   SetRaw(deep, L"v", REG_SZ, L"1", 2 * sizeof(wchar_t));
   const RegistryKeySnapshot too_deep = RegistryKeySnapshot::Capture(HKEY_CURRENT_USER, kKey);
   EXPECT_FALSE(too_deep.ok());
-  EXPECT_FALSE(too_deep.Restore());
+  EXPECT_NE(too_deep.Restore(), ERROR_SUCCESS);
   EXPECT_EQ(::SHGetValueW(HKEY_CURRENT_USER, deep.c_str(), L"v", nullptr, nullptr, nullptr), ERROR_SUCCESS);
 }
 

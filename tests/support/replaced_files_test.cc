@@ -32,7 +32,7 @@ TEST(ReplacedFilesTest, SetAsideAndRestore) {
 
   ASSERT_TRUE(WriteFileBytes(dir.Join(L"main.exe"), "new main"));
   ASSERT_TRUE(MakeDirs(dir.Join(L"data.bin")));
-  replaced.Restore();
+  EXPECT_TRUE(replaced.Restore().empty());
   std::vector<std::wstring> names = ListFolder(dir.path());
   EXPECT_EQ(names.size(), 2u);
   EXPECT_NE(std::find(names.begin(), names.end(), L"Main.EXE"), names.end());
@@ -61,6 +61,36 @@ TEST(ReplacedFilesTest, RefusedEntriesStayInPlace) {
   ReplacedFiles nowhere;
   EXPECT_FALSE(nowhere.SetAside(busy));
   EXPECT_TRUE(PathExists(busy));
+}
+
+// A saved copy that cannot go back (held open by another program) never costs the file in
+// its place: both stay, the failure names the path and the system's error, the entry stays
+// listed, and a later Restore finishes the job.
+TEST(ReplacedFilesTest, FailedRestoreKeepsBothCopies) {
+  ScopedTempDir dir;
+  const std::wstring path = dir.Join(L"chrome.dll");
+  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  ReplacedFiles replaced(dir.Join(L"backup"));
+  ASSERT_TRUE(replaced.SetAside(path));
+  ASSERT_TRUE(WriteFileBytes(path, "new"));
+  const std::vector<std::wstring> backups = ListFolder(dir.Join(L"backup"));
+  ASSERT_EQ(backups.size(), 1u);
+  {
+    const std::wstring backup = dir.Join(L"backup\\" + backups[0]);
+    const ScopedFile held(
+        ::CreateFileW(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    const std::vector<RestoreFailure> failures = replaced.Restore();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, path);
+    EXPECT_NE(failures[0].error, 0u);
+    EXPECT_EQ(ReadFileBytes(path), "new");
+    EXPECT_EQ(ReadFileBytes(backup), "old");
+    EXPECT_EQ(replaced.size(), 1u);
+  }
+  EXPECT_TRUE(replaced.Restore().empty());
+  EXPECT_EQ(ReadFileBytes(path), "old");
+  EXPECT_FALSE(PathExists(dir.Join(L"backup")));
 }
 
 }  // namespace

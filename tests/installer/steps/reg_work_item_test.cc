@@ -32,9 +32,9 @@ using test::ReadRegValue;
 using test::RegKeyExists;
 using test::RegValue;
 
-std::string Utf16Bytes(const std::wstring& s, bool terminator = false) {
-  std::string out(reinterpret_cast<const char*>(s.c_str()), (s.size() + (terminator ? 1 : 0)) * sizeof(wchar_t));
-  return out;
+// The bytes of a string value as the step stores it: the characters and their terminator.
+std::string Utf16Bytes(const std::wstring& s) {
+  return std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * sizeof(wchar_t));
 }
 
 // Stores exactly the characters of |text|. A guard character follows them in the buffer,
@@ -85,8 +85,8 @@ std::wstring Today() {
   return buf;
 }
 
-// A fresh install writes every value with its exact type and byte size: strings without a
-// terminator, except the uninstall command line.
+// A fresh install writes every value with its exact type and byte size, every string with
+// its terminating null.
 TEST_F(RegWorkItemTest, InstallWritesExactValuesAndSizes) {
   CRegWorkItem item;
   ASSERT_TRUE(item.DoImpl());
@@ -111,21 +111,20 @@ TEST_F(RegWorkItemTest, InstallWritesExactValuesAndSizes) {
 
   v = ReadRegValue(kUninstallRegKey, L"DisplayName");
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(v.bytes.size(), 10u);
-  EXPECT_EQ(AsWide(v), kProductName);
+  EXPECT_EQ(v.bytes.size(), 12u);
+  EXPECT_EQ(test::ReadRegString(kUninstallRegKey, L"DisplayName"), kProductName);
   v = ReadRegValue(kUninstallRegKey, L"UninstallString");
   const std::wstring command = L"\"" + app_ + L"\\1.2.3.4\\Installer\\uninstaller.exe\" --uninstall";
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(v.bytes.size(), command.size() * 2 + 2);
-  EXPECT_EQ(v.bytes, Utf16Bytes(command, true));
+  EXPECT_EQ(v.bytes, Utf16Bytes(command));
   EXPECT_EQ(ReadRegValue(kUninstallRegKey, L"InstallLocation").bytes, Utf16Bytes(app_));
   EXPECT_EQ(ReadRegValue(kUninstallRegKey, L"DisplayIcon").bytes, Utf16Bytes(exe + L",0"));
   EXPECT_EQ(ReadRegValue(kUninstallRegKey, L"Publisher").bytes, Utf16Bytes(L"Vireo Software"));
   EXPECT_EQ(ReadRegValue(kUninstallRegKey, L"DisplayVersion").bytes, Utf16Bytes(L"1.2.3.4"));
   EXPECT_EQ(ReadRegValue(kUninstallRegKey, L"HelpLink").bytes, Utf16Bytes(L"https://www.vireo-browser.com/"));
   v = ReadRegValue(kUninstallRegKey, L"InstallDate");
-  EXPECT_EQ(v.bytes.size(), 16u);
-  EXPECT_EQ(AsWide(v), Today());
+  EXPECT_EQ(v.bytes.size(), 18u);
+  EXPECT_EQ(test::ReadRegString(kUninstallRegKey, L"InstallDate"), Today());
 
   const std::vector<std::pair<SETUP_PROGRESS, float>> expected = {{PROGRESS_REG, 0.f}, {PROGRESS_REG, 100.f}};
   EXPECT_EQ(progress_.reports(), expected);
@@ -136,7 +135,7 @@ TEST_F(RegWorkItemTest, ExistingChannelIsKept) {
   SetRawString(kProductRegKey, L"ichannel", L"PARTNER");
   CRegWorkItem item;
   item.WriteUsageStatsValues();
-  EXPECT_EQ(ReadRegValue(kProductRegKey, L"ichannel").bytes, Utf16Bytes(L"PARTNER"));
+  EXPECT_EQ(AsWide(ReadRegValue(kProductRegKey, L"ichannel")), L"PARTNER");
 
   SetRawString(kProductRegKey, L"ichannel", L"");
   item.WriteUsageStatsValues();
@@ -155,7 +154,7 @@ TEST_F(RegWorkItemTest, OverlongChannelIsReplaced) {
 
   SetRawString(kProductRegKey, L"ichannel", std::wstring(100, L'y'));  // 200 bytes
   item.WriteUsageStatsValues();
-  EXPECT_EQ(ReadRegValue(kProductRegKey, L"ichannel").bytes, Utf16Bytes(std::wstring(100, L'y')));
+  EXPECT_EQ(AsWide(ReadRegValue(kProductRegKey, L"ichannel")), std::wstring(100, L'y'));
 }
 
 // Stale values and sub-keys under the App Paths and uninstall keys are gone after an install.
@@ -203,13 +202,13 @@ TEST_F(RegWorkItemTest, MissingMainExecutable) {
   RegValue v = ReadRegValue(kAppPathsRegKey, L"");
   EXPECT_TRUE(v.exists);
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_TRUE(v.bytes.empty());
+  EXPECT_EQ(v.bytes, Utf16Bytes(L""));
   EXPECT_EQ(ReadRegValue(kAppPathsRegKey, L"Path").bytes, Utf16Bytes(app_));
   v = ReadRegValue(kUninstallRegKey, L"InstallLocation");
   EXPECT_TRUE(v.exists);
-  EXPECT_TRUE(v.bytes.empty());
-  EXPECT_EQ(AsWide(ReadRegValue(kUninstallRegKey, L"DisplayIcon")), app_ + L"\\vireo.exe,0");
-  EXPECT_EQ(AsWide(ReadRegValue(kUninstallRegKey, L"DisplayVersion")),
+  EXPECT_EQ(v.bytes, Utf16Bytes(L""));
+  EXPECT_EQ(test::ReadRegString(kUninstallRegKey, L"DisplayIcon"), app_ + L"\\vireo.exe,0");
+  EXPECT_EQ(test::ReadRegString(kUninstallRegKey, L"DisplayVersion"),
             GetFileVersionString(GetSelfExePath().c_str()));
 }
 
@@ -219,8 +218,8 @@ TEST_F(RegWorkItemTest, TrailingBackslashIsDropped) {
   ASSERT_TRUE(o.app_dir.Assign(app_ + L"\\"));
   CRegWorkItem item;
   ASSERT_TRUE(item.DoImpl());
-  EXPECT_EQ(AsWide(ReadRegValue(kAppPathsRegKey, L"Path")), app_);
-  EXPECT_EQ(AsWide(ReadRegValue(kUninstallRegKey, L"InstallLocation")), app_);
+  EXPECT_EQ(test::ReadRegString(kAppPathsRegKey, L"Path"), app_);
+  EXPECT_EQ(test::ReadRegString(kUninstallRegKey, L"InstallLocation"), app_);
 }
 
 // Uninstall removes the whole product key (values the browser stored too), both entries and

@@ -15,6 +15,7 @@
 #include "installer/product_constants.h"
 #include "installer/steps/create_shortcut.h"
 #include "support/install_log.h"
+#include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "tests/test_support/file_io.h"
 #include "tests/test_support/progress_recorder.h"
@@ -157,6 +158,26 @@ TEST_F(ShortcutWorkItemStep, UninstallRemovesLinksAndToleratesNone) {
   again.RollbackImpl();
 }
 
+// A link that cannot be removed (held open by another program) fails the uninstall with its
+// message and a log line naming it, after the other link has been removed all the same.
+TEST_F(ShortcutWorkItemStep, UninstallFailsWhileALinkStays) {
+  {
+    CShortcutWorkItem install;
+    ASSERT_TRUE(install.DoImpl());
+  }
+  CInstallOptions::Get().uninstall = true;
+  CShortcutWorkItem item;
+  {
+    const ScopedFile held(
+        ::CreateFileW(start_link_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(item.DoImpl());
+  }
+  EXPECT_EQ(item.error_text(), kShortcutRemoveMessage);
+  EXPECT_NE(LogText().find(WideToUtf8(start_link_)), std::string::npos);
+  EXPECT_FALSE(test::PathExists(desktop_link_));
+}
+
 std::atomic<int> g_calls{0};
 
 DWORD FailingWorker(ShortcutRequest* r) {
@@ -198,20 +219,26 @@ TEST_F(ShortcutWorkItemStep, DesktopFailureMessage) {
 }
 
 HANDLE g_release = nullptr;
+HANDLE g_finished = nullptr;
 DWORD HangingWorker(ShortcutRequest* r) {
   ::WaitForSingleObject(g_release, 120000);
-  r->success = true;  // written into the abandoned record, which nobody reads any more
-  return 0;
+  const DWORD result = ShortcutWorker(r);  // the save that was hanging finishes late
+  ::SetEvent(g_finished);
+  return result;
 }
 
 // A save that hangs fails the step after 30 s with the time-out message and log line; the
-// worker is abandoned, not killed, and can still finish on its own record.
+// worker is abandoned, not killed, and when it finishes late it leaves no link at all (the
+// roll-back may have put the earlier one back by then).
 TEST_F(ShortcutWorkItemStep, HangingSaveTimesOut) {
   g_release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  g_finished = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   ASSERT_NE(g_release, nullptr);
+  ASSERT_NE(g_finished, nullptr);
   SetShortcutWorkerForTesting(&HangingWorker);
   ShortcutRequest request;
-  request.folder = temp_.path();
+  request.folder = temp_.Join(L"links");
+  ASSERT_TRUE(test::MakeDirs(request.folder));
   std::wstring error;
   const ULONGLONG start = ::GetTickCount64();
   EXPECT_FALSE(CreateShortcut(request, kStartMenuShortcutLabel, &error));
@@ -222,6 +249,8 @@ TEST_F(ShortcutWorkItemStep, HangingSaveTimesOut) {
   const std::wstring line = std::wstring(L"[shortcut] timeout (30000 ms): ") + kStartMenuShortcutLabel;
   EXPECT_NE(LogText().find(WideToUtf8(line)), std::string::npos);
   ::SetEvent(g_release);
+  ASSERT_EQ(::WaitForSingleObject(g_finished, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(test::ListFolder(request.folder), std::vector<std::wstring>{});
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ TEST_F(UnzipWorkItemTest, ProgressRunsFromZeroToHundred) {
 }
 
 // An update over an existing tree lists only new names (case-insensitively) and keeps every
-// file it replaces in "chrome.bak" (a stale one from an ended run is cleared first); a
+// file it replaces in "chrome.bak" (beside what an earlier run left there, which stays); a
 // roll-back leaves the tree exactly as it was.
 TEST_F(UnzipWorkItemTest, UpdateRollbackRestoresTheTree) {
   UseImage("browser");
@@ -117,13 +117,16 @@ TEST_F(UnzipWorkItemTest, UpdateRollbackRestoresTheTree) {
   // The existing folder keeps its spelling.
   const std::vector<std::wstring> expected = {L"1.2.3.4\\Locales", L"1.2.3.4\\Locales\\en-US.pak", L"readme.txt"};
   EXPECT_EQ(step.created_entries(), expected);
-  EXPECT_FALSE(PathExists(App(L"chrome.bak\\stale.txt")));
-  EXPECT_EQ(ListFolder(App(L"chrome.bak")).size(), 2u);
+  // What an earlier run left set aside is never deleted unread: this run's entries go beside it.
+  EXPECT_EQ(ReadFileBytes(App(L"chrome.bak\\stale.txt")), "stale");
+  EXPECT_EQ(ListFolder(App(L"chrome.bak")).size(), 3u);
 
   step.RollbackImpl();
+  EXPECT_TRUE(step.rollback_complete());
   std::vector<std::wstring> names = ListFolder(app_);
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"1.2.3.4", L"VIREO.EXE", L"user_file.txt"}));
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"1.2.3.4", L"VIREO.EXE", L"chrome.bak", L"user_file.txt"}));
+  EXPECT_EQ(ListFolder(App(L"chrome.bak")), std::vector<std::wstring>{L"stale.txt"});
   EXPECT_EQ(ReadFileBytes(App(L"vireo.exe")), "old main");
   EXPECT_EQ(ReadFileBytes(App(L"user_file.txt")), "mine");
   EXPECT_EQ(ListFolder(App(L"1.2.3.4")), std::vector<std::wstring>{L"INSTALLER"});
