@@ -1,10 +1,10 @@
 // Boxes: controls that own children and place them with a layout. Box stacks them, HBox puts
 // them in a row, VBox in a column (layout.h, linear_layout.h).
 //
-//  B1. Add refuses a null control. Otherwise the child is attached to the box's window with
-//      the box as parent; a hidden box marks the child as not visible through its parent
-//      (its own flag is kept); the child is appended, the box asks for a layout, and Add
-//      reports success. The box owns its children from then on.
+//  B1. Add refuses a null control (answers null). Otherwise the box takes the child, attaches
+//      it to the box's window with the box as parent; a hidden box marks the child as not
+//      visible through its parent (its own flag is kept); the child is appended, the box
+//      asks for a layout, and Add answers the child for the caller to look at.
 //  B2. Remove and RemoveAll destroy the children they take out; Detach takes one out and
 //      hands it back undestroyed, still attached to the window (destroy it before the
 //      window, or hand it to Window::AddDelayedCleanup).
@@ -25,6 +25,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/core/control.h"
@@ -50,8 +51,12 @@ class Box : public Control {
   void ForEachControl(const std::function<void(Control*)>& visit) override;
 
   // Children (B1, B2).
-  bool Add(Control* control);
-  bool AddAt(Control* control, size_t index);
+  Control* Add(std::unique_ptr<Control> control);
+  Control* AddAt(std::unique_ptr<Control> control, size_t index);
+  template <typename T>
+  T* Add(std::unique_ptr<T> control) {
+    return static_cast<T*>(Add(std::unique_ptr<Control>(std::move(control))));
+  }
   bool Remove(Control* control);
   void RemoveAll();
   // Takes |control| out without destroying it; null when it is not a child.
@@ -60,7 +65,7 @@ class Box : public Control {
   Control* GetItemAt(size_t index) const;
   // Position of |control| among the children, or -1.
   int GetItemIndex(const Control* control) const;
-  const std::vector<Control*>& items() const { return items_; }
+  const ControlList& items() const { return items_; }
 
   Layout* GetLayout() const { return layout_.get(); }
   bool IsMouseChildEnabled() const { return mouse_child_enabled_; }
@@ -72,11 +77,10 @@ class Box : public Control {
 
  private:
   void Adopt(Control* control);
+  ControlList::const_iterator Find(const Control* control) const;
 
   std::unique_ptr<Layout> layout_;
-  // Owned: deleted in the destructor, Remove and RemoveAll (raw pointers so layouts and
-  // callers iterate them without ownership noise).
-  std::vector<Control*> items_;
+  ControlList items_;
   bool mouse_child_enabled_ = true;
 };
 

@@ -76,10 +76,9 @@ bool BuildRun::BuildInclude(XmlNode node, Control* parent, int depth,
 
 std::unique_ptr<Control> BuildRun::BuildElement(XmlNode node, int depth, bool* ok) {
   const std::wstring name(node.name());
-  Control* made = CreateControlByKind(name);
-  if (made == nullptr && factory_) made = factory_(name);
-  if (made == nullptr) return nullptr;  // skipped with its subtree (T3)
-  std::unique_ptr<Control> control(made);
+  std::unique_ptr<Control> control = CreateControlByKind(name);
+  if (control == nullptr && factory_) control = factory_(name);
+  if (control == nullptr) return nullptr;  // skipped with its subtree (T3)
   if (++work_ > kMaxBuildWork) {
     *ok = false;
     return nullptr;
@@ -120,12 +119,8 @@ bool BuildRun::BuildChildren(XmlNode node, Control* parent, int depth,
     }
     Box* box = dynamic_cast<Box*>(parent);
     if (box == nullptr) return false;  // T6
-    Control* raw = control.release();
-    if (!box->Add(raw)) {
-      delete raw;
-      continue;
-    }
-    if (first != nullptr && *first == nullptr) *first = raw;
+    Control* added = box->Add(std::move(control));
+    if (first != nullptr && *first == nullptr) *first = added;
   }
   return true;
 }
@@ -135,15 +130,20 @@ bool BuildRun::BuildChildren(XmlNode node, Control* parent, int depth,
 ControlBuilder::ControlBuilder(Window* window, ControlFactoryCallback factory)
     : window_(window), factory_(std::move(factory)) {}
 
-Control* ControlBuilder::Create(const std::wstring& source, Box* parent) {
+std::unique_ptr<Control> ControlBuilder::Create(const std::wstring& source) {
   BuildRun run(window_, factory_);
   std::unique_ptr<Control> owned;
   Control* first = nullptr;
-  if (!run.BuildFile(source, parent, 0, parent == nullptr ? &owned : nullptr, &first)) {
-    return nullptr;
-  }
-  if (parent != nullptr) return first;
-  return owned.release();
+  if (!run.BuildFile(source, nullptr, 0, &owned, &first)) return nullptr;
+  return owned;
+}
+
+Control* ControlBuilder::CreateInto(const std::wstring& source, Box* parent) {
+  if (parent == nullptr) return nullptr;
+  BuildRun run(window_, factory_);
+  Control* first = nullptr;
+  if (!run.BuildFile(source, parent, 0, nullptr, &first)) return nullptr;
+  return first;
 }
 
 }  // namespace ui

@@ -20,9 +20,9 @@
 //      whole build, so neither a deep file nor an include cycle can exhaust the stack; more
 //      than kMaxBuildWork controls and include passes together refuse it too, so repeated
 //      includes cannot multiply without end.
-//  T8. The result is the first control built at the top level. With a parent box every
-//      top-level control goes into it; without one the first is the caller's and further
-//      top-level controls are destroyed (a skin file holds one).
+//  T8. Create answers the first control built at the top level and destroys further ones (a
+//      skin file holds one). CreateInto adds every top-level control to the parent box and
+//      answers the first of them to look at.
 #pragma once
 
 #include <memory>
@@ -44,10 +44,9 @@ class ControlBuilder {
   // |window| may be null (the Window element is then ignored); |factory| may be empty.
   ControlBuilder(Window* window, ControlFactoryCallback factory);
 
-  // Builds |source| (T1). With |parent| the top-level controls are added to it and the first
-  // one is returned (the parent owns them). Without, the first top-level control is
-  // returned and owned by the caller. Null when nothing was built or the build failed.
-  Control* Create(const std::wstring& source, Box* parent = nullptr);
+  // Builds |source| (T1). Null when nothing was built or the build failed (T8).
+  std::unique_ptr<Control> Create(const std::wstring& source);
+  Control* CreateInto(const std::wstring& source, Box* parent);
 
  private:
   Window* window_;

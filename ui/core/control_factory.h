@@ -10,19 +10,20 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace ui {
 
 class Control;
 
-using ControlCreator = std::function<Control*()>;
+using ControlCreator = std::function<std::unique_ptr<Control>()>;
 // Makes a control for an element name, or null.
-using ControlFactoryCallback = std::function<Control*(const std::wstring& element_name)>;
+using ControlFactoryCallback = std::function<std::unique_ptr<Control>(const std::wstring& element_name)>;
 
 void RegisterControlKind(const std::wstring& element_name, ControlCreator creator);
 void SetGlobalControlFactory(ControlFactoryCallback factory);
-// F2. The caller owns the result.
-Control* CreateControlByKind(const std::wstring& element_name);
+// F2.
+std::unique_ptr<Control> CreateControlByKind(const std::wstring& element_name);
 
 }  // namespace ui

@@ -16,6 +16,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ namespace ui {
 
 class Box;
 class Control;
+
+// A box's children, owned by the box.
+using ControlList = std::vector<std::unique_ptr<Control>>;
 
 class Layout {
  public:
@@ -43,10 +47,10 @@ class Layout {
 
   // Places the visible children inside |inner| (the box's position less its padding) and
   // answers the size they need, padding included.
-  virtual SIZE ArrangeChild(const std::vector<Control*>& items, RECT inner);
+  virtual SIZE ArrangeChild(const ControlList& items, RECT inner);
   // The size the children need when the box is auto-sized, padding included; |available|
   // is the box's available size less its padding.
-  virtual SIZE EstimateSizeByChild(const std::vector<Control*>& items, SIZE available);
+  virtual SIZE EstimateSizeByChild(const ControlList& items, SIZE available);
 
   // Stacked placement of one child against |container| (S1-S4); answers the size given.
   static SIZE SetFloatPos(Control* child, RECT container);

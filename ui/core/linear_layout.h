@@ -37,8 +37,8 @@ class LinearLayout : public Layout {
  public:
   explicit LinearLayout(bool horizontal) : horizontal_(horizontal) {}
 
-  SIZE ArrangeChild(const std::vector<Control*>& items, RECT inner) override;
-  SIZE EstimateSizeByChild(const std::vector<Control*>& items, SIZE available) override;
+  SIZE ArrangeChild(const ControlList& items, RECT inner) override;
+  SIZE EstimateSizeByChild(const ControlList& items, SIZE available) override;
 
   bool IsHorizontal() const { return horizontal_; }
 

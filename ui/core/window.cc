@@ -145,13 +145,15 @@ void Window::SetIcon(UINT id) {
   }
 }
 
-bool Window::AttachDialog(Box* root) {
-  if (root == nullptr) return false;
+bool Window::AttachDialog(std::unique_ptr<Control> root) {
+  auto* box = dynamic_cast<Box*>(root.get());
+  if (box == nullptr) return false;
   focus_ = hot_ = captured_ = key_target_ = nullptr;
   if (root_) AddDelayedCleanup(std::move(root_));
   names_.clear();
-  root_.reset(root);
-  InitControls(root, nullptr);
+  root.release();
+  root_.reset(box);
+  InitControls(box, nullptr);
   layout_needed_ = true;
   first_paint_ = true;
   if (hwnd_ != nullptr) ::InvalidateRect(hwnd_, nullptr, FALSE);

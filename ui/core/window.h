@@ -107,7 +107,8 @@ class Window : public corekit::SupportWeakCallback {
   LRESULT CallDefaultProc(UINT msg, WPARAM w_param, LPARAM l_param);
 
   // Control tree (H3, H4).
-  bool AttachDialog(Box* root);
+  // False (and |root| destroyed) for null or a control that is not a box.
+  bool AttachDialog(std::unique_ptr<Control> root);
   Box* GetRoot() const { return root_.get(); }
   // Registers |control| (a whole subtree) in the name table and attaches it to this window.
   void InitControls(Control* control, Box* parent);

@@ -39,7 +39,9 @@ void SetSkinErrorReporterForTesting(SkinErrorReporter reporter) {
   g_skin_error_reporter = reporter != nullptr ? reporter : &ShowSkinErrorBox;
 }
 
-Control* WindowImplBase::CreateControl(const std::wstring& /*element_name*/) { return nullptr; }
+std::unique_ptr<Control> WindowImplBase::CreateControl(const std::wstring& /*element_name*/) {
+  return nullptr;
+}
 
 HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered,
                             const RECT& rc) {
@@ -131,11 +133,7 @@ LRESULT WindowImplBase::OnCreate(bool& handled) {
 bool WindowImplBase::BuildSkin() {
   auto factory = ToWeakCallback([this](const std::wstring& name) { return CreateControl(name); });
   ControlBuilder builder(this, factory);
-  std::unique_ptr<Control> built(builder.Create(GetResourcePath() + GetSkinFile()));
-  Box* root = dynamic_cast<Box*>(built.get());
-  if (root == nullptr) return false;
-  built.release();
-  return AttachDialog(root);
+  return AttachDialog(builder.Create(GetResourcePath() + GetSkinFile()));
 }
 
 void WindowImplBase::BindSystemButtons() {

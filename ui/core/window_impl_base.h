@@ -38,6 +38,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "ui/core/window.h"
@@ -72,7 +73,7 @@ class WindowImplBase : public Window, public IUIMessageFilter {
   LRESULT MessageHandler(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
 
   // The control factory hook for skin elements no factory knows; none by default.
-  virtual Control* CreateControl(const std::wstring& element_name);
+  virtual std::unique_ptr<Control> CreateControl(const std::wstring& element_name);
 
  protected:
   // The skin folder ("frame") and file ("UIInstallFrame.xml") of the window.

@@ -27,13 +27,7 @@ bool TestHost::Open(const std::wstring& controls, SIZE size) {
   SetResourcePath(L"frame");
   if (GetRenderContext() == nullptr) return false;
   const std::wstring xml = L"<Window><Box>" + controls + L"</Box></Window>";
-  Control* root = ControlBuilder(this, {}).Create(xml);
-  auto* box = dynamic_cast<Box*>(root);
-  if (box == nullptr) {
-    delete root;
-    return false;
-  }
-  return AttachDialog(box);
+  return AttachDialog(ControlBuilder(this, {}).Create(xml));
 }
 
 void LayoutTree(Window& window) {
