@@ -1,21 +1,18 @@
 #include "installer/main_thread.h"
 
 #include <cwchar>
+#include <utility>
 
 #include "corekit/message_loop.h"
 #include "corekit/thread_registry.h"
 #include "installer/install_options.h"
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
-#include "installer/ui/install_frame.h"
 #include "installer/update_cleanup.h"
 #include "installer/usage_stats.h"
 #include "support/file_attributes.h"
 #include "support/install_log.h"
-#include "support/module_instance.h"
 #include "support/process_launch.h"
-#include "ui/markup/global_manager.h"
-#include "ui/widgets/ui_startup.h"
 
 namespace vireo {
 
@@ -64,53 +61,25 @@ void CMainThread::BeginInstall() {
   corekit::ThreadRegistry::PostTask(kMiscThreadId, worker->ToWeakCallback([worker] { worker->RunInstall(); }));
 }
 
-void CMainThread::ShowInstallWindow() {
-  if (!ui::GlobalManager::Get().OpenArchiveFromResource(GetModuleInstance(), kSkinResourceName,
-                                                        kSkinResourceType, "")) {
-    CInstallLog::Get().Write(L"[ui] skin resource %s unreadable", kSkinResourceName);
-  }
-  if (!toolkit_started_) {
-    toolkit_started_ = ui::Startup(L"", nullptr, /*adapt_dpi=*/true, L"", kSkinLanguagePath);
-    if (!toolkit_started_) CInstallLog::Get().Write(L"[ui] window toolkit did not start");
-  }
-  if (install_window()) return;
-
-  auto* frame = new CUIInstallFrame();
-  if (!frame->Create(nullptr, kInstallWindowTitle, WS_POPUP, 0)) {
-    // A failed creation leaves the object with its creator.
-    delete frame;
-    CInstallLog::Get().Write(L"[ui] install window could not be created gle=%u", ::GetLastError());
-    // Init runs before the loop does, and a quit asked for then would be lost: queue it.
-    message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(1); }));
-    return;
-  }
-  install_window_ = frame;
-  install_window_alive_ = frame->GetWeakFlag();
-  frame->SetIcon(kInstallWindowIconId);
-  frame->ShowToForeground();
+void CMainThread::SetInstallWindow(std::unique_ptr<IInstallWindow> window) {
+  install_window_ = std::move(window);
 }
 
-CUIInstallFrame* CMainThread::install_window() const {
-  return install_window_alive_.expired() ? nullptr : install_window_;
+void CMainThread::ShowInstallWindow() {
+  if (install_window_ && install_window_->Show()) return;
+  if (!install_window_) CInstallLog::Get().Write(L"[ui] no install window in this program");
+  // Init runs before the loop does, and a quit asked for then would be lost: queue it.
+  message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(1); }));
 }
 
 void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
-  if (CUIInstallFrame* window = install_window()) {
-    ::PostMessageW(window->GetHWND(), kWmInstallProgress, static_cast<WPARAM>(stage),
-                   static_cast<LPARAM>(static_cast<int>(percent)));
-  }
+  if (install_window_) install_window_->ShowProgress(stage, percent);
 }
 
 void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_steps) {
   CInstallOptions& options = CInstallOptions::Get();
   if (!options.silent) {
-    CUIInstallFrame* window = install_window();
-    if (!window) return;
-    if (success) {
-      ::PostMessageW(window->GetHWND(), kWmInstallProgress, PROGRESS_DONE, 100);
-    } else {
-      window->OnInstallFailed(message);
-    }
+    if (install_window_) install_window_->ShowResult(success, message);
     return;
   }
   if (ran_steps && options.portable && !options.pending_restart && PathExistsAt(options.GetMainExePath())) {
@@ -131,8 +100,7 @@ void CMainThread::Cleanup() {
   // returns, so the process never exits with an install half-done.
   if (misc_thread_) misc_thread_->Stop();
   // Every window is gone once the loop has ended.
-  if (toolkit_started_) ui::Shutdown();
-  toolkit_started_ = false;
+  if (install_window_) install_window_->Shutdown();
   RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir());
 }
 

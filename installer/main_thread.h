@@ -11,23 +11,20 @@
 #include "corekit/framework_thread.h"
 #include "corekit/weak_callback.h"
 #include "installer/install_reporting.h"
+#include "installer/install_window.h"
 #include "installer/misc_thread.h"
 
 namespace vireo {
-
-class CUIInstallFrame;
 
 class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
  public:
   static CMainThread& Get();
 
+  // The window a run without "silent" shows; set before the thread runs. Without one such a
+  // run ends with 1.
+  void SetInstallWindow(std::unique_ptr<IInstallWindow> window);
   // Posts the install driver to the worker thread; nothing when there is no worker.
   void BeginInstall();
-  // Opens the skin from the executable's resources, starts the toolkit (DPI-aware) and
-  // shows the install window in the foreground. A window that cannot be created (its skin
-  // failed to build, and the toolkit said so in a box) is logged and ends the run with 1
-  // rather than leaving a process with nothing on screen.
-  void ShowInstallWindow();
 
   void OnProgress(SETUP_PROGRESS stage, float percent) override;
   void OnInstallResult(bool success, std::wstring message, bool ran_steps) override;
@@ -43,14 +40,12 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   CMainThread();
   ~CMainThread() override;
   void QuitWithCode(int code);
-  // The install window while it exists; null before ShowInstallWindow and once it is gone.
-  CUIInstallFrame* install_window() const;
+  // A window that cannot be created ends the run with 1 rather than leaving a process with
+  // nothing on screen.
+  void ShowInstallWindow();
 
   std::unique_ptr<CMiscThread> misc_thread_;
-  // The window deletes itself at its final message; the weak flag says when it has.
-  CUIInstallFrame* install_window_ = nullptr;
-  std::weak_ptr<corekit::WeakFlag> install_window_alive_;
-  bool toolkit_started_ = false;
+  std::unique_ptr<IInstallWindow> install_window_;
   int exit_code_ = 0;
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "installer/installer_strings.h"
-#include "installer/ui/ui_frame.h"
+#include "installer/product_constants.h"
 #include "support/install_log.h"
 #include "support/user_sid.h"
 
