@@ -5,23 +5,23 @@
 // runs never unpack into, roll back or clean up the same folders and keys at the same time.
 //
 // Rules:
-//  S1. A free mutex, or one whose holder ended without releasing it (abandoned: a run that
+//  SI1. A free mutex, or one whose holder ended without releasing it (abandoned: a run that
 //      crashed or was killed), is taken at once and the run goes ahead.
-//  S2. A silent run waits for the holder to finish, at most the wait limit (10 minutes),
-//      and logs kInstanceWaitingLog once when it starts waiting; then goes ahead as in S1.
+//  SI2. A silent run waits for the holder to finish, at most the wait limit (10 minutes),
+//      and logs kInstanceWaitingLog once when it starts waiting; then goes ahead as in SI1.
 //      When the limit passes it logs kInstanceTimeoutLog and the run ends with exit status 1
 //      before it has changed anything.
-//  S3. A window run looks for the holder's install window (class kFrameClassName, title
+//  SI3. A window run looks for the holder's install window (class kFrameClassName, title
 //      kInstallWindowTitle) every 100 ms while it waits: once there is one, it is restored
 //      when minimised and brought to the foreground, kInstanceHandedOverLog is logged and
 //      this run ends with exit status 0.
-//  S4. A window run whose holder shows no window (a silent run, or a window run whose window
-//      was closed while its install finishes) waits as in S2 and then opens its own window,
-//      or ends as in S2 when the limit passes; a holder's window that appears during the
-//      wait is still handled as in S3.
-//  S5. When the mutex cannot be created the run goes ahead unguarded, as runs did before
+//  SI4. A window run whose holder shows no window (a silent run, or a window run whose window
+//      was closed while its install finishes) waits as in SI2 and then opens its own window,
+//      or ends as in SI2 when the limit passes; a holder's window that appears during the
+//      wait is still handled as in SI3.
+//  SI5. When the mutex cannot be created the run goes ahead unguarded, as runs did before
 //      this lock existed, and logs kInstanceUnguardedLog.
-//  S6. The mutex is released when the lock object is destroyed, on the thread that took it,
+//  SI6. The mutex is released when the lock object is destroyed, on the thread that took it,
 //      or by the system when the process ends.
 #pragma once
 
@@ -39,7 +39,7 @@ namespace vireo {
 // be read.
 std::wstring SingleInstanceMutexName();
 
-// The install window of another run in this session (S3); null when there is none.
+// The install window of another run in this session (SI3); null when there is none.
 HWND FindInstallWindow();
 
 class CSingleInstance {
@@ -63,7 +63,7 @@ class CSingleInstance {
   bool owned() const { return owned_; }
 
  private:
-  // S2-S4: waits for the mutex in rounds, looking for the holder's window in window runs.
+  // SI2-SI4: waits for the mutex in rounds, looking for the holder's window in window runs.
   Outcome Wait(bool silent);
 
   std::wstring name_;

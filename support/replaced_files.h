@@ -5,21 +5,21 @@
 // file costs nothing to keep, and an entry the system refuses to move is never replaced.
 //
 // Rules:
-//  R1. SetAside(path) with nothing at |path| answers true: there is nothing to keep.
-//  R2. Otherwise the file or folder at |path| is moved into the backup folder (created, one
+//  RF1. SetAside(path) with nothing at |path| answers true: there is nothing to keep.
+//  RF2. Otherwise the file or folder at |path| is moved into the backup folder (created, one
 //      level, on first use) under a name no other entry there has; true once it has moved.
 //      A move the system refuses (the entry is in use, the backup folder is on another
 //      volume or cannot be created, a path is over 260 characters) answers false and leaves
 //      the entry where it was: the caller must then not replace it.
-//  R3. Restore() puts every entry back under its name as the folder spelled it, the last
+//  RF3. Restore() puts every entry back under its name as the folder spelled it, the last
 //      one set aside first, replacing what is at its place now: a file there is replaced (a
 //      read-only or busy one is made writable or moved out of the way first), an empty
 //      folder there is removed. An entry that still
 //      cannot go back stays in the backup folder. The backup folder itself is removed once
 //      empty. A second Restore() does nothing.
-//  R4. Nothing is ever deleted from the backup folder: after a successful run the owner of
+//  RF4. Nothing is ever deleted from the backup folder: after a successful run the owner of
 //      the folder removes it (the installer's clean-up at exit).
-//  R5. One thread at a time; instances sharing a backup folder never take each other's
+//  RF5. One thread at a time; instances sharing a backup folder never take each other's
 //      names.
 #pragma once
 

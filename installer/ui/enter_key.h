@@ -1,10 +1,10 @@
 // What Enter does on the install window, decided from which pages are showing.
 //
-//  K1. Completion view showing: Enter starts the browser as "btn_trynow" does when that
-//      button is visible and enabled; otherwise nothing.
-//  K2. Else, the progress page showing (installing, or after a failure): nothing.
-//  K3. Else, the start page showing with an enabled install button: Enter starts the
-//      install; a cleared agreement check box (disabled button) means nothing.
+//  - Completion view showing: Enter starts the browser as "btn_trynow" does when that
+//    button is visible and enabled; otherwise nothing.
+//  - Else, the progress page showing (installing, or after a failure): nothing.
+//  - Else, the start page showing with an enabled install button: Enter starts the
+//    install; a cleared agreement check box (disabled button) means nothing.
 #pragma once
 
 namespace vireo {

@@ -6,26 +6,26 @@
 // Everything runs on the UI thread. The worker reaches the window only through
 // CMainThread: progress as the posted kWmInstallProgress, a failure as OnInstallFailed.
 //
-//  I1. InitWindow binds the skin's controls (a missing control only drops its behaviour):
+//  IF1. InitWindow binds the skin's controls (a missing control only drops its behaviour):
 //      "closebtn2"/"btn_complete" close without launching, "btn_trynow" closes and starts the
 //      browser, "minbtn2" minimises, "btn_sel_path" opens the folder picker, "btn_install"
 //      starts the install, "accept_eula" enables/disables "btn_install", "btn_terms" and
 //      "btn_privacy" open the legal pages. "targetpath" shows GetInstallDir() without its
 //      trailing backslash. With the compositor on, the popup gets the system frame.
-//  I2. StartInstall applies the shown folder and checks the application folder on the UI
+//  IF2. StartInstall applies the shown folder and checks the application folder on the UI
 //      thread: a refusal is logged and shown in a warning box and the start page stays;
 //      otherwise the progress page shows and the install is posted to the worker.
-//  I3. BrowseForInstallFolder opens the picker on the nearest existing ancestor of the shown
+//  IF3. BrowseForInstallFolder opens the picker on the nearest existing ancestor of the shown
 //      folder and shows the chosen folder mapped by install_folder.h; cancelling (or a
 //      result too long for a path) changes nothing.
-//  I4. kWmInstallProgress updates the bar and its text (install_progress.h); the message
+//  IF4. kWmInstallProgress updates the bar and its text (install_progress.h); the message
 //      then goes on to the toolkit's handling.
-//  I5. OnInstallFailed puts the failure text under the bar, logs it and shows an error box
+//  IF5. OnInstallFailed puts the failure text under the bar, logs it and shows an error box
 //      with the log's path (or the no-log sentence); the progress page stays.
-//  I6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
+//  IF6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
 //      the "install" channel only, and posts WM_CLOSE. Closing the window in any way
 //      destroys it and posts WM_QUIT (exit code 0) to the UI thread's loop.
-//  I7. Enter acts as enter_key.h decides; otherwise keys go to the toolkit.
+//  IF7. Enter acts as enter_key.h decides; otherwise keys go to the toolkit.
 #pragma once
 
 #include <windows.h>
@@ -43,25 +43,25 @@ class CUIInstallFrame : public CUIFrame {
  public:
   CUIInstallFrame() = default;
 
-  LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;  // I4
+  LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;  // IF4
 
-  void OnInstallProgress(int stage, float percent);  // I4
-  void OnInstallFailed(const std::wstring& failure_text);  // I5
+  void OnInstallProgress(int stage, float percent);  // IF4
+  void OnInstallFailed(const std::wstring& failure_text);  // IF5
   // Restores and raises a visible window; centres and shows a hidden one with activation,
   // borrowing the foreground thread's input state when this thread does not own it.
   void ShowToForeground();
 
-  void StartInstall();             // I2
-  void BrowseForInstallFolder();   // I3
-  void FinishAndClose(const wchar_t* channel);  // I6
-  bool HandleEnterKey();           // I7; whether Enter did something
+  void StartInstall();             // IF2
+  void BrowseForInstallFolder();   // IF3
+  void FinishAndClose(const wchar_t* channel);  // IF6
+  bool HandleEnterKey();           // IF7; whether Enter did something
   InstallPageState ReadPageState() const;
 
  protected:
   std::wstring GetSkinFile() const override { return kInstallFrameSkinFile; }
-  void InitWindow() override;  // I1
+  void InitWindow() override;  // IF1
   LRESULT OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
-  void OnFinalMessage(HWND hwnd) override;  // I6
+  void OnFinalMessage(HWND hwnd) override;  // IF6
 
  private:
   void BindClick(const wchar_t* name, ui::EventCallback handler);

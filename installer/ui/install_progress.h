@@ -2,12 +2,12 @@
 // one bar, extraction taking it to 95 % and the three short steps after it to 97, 99 and
 // 100 %, so the bar never runs backwards between stages.
 //
-//  M1. Stage PROGRESS_DONE switches to the completion view; bar and text stay as they were.
-//  M2. Any other stage gives the bar value p * 0.95 (unzip), 95 + p * 0.02 (dir),
-//      97 + p * 0.02 (shortcut), 99 + p * 0.01 (registry); the uninstall stages and
-//      anything unknown give 0.
-//  M3. The text is kInstallingTextPrefix, the value rounded half up (truncate(value + 0.5))
-//      and "%".
+//  - Stage PROGRESS_DONE switches to the completion view; bar and text stay as they were.
+//  - Any other stage gives the bar value p * 0.95 (unzip), 95 + p * 0.02 (dir),
+//    97 + p * 0.02 (shortcut), 99 + p * 0.01 (registry); the uninstall stages and
+//    anything unknown give 0.
+//  - The text is kInstallingTextPrefix, the value rounded half up (truncate(value + 0.5))
+//    and "%".
 #pragma once
 
 #include <string>
@@ -15,7 +15,7 @@
 namespace vireo {
 
 struct ProgressView {
-  bool show_complete = false;  // M1: nothing else applies
+  bool show_complete = false;  // Nothing else applies
   double bar_value = 0;        // 0-100
   std::wstring text;
 };

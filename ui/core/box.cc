@@ -73,7 +73,7 @@ void Box::ClearImageCache() {
 Control* Box::FindControlAt(POINT pt) {
   if (!IsVisible() || !RectContains(GetPos(), pt)) return nullptr;
   if (!mouse_child_enabled_) return this;
-  // Floating children are painted over the flow, so they are asked first (B7).
+  // Floating children are painted over the flow, so they are asked first (BX7).
   for (bool floating : {true, false}) {
     for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
       if ((*it)->IsFloat() != floating) continue;

@@ -158,7 +158,7 @@ bool Control::RunHandlers(EventType key, EventArgs& args,
     if (found == events_.end() || i >= found->second.size()) return true;
     EventCallback callback = found->second[i];
     const bool go_on = callback(args);
-    if (me.expired()) return false;  // the handler destroyed this control (C2)
+    if (me.expired()) return false;  // the handler destroyed this control (CT2)
     if (!go_on) return false;
   }
 }

@@ -15,7 +15,7 @@
 namespace ui {
 namespace {
 
-// One run of the builder: the limits of T7 are counted across includes.
+// One run of the builder: the limits of CB7 are counted across includes.
 class BuildRun {
  public:
   BuildRun(Window* window, const ControlFactoryCallback& factory)
@@ -36,7 +36,7 @@ class BuildRun {
 
   Window* window_;
   const ControlFactoryCallback& factory_;
-  int work_ = 0;  // controls made and include passes (T7)
+  int work_ = 0;  // controls made and include passes (CB7)
 };
 
 bool BuildRun::BuildFile(const std::wstring& source, Control* parent, int depth,
@@ -78,7 +78,7 @@ std::unique_ptr<Control> BuildRun::BuildElement(XmlNode node, int depth, bool* o
   const std::wstring name(node.name());
   std::unique_ptr<Control> control = CreateControlByKind(name);
   if (control == nullptr && factory_) control = factory_(name);
-  if (control == nullptr) return nullptr;  // skipped with its subtree (T3)
+  if (control == nullptr) return nullptr;  // skipped with its subtree (CB3)
   if (++work_ > kMaxBuildWork) {
     *ok = false;
     return nullptr;
@@ -104,13 +104,13 @@ bool BuildRun::BuildChildren(XmlNode node, Control* parent, int depth,
       continue;
     }
     if (IsNonControlElement(name)) continue;
-    if (depth + 1 > kMaxBuildDepth) return false;  // T7
+    if (depth + 1 > kMaxBuildDepth) return false;  // CB7
     bool ok = true;
     std::unique_ptr<Control> control = BuildElement(child, depth + 1, &ok);
     if (!ok) return false;
     if (!control) continue;
     if (parent == nullptr) {
-      // Top level without a parent: the first control is the result (T8).
+      // Top level without a parent: the first control is the result (CB8).
       if (first_owned != nullptr && !*first_owned && (first == nullptr || *first == nullptr)) {
         if (first != nullptr) *first = control.get();
         *first_owned = std::move(control);
@@ -118,7 +118,7 @@ bool BuildRun::BuildChildren(XmlNode node, Control* parent, int depth,
       continue;
     }
     Box* box = dynamic_cast<Box*>(parent);
-    if (box == nullptr) return false;  // T6
+    if (box == nullptr) return false;  // CB6
     Control* added = box->Add(std::move(control));
     if (first != nullptr && *first == nullptr) *first = added;
   }

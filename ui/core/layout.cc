@@ -26,7 +26,7 @@ int ClampCoordinate(long long value) {
   return static_cast<int>(std::clamp<long long>(value, -kLengthLimit * 4LL, kLengthLimit * 4LL));
 }
 
-// S3 for one dimension.
+// The stretch and clamping rule (layout.h) for one dimension.
 int ResolveStacked(int size, int room) {
   if (size == kLengthStretch) return std::max(room, 0);
   return std::max(size, 0);

@@ -2,15 +2,15 @@
 // inside the box (Box); HLayout and VLayout (linear_layout.h) put them in a row or a column.
 //
 // Stacked placement of one child (SetFloatPos), inside the box's inner rectangle:
-//  S1. The available area is the inner rectangle reduced by the child's margin (w x h).
-//  S2. The child is estimated with (w, h). A child whose width and height are both auto and
-//      whose maximum width is the default, and whose estimated width exceeds w, is estimated
-//      again with its width fixed to w (wrapping text then reports its height); its width
-//      rule is auto again afterwards.
-//  S3. A stretch (-1) width becomes max(w, 0), any other negative width 0; the width is
-//      clamped to the child's minimum and maximum. The height likewise.
-//  S4. Left/top place it at the area's start, center at start + (free space) / 2 (integer
-//      division truncating toward zero), right/bottom end it at the area's end.
+//  - The available area is the inner rectangle reduced by the child's margin (w x h).
+//  - The child is estimated with (w, h). A child whose width and height are both auto and
+//    whose maximum width is the default, and whose estimated width exceeds w, is estimated
+//    again with its width fixed to w (wrapping text then reports its height); its width
+//    rule is auto again afterwards.
+//  - A stretch (-1) width becomes max(w, 0), any other negative width 0; the width is
+//    clamped to the child's minimum and maximum. The height likewise.
+//  - Left/top place it at the area's start, center at start + (free space) / 2 (integer
+//    division truncating toward zero), right/bottom end it at the area's end.
 // Padding and child margin are lengths in pixels (the attribute reader scales them).
 #pragma once
 
@@ -52,7 +52,7 @@ class Layout {
   // is the box's available size less its padding.
   virtual SIZE EstimateSizeByChild(const ControlList& items, SIZE available);
 
-  // Stacked placement of one child against |container| (S1-S4); answers the size given.
+  // Stacked placement of one child against |container|; answers the size given.
   static SIZE SetFloatPos(Control* child, RECT container);
 
  protected:

@@ -24,7 +24,7 @@ struct Axis {
   int ClampCross(const Control* c, int v) const {
     return horizontal ? c->ClampHeight(v) : c->ClampWidth(v);
   }
-  // 0 start, 1 center, 2 end (L4).
+  // 0 start, 1 center, 2 end.
   int CrossAlign(const Control* c) const {
     if (horizontal) {
       const VerAlign a = c->GetVerAlign();
@@ -50,7 +50,7 @@ struct Axis {
 
 bool InFlow(const Control* c) { return c->IsVisible() && !c->IsFloat(); }
 
-// L2: how the free main length is shared among the stretch children.
+// How the free main length is shared among the stretch children.
 struct StretchShare {
   int each = 0;
   long long remainder = 0;
@@ -64,7 +64,7 @@ SIZE LinearLayout::ArrangeChild(const ControlList& items, RECT inner) {
   const int cross_room = axis.Cross(SIZE{RectWidth(inner), RectHeight(inner)});
   const SIZE room = axis.MakeSize(main_room, cross_room);
 
-  // L1.
+  // First pass: the fixed total and the stretch children.
   long long fixed = 0;
   int stretch_count = 0;
   int count = 0;
@@ -82,7 +82,7 @@ SIZE LinearLayout::ArrangeChild(const ControlList& items, RECT inner) {
   }
   if (count > 1) fixed += static_cast<long long>(GetChildMargin()) * (count - 1);
 
-  // L2.
+  // The stretch share.
   StretchShare share;
   if (stretch_count > 0) {
     const long long free = main_room - fixed;
@@ -95,7 +95,7 @@ SIZE LinearLayout::ArrangeChild(const ControlList& items, RECT inner) {
     }
   }
 
-  // L3, L4.
+  // Placement along the main axis, then across it.
   long long pos = axis.MainStart(inner);
   long long remaining = main_room;
   long long needed_main = 0;

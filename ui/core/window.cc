@@ -194,7 +194,7 @@ void Window::AddDelayedCleanup(std::unique_ptr<Control> control) {
 
 void Window::ReleaseTree() {
   focus_ = hot_ = captured_ = key_target_ = nullptr;
-  // Destroyed while the name table still exists: each control forgets itself (H4).
+  // Destroyed while the name table still exists: each control forgets itself (WN4).
   root_.reset();
   delayed_cleanup_.clear();
   names_.clear();

@@ -2,37 +2,37 @@
 // into control events and paints the tree double-buffered into its render context.
 //
 // Creation and life:
-//  H1. Create registers the window class (GetWindowClassName, GetClassStyle, the arrow
+//  WN1. Create registers the window class (GetWindowClassName, GetClassStyle, the arrow
 //      cursor, no icon, no background brush; a class registered already is accepted; any
 //      other registration failure makes Create return null), creates the window (WS_EX_LAYERED
 //      added when layered), keeps the object pointer from WM_NCCREATE in the window's user
 //      data, and removes WS_CAPTION bits the new window has.
-//  H2. After WM_NCDESTROY has had its default handling the object forgets its handle and
+//  WN2. After WM_NCDESTROY has had its default handling the object forgets its handle and
 //      OnFinalMessage runs; the object may delete itself there (WindowImplBase does).
-//  H3. The window owns its root box from AttachDialog until the tree is released
+//  WN3. The window owns its root box from AttachDialog until the tree is released
 //      (ReleaseTree, or the destructor). A replaced root is deleted later, at the posted
 //      message kDelayedCleanupMessage, so a handler of the old tree may replace it.
-//  H4. Controls tell the window when they are destroyed (ReapObjects): focus, hot, captured
+//  WN4. Controls tell the window when they are destroyed (ReapObjects): focus, hot, captured
 //      and key-down pointers and name-table entries to them are dropped at once.
 //
 // Input (all on the thread that created the window):
-//  H5. Mouse move: TrackMouseEvent for hover and leave; the hot control changes (leave for
+//  WN5. Mouse move: TrackMouseEvent for hover and leave; the hot control changes (leave for
 //      the old one, enter for the new one); the move goes to the captured control, else to
 //      the hot one. Button down (left, right, double click): the window takes the focus,
 //      the control under the point is captured (SetCapture) and gets the event. Button up:
 //      ReleaseCapture, the captured control gets it and capture is cleared. Mouse leave
 //      clears the hot control; kill focus releases a capture with a button up.
-//  H6. Tab moves the focus to the next focusable control (Shift: the previous one), wrapping
+//  WN6. Tab moves the focus to the next focusable control (Shift: the previous one), wrapping
 //      around, unless the focused control wants tabs. Other keys go to the focused control as
 //      key down; key up and char go to the control that got the key down / the focus.
-//  H7. WM_SETCURSOR over the client without a capture gives the control under the cursor
+//  WN7. WM_SETCURSOR over the client without a capture gives the control under the cursor
 //      kEventSetCursor; without one the arrow is set.
-//  H8. WM_CLOSE: the hot control gets mouse leave, a captured one button up, the focus is
+//  WN8. WM_CLOSE: the hot control gets mouse leave, a captured one button up, the focus is
 //      cleared and the owner takes the keyboard focus; the default handling then destroys
 //      the window.
 //
 // Painting:
-//  H9. WM_PAINT: minimised or without a root only validates. When a layout is needed and
+//  WN9. WM_PAINT: minimised or without a root only validates. When a layout is needed and
 //      the root is auto-sized, the root is estimated again and the window resized. With
 //      nothing to update and no first paint pending it returns. Otherwise: a needed layout
 //      sets the root's position to the client rectangle; the first paint runs OnInitLayout;
@@ -83,7 +83,7 @@ class Window : public corekit::SupportWeakCallback {
 
   HWND GetHWND() const { return hwnd_; }
 
-  // H1. |rc| empty means CW_USEDEFAULT position and the skin's size.
+  // WN1. |rc| empty means CW_USEDEFAULT position and the skin's size.
   virtual HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style,
                       bool layered = false, const RECT& rc = RECT{0, 0, 0, 0});
   // Fades the root out and posts WM_CLOSE with |result| as wParam kCloseDelayMs later (at
@@ -106,7 +106,7 @@ class Window : public corekit::SupportWeakCallback {
   virtual LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param);
   LRESULT CallDefaultProc(UINT msg, WPARAM w_param, LPARAM l_param);
 
-  // Control tree (H3, H4).
+  // Control tree (WN3, WN4).
   // False (and |root| destroyed) for null or a control that is not a box.
   bool AttachDialog(std::unique_ptr<Control> root);
   Box* GetRoot() const { return root_.get(); }
@@ -127,7 +127,7 @@ class Window : public corekit::SupportWeakCallback {
   void KillFocus();
   Control* GetHotControl() const { return hot_; }
   Control* GetCapturedControl() const { return captured_; }
-  // H6; false when no control can take the focus.
+  // WN6; false when no control can take the focus.
   bool SetNextTabControl(bool forward = true);
   POINT GetLastMousePos() const { return last_mouse_pos_; }
 
@@ -170,10 +170,10 @@ class Window : public corekit::SupportWeakCallback {
   void SetWindowAlpha(int alpha);
 
  protected:
-  // Class information for Create (H1).
+  // Class information for Create (WN1).
   virtual std::wstring GetWindowClassName() const;
   virtual UINT GetClassStyle() const { return CS_DBLCLKS; }
-  // Runs after WM_NCDESTROY (H2).
+  // Runs after WM_NCDESTROY (WN2).
   virtual void OnFinalMessage(HWND hwnd);
   // Makes the render context through the global renderer (the OnCreate step).
   void InitWnd();

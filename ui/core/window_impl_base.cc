@@ -72,7 +72,7 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) 
     case WM_NCCALCSIZE:
     case WM_NCPAINT:
     case WM_NCLBUTTONDBLCLK:
-      handled = true;  // W5
+      handled = true;  // WB5
       break;
     case WM_NCACTIVATE:
       result = OnNcActivate(w_param, handled);
@@ -223,7 +223,7 @@ void WindowImplBase::OnDpiChanged(WPARAM w_param) {
 void WindowImplBase::OnFinalMessage(HWND hwnd) {
   Window::OnFinalMessage(hwnd);
   ReleaseTree();
-  // A window whose creation failed still belongs to Create's caller (W12).
+  // A window whose creation failed still belongs to Create's caller (WB12).
   if (!IsInCreate()) delete this;
 }
 

@@ -1,4 +1,4 @@
-// Window: mouse, keyboard, focus and cursor (rules H5-H7 in window.h).
+// Window: mouse, keyboard, focus and cursor (rules WN5-WN7 in window.h).
 #include <windowsx.h>
 
 #include <vector>

@@ -13,7 +13,7 @@ namespace {
 // Skin files read from disk are bounded like XML files: a skin holds nothing larger.
 constexpr size_t kMaxDiskFile = ZipArchive::kMaxEntrySize;
 
-// M4: the archive member's |bytes| (named |full|), else the file at |key| on disk.
+// GM4: the archive member's |bytes| (named |full|), else the file at |key| on disk.
 std::shared_ptr<DecodedImage> DecodeSkinImage(const ByteBlock& bytes, const std::wstring& full,
                                               const std::wstring& key) {
   if (bytes) {

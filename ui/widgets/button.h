@@ -1,9 +1,9 @@
 // A label that raises kEventClick when activated.
 //
-//  U1. Text style kButtonTextStyle (centred both ways); a button takes the keyboard focus.
-//  U2. Activate acts only when visible and enabled: it delivers kEventClick with the button
+//  BN1. Text style kButtonTextStyle (centred both ways); a button takes the keyboard focus.
+//  BN2. Activate acts only when visible and enabled: it delivers kEventClick with the button
 //      as sender, which runs its click handlers; a handler may destroy the button.
-//  U3. A key-down of Space or Enter on a button that can take the focus activates it; every
+//  BN3. A key-down of Space or Enter on a button that can take the focus activates it; every
 //      other event goes to the control base.
 #pragma once
 
@@ -17,11 +17,11 @@ class ButtonTemplate : public LabelTemplate<InheritBase> {
   ButtonTemplate();
 
   std::wstring GetType() const override;
-  bool Activate() override;  // U2
+  bool Activate() override;  // BN2
   bool IsTabStop() const override { return true; }
 
  protected:
-  void HandleMessage(EventArgs& args) override;  // U3
+  void HandleMessage(EventArgs& args) override;  // BN3
 };
 
 using Button = ButtonTemplate<Control>;

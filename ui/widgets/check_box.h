@@ -1,14 +1,14 @@
 // A button with a selected flag and a second set of state images, state colours and a text
 // colour used while selected.
 //
-//  X1. Selected(flag, raise): nothing when the flag is equal; otherwise it is stored, then,
+//  CK1. Selected(flag, raise): nothing when the flag is equal; otherwise it is stored, then,
 //      when |raise| is true and the check box has a window, kEventSelect (flag true) or
 //      kEventUnSelect (flag false) is delivered with the check box as sender, then it
 //      repaints unless a handler destroyed it.
-//  X2. Activate acts only when visible and enabled: Selected(!selected, true). A check box
+//  CK2. Activate acts only when visible and enabled: Selected(!selected, true). A check box
 //      never raises kEventClick.
-//  X3. The "selected" attribute calls Selected with raise true.
-//  X4. While selected, the selected image sets replace the normal ones with the same state
+//  CK3. The "selected" attribute calls Selected with raise true.
+//  CK4. While selected, the selected image sets replace the normal ones with the same state
 //      rules (state_image.h); a check box with no selected image at all keeps painting its
 //      normal ones. The selected state colour of the state is filled when set, else the
 //      normal state colour. The text uses "selectedtextcolor" when set, else it paints like
@@ -32,8 +32,8 @@ class CheckBoxTemplate : public ButtonTemplate<InheritBase> {
   void ClearImageCache() override;
 
   bool IsSelected() const { return selected_; }
-  void Selected(bool selected, bool raise_event = false);  // X1
-  bool Activate() override;                               // X2
+  void Selected(bool selected, bool raise_event = false);  // CK1
+  bool Activate() override;                               // CK2
 
   const std::wstring& GetSelectedTextColor() const { return selected_text_color_; }
   void SetSelectedTextColor(const std::wstring& name);
@@ -45,9 +45,9 @@ class CheckBoxTemplate : public ButtonTemplate<InheritBase> {
   void SetSelectedStateColor(ControlState state, const std::wstring& name);
 
  protected:
-  void PaintStatusColor(IRenderContext* render) override;  // X4
-  void PaintStatusImage(IRenderContext* render) override;  // X4
-  void PaintText(IRenderContext* render) override;         // X4
+  void PaintStatusColor(IRenderContext* render) override;  // CK4
+  void PaintStatusImage(IRenderContext* render) override;  // CK4
+  void PaintText(IRenderContext* render) override;         // CK4
 
  private:
   bool selected_ = false;

@@ -39,7 +39,7 @@ unsigned FontMajorVersion() { return ::IsWindowsVistaOrGreater() ? 6 : 5; }
 
 bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, bool adapt_dpi,
              const std::wstring& theme_path, const std::wstring& language_path) {
-  FinishTextWarmUp();  // S3: a second start replaces the first
+  FinishTextWarmUp();  // US3: a second start replaces the first
   RegisterWidgetKinds();
   auto renderer = std::make_unique<RenderFactory_GdiPlus>();
   const bool renderer_ok = renderer->ok();
@@ -55,7 +55,7 @@ bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, 
   const bool global_ok = manager.BuildGlobalFile(kGlobalSkinFile, FontMajorVersion());
 
   GdiplusSession() = std::make_unique<vireo::ScopedGdiplus>();
-  StartTextWarmUp(WarmUpFont(manager));  // S5
+  StartTextWarmUp(WarmUpFont(manager));  // US5
   return renderer_ok && global_ok && GdiplusSession()->ok();
 }
 
