@@ -17,12 +17,10 @@
 namespace ui {
 
 // "auto" -> kLengthAuto, "stretch" -> kLengthStretch, a number >= 0 -> that length scaled
-//; -1 and -2 written as numbers mean stretch and auto; nullopt for numbers below -2.
+// (clamped); -1 and -2 written as numbers mean stretch and auto; nullopt for numbers below -2.
 std::optional<int> ReadSizeRule(std::wstring_view value);
 // One length, scaled.
 int ReadScaledLength(std::wstring_view value);
-// One length clamped, not scaled.
-int ReadLength(std::wstring_view value);
 // Four lengths, scaled.
 RECT ReadScaledInsets(std::wstring_view value);
 // A rectangle, scaled.

@@ -129,13 +129,6 @@ std::unique_ptr<Control> Box::Detach(Control* control) {
 
 bool Box::Remove(Control* control) { return Detach(control) != nullptr; }
 
-void Box::RemoveAll() {
-  ControlList items;
-  items.swap(items_);
-  items.clear();
-  Arrange();
-}
-
 Control* Box::GetItemAt(size_t index) const {
   return index < items_.size() ? items_[index].get() : nullptr;
 }

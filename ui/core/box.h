@@ -5,7 +5,7 @@
 //      it to the box's window with the box as parent; a hidden box marks the child as not
 //      visible through its parent (its own flag is kept); the child is appended, the box
 //      asks for a layout, and Add answers the child for the caller to look at.
-//  BX2. Remove and RemoveAll destroy the children they take out; Detach takes one out and
+//  BX2. Remove destroys the child it takes out; Detach takes one out and
 //      hands it back undestroyed, still attached to the window (destroy it before the
 //      window, or hand it to Window::AddDelayedCleanup).
 //  BX3. Attributes go to the layout first ("padding", "childmargin"), then "mousechild" is
@@ -58,7 +58,6 @@ class Box : public Control {
     return static_cast<T*>(Add(std::unique_ptr<Control>(std::move(control))));
   }
   bool Remove(Control* control);
-  void RemoveAll();
   // Takes |control| out without destroying it; null when it is not a child.
   std::unique_ptr<Control> Detach(Control* control);
   size_t GetCount() const { return items_.size(); }

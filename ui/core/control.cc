@@ -97,8 +97,6 @@ void Control::SetBkColor(const std::wstring& color) {
   Invalidate();
 }
 
-std::wstring Control::GetStateColor(ControlState state) const { return colors_.Get(state); }
-
 void Control::SetStateColor(ControlState state, const std::wstring& color) {
   colors_.Set(state, color);
   Invalidate();
@@ -111,10 +109,6 @@ void Control::SetBkImage(const std::wstring& descriptor) {
   Arrange();
 }
 
-std::wstring Control::GetStateImage(ControlState state) const {
-  return images_.background.Get(state).GetDescriptor();
-}
-
 void Control::SetStateImage(ControlState state, const std::wstring& descriptor) {
   images_.background.Get(state).SetDescriptor(descriptor);
   UpdateHotFade();
@@ -123,10 +117,6 @@ void Control::SetStateImage(ControlState state, const std::wstring& descriptor) 
   } else {
     Invalidate();
   }
-}
-
-std::wstring Control::GetForeStateImage(ControlState state) const {
-  return images_.foreground.Get(state).GetDescriptor();
 }
 
 void Control::SetForeStateImage(ControlState state, const std::wstring& descriptor) {
@@ -146,8 +136,6 @@ void Control::UpdateHotFade() {
 void Control::AttachEvent(EventType type, EventCallback callback) {
   if (callback) events_[type].push_back(std::move(callback));
 }
-
-void Control::DetachEvent(EventType type) { events_.erase(type); }
 
 bool Control::RunHandlers(EventType key, EventArgs& args,
                           const std::weak_ptr<corekit::WeakFlag>& me) {

@@ -70,9 +70,6 @@ class Control : public PlaceHolder {
   // flags as false. Lengths are scaled by the DPI scale here. "class" applies the named
   // class lists at this point.
   virtual void SetAttribute(const std::wstring& name, const std::wstring& value);
-  // Applies a class list (name="value" pairs separated by one space), stopping at the first
-  // pair that does not fit.
-  void ApplyAttributeList(const std::wstring& list);
   // Applies each space-separated class name: the global table first, else the window's.
   void SetClass(const std::wstring& class_names);
 
@@ -113,21 +110,17 @@ class Control : public PlaceHolder {
   // Colours are names in the global colour table, resolved when painting.
   const std::wstring& GetBkColor() const { return bk_color_; }
   void SetBkColor(const std::wstring& color);
-  std::wstring GetStateColor(ControlState state) const;
   void SetStateColor(ControlState state, const std::wstring& color);
   // Images are descriptors (file name, or key='value' pairs).
   std::wstring GetBkImage() const { return bk_image_.GetDescriptor(); }
   void SetBkImage(const std::wstring& descriptor);
-  std::wstring GetStateImage(ControlState state) const;
   void SetStateImage(ControlState state, const std::wstring& descriptor);
-  std::wstring GetForeStateImage(ControlState state) const;
   void SetForeStateImage(ControlState state, const std::wstring& descriptor);
   // Drops every decoded image this control holds (they load again when painted).
   virtual void ClearImageCache();
 
   CursorType GetCursorType() const { return cursor_type_; }
   void SetCursorType(CursorType type) { cursor_type_ = type; }
-  const std::wstring& GetToolTipText() const { return tooltip_text_; }
   const std::wstring& GetDataId() const { return data_id_; }
 
   // Events (CT1-CT3). Handlers run in attach order.
@@ -138,7 +131,6 @@ class Control : public PlaceHolder {
   void AttachUnSelect(EventCallback callback) {
     AttachEvent(kEventUnSelect, std::move(callback));
   }
-  void DetachEvent(EventType type);
   void HandleMessageTemplate(EventArgs& args);
   // Convenience: an event with this control as sender and the window's mouse position.
   void HandleMessageTemplate(EventType type, WPARAM w_param = 0, LPARAM l_param = 0,
@@ -215,7 +207,6 @@ class Control : public PlaceHolder {
   CursorType cursor_type_ = CursorType::kArrow;
   std::wstring border_color_;
   RECT border_size_ = {0, 0, 0, 0};
-  std::wstring tooltip_text_;
   std::wstring data_id_;
 
   EventMap events_;

@@ -50,12 +50,6 @@ const std::map<std::wstring, ControlState>& StateColorNames() {
 
 }  // namespace
 
-void Control::ApplyAttributeList(const std::wstring& list) {
-  ForEachListedAttribute(list, [this](std::wstring_view name, std::wstring_view value) {
-    SetAttribute(std::wstring(name), std::wstring(value));
-  });
-}
-
 void Control::SetClass(const std::wstring& class_names) {
   if (g_class_nesting >= kMaxClassNesting) return;
   ++g_class_nesting;
@@ -177,13 +171,11 @@ void Control::SetAttribute(const std::wstring& name, const std::wstring& value) 
   } else if (SetGeometryAttribute(name, value) || SetStateAttribute(name, value) ||
              SetPaintAttribute(name, value)) {
     return;
-  } else if (name == L"tooltiptext") {
-    tooltip_text_ = value;
   } else if (name == L"dataid") {
     data_id_ = value;
   }
-  // Anything else is ignored: attributes of features this toolkit leaves out (tooltip ids,
-  // fade animations, menus, pointer input) and names no control knows.
+  // Anything else is ignored: attributes of features this toolkit leaves out (tooltips, fade
+  // animations, menus, pointer input) and names no control knows.
 }
 
 bool Layout::SetAttribute(const std::wstring& name, const std::wstring& value) {

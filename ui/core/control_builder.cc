@@ -138,12 +138,4 @@ std::unique_ptr<Control> ControlBuilder::Create(const std::wstring& source) {
   return owned;
 }
 
-Control* ControlBuilder::CreateInto(const std::wstring& source, Box* parent) {
-  if (parent == nullptr) return nullptr;
-  BuildRun run(window_, factory_);
-  Control* first = nullptr;
-  if (!run.BuildFile(source, parent, 0, nullptr, &first)) return nullptr;
-  return first;
-}
-
 }  // namespace ui

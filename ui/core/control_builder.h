@@ -21,8 +21,7 @@
 //      than kMaxBuildWork controls and include passes together refuse it too, so repeated
 //      includes cannot multiply without end.
 //  CB8. Create answers the first control built at the top level and destroys further ones (a
-//      skin file holds one). CreateInto adds every top-level control to the parent box and
-//      answers the first of them to look at.
+//      skin file holds one).
 #pragma once
 
 #include <memory>
@@ -46,7 +45,6 @@ class ControlBuilder {
 
   // Builds |source| (CB1). Null when nothing was built or the build failed (CB8).
   std::unique_ptr<Control> Create(const std::wstring& source);
-  Control* CreateInto(const std::wstring& source, Box* parent);
 
  private:
   Window* window_;

@@ -1,8 +1,6 @@
 // Window: creation, the class procedure, the control tree and message dispatch.
 #include "ui/core/window.h"
 
-#include <versionhelpers.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -41,11 +39,8 @@ bool Window::RegisterWindowClass() {
   return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND Window::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered,
-                    const RECT& rc) {
+HWND Window::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, const RECT& rc) {
   if (hwnd_ != nullptr || !RegisterWindowClass()) return nullptr;
-  layered_ = layered;
-  if (layered) ex_style |= WS_EX_LAYERED;
   const std::wstring name = GetWindowClassName();
   in_create_ = true;
   HWND hwnd = ::CreateWindowExW(ex_style, name.c_str(), title != nullptr ? title : L"", style,
@@ -97,7 +92,7 @@ void Window::InitWnd() {
 
 void Window::Close(UINT result) {
   if (hwnd_ == nullptr) return;
-  if (root_ && ::IsWindowsVistaOrGreater()) {
+  if (root_) {
     root_->SetFadeVisible(false);
     auto post = ToWeakCallback([this, result] {
       if (hwnd_ != nullptr) ::PostMessageW(hwnd_, WM_CLOSE, result, 0);
@@ -214,7 +209,6 @@ void Window::SendEvent(Control* control, EventType type, POINT pt, WPARAM w_para
 void Window::Invalidate(const RECT& rc) {
   if (hwnd_ == nullptr) return;
   ::InvalidateRect(hwnd_, &rc, FALSE);
-  if (layered_) ::PostMessageW(hwnd_, WM_PAINT, 0, 0);
 }
 
 void Window::RequestLayout() { layout_needed_ = true; }
@@ -235,11 +229,6 @@ void Window::RemoveMessageFilter(IUIMessageFilter* filter) {
 }
 
 void Window::SetResourcePath(const std::wstring& path) { resource_path_ = WithTrailingSlash(path); }
-
-void Window::SetWindowAlpha(int alpha) {
-  window_alpha_ = std::clamp(alpha, 0, 255);
-  if (root_) root_->Invalidate();
-}
 
 bool Window::HandleOwnMessage(UINT msg, WPARAM w_param, LPARAM l_param, LRESULT* result) {
   if (msg != WM_MOUSEMOVE && !filters_.empty()) {

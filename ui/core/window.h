@@ -4,9 +4,9 @@
 // Creation and life:
 //  WN1. Create registers the window class (GetWindowClassName, GetClassStyle, the arrow
 //      cursor, no icon, no background brush; a class registered already is accepted; any
-//      other registration failure makes Create return null), creates the window (WS_EX_LAYERED
-//      added when layered), keeps the object pointer from WM_NCCREATE in the window's user
-//      data, and removes WS_CAPTION bits the new window has.
+//      other registration failure makes Create return null), creates the window (never
+//      layered: this host presents by copying from its back buffer), keeps the object pointer
+//      from WM_NCCREATE in the window's user data, and removes WS_CAPTION bits it has.
 //  WN2. After WM_NCDESTROY has had its default handling the object forgets its handle and
 //      OnFinalMessage runs; the object may delete itself there (WindowImplBase does).
 //  WN3. The window owns its root box from AttachDialog until the tree is released
@@ -85,9 +85,9 @@ class Window : public corekit::SupportWeakCallback {
 
   // WN1. |rc| empty means CW_USEDEFAULT position and the skin's size.
   virtual HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style,
-                      bool layered = false, const RECT& rc = RECT{0, 0, 0, 0});
+                      const RECT& rc = RECT{0, 0, 0, 0});
   // Fades the root out and posts WM_CLOSE with |result| as wParam kCloseDelayMs later (at
-  // once without a root, on systems before Vista, or without a message loop on this thread).
+  // once without a root or without a message loop on this thread).
   virtual void Close(UINT result = IDOK);
   // SW_SHOWNORMAL / SW_SHOWNOACTIVATE / SW_HIDE; nothing once the window is gone.
   virtual void ShowWindow(bool show = true, bool take_focus = true);
@@ -124,7 +124,6 @@ class Window : public corekit::SupportWeakCallback {
   // Focus, hot and capture.
   Control* GetFocus() const { return focus_; }
   void SetFocus(Control* control);
-  void KillFocus();
   Control* GetHotControl() const { return hot_; }
   Control* GetCapturedControl() const { return captured_; }
   // WN6; false when no control can take the focus.
@@ -163,11 +162,6 @@ class Window : public corekit::SupportWeakCallback {
   SIZE GetRoundCorner() const { return round_corner_; }
   SIZE GetMinInfo() const { return min_info_; }
   SIZE GetMaxInfo() const { return max_info_; }
-  const RECT& GetAlphaFixCorner() const { return alpha_fix_corner_; }
-  bool IsShadowAttached() const { return shadow_attached_; }
-  bool IsLayered() const { return layered_; }
-  int GetWindowAlpha() const { return window_alpha_; }
-  void SetWindowAlpha(int alpha);
 
  protected:
   // Class information for Create (WN1).
@@ -194,7 +188,6 @@ class Window : public corekit::SupportWeakCallback {
   void OnMouseLeaveWindow();
   bool OnSetCursor(WPARAM w_param, LPARAM l_param);
   void OnPaint();
-  void PaintRoot(const RECT& update);
   void OnCloseMessage();
   void OnSizeMessage();
   void ResizeToAutoRoot();
@@ -226,10 +219,6 @@ class Window : public corekit::SupportWeakCallback {
   SIZE round_corner_ = {0, 0};
   SIZE min_info_ = {0, 0};
   SIZE max_info_ = {0, 0};
-  RECT alpha_fix_corner_ = {0, 0, 0, 0};
-  bool shadow_attached_ = false;
-  bool layered_ = false;
-  int window_alpha_ = 255;
 
   bool layout_needed_ = true;
   bool first_paint_ = true;

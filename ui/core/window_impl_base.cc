@@ -43,13 +43,13 @@ std::unique_ptr<Control> WindowImplBase::CreateControl(const std::wstring& /*ele
   return nullptr;
 }
 
-HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered,
+HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style,
                             const RECT& rc) {
   // The same resource path OnCreate gives the window, so the prefetched keys are the ones
   // the controls ask for.
   const std::wstring window_path = WithTrailingSlash(GetSkinFolder());
   PrefetchSkinBackgrounds(window_path + GetSkinFile(), window_path);
-  return Window::Create(parent, title, style, ex_style, layered, rc);
+  return Window::Create(parent, title, style, ex_style, rc);
 }
 
 LONG WindowImplBase::GetStyle() const {

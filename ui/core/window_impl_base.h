@@ -67,7 +67,7 @@ class WindowImplBase : public Window, public IUIMessageFilter {
   WindowImplBase() = default;
   ~WindowImplBase() override = default;
 
-  HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered = false,
+  HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style,
               const RECT& rc = RECT{0, 0, 0, 0}) override;  // WB0
   LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;
   LRESULT MessageHandler(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;

@@ -162,8 +162,6 @@ void Window::SetFocus(Control* control) {
   SendNotify(control, kEventSetFocus);
 }
 
-void Window::KillFocus() { SetFocus(nullptr); }
-
 bool Window::SetNextTabControl(bool forward) {
   if (!root_) return false;
   std::vector<Control*> order;

@@ -37,11 +37,8 @@ class CheckBoxTemplate : public ButtonTemplate<InheritBase> {
 
   const std::wstring& GetSelectedTextColor() const { return selected_text_color_; }
   void SetSelectedTextColor(const std::wstring& name);
-  std::wstring GetSelectedStateImage(ControlState state) const;
   void SetSelectedStateImage(ControlState state, const std::wstring& descriptor);
-  std::wstring GetSelectedForeStateImage(ControlState state) const;
   void SetSelectedForeStateImage(ControlState state, const std::wstring& descriptor);
-  const std::wstring& GetSelectedStateColor(ControlState state) const;
   void SetSelectedStateColor(ControlState state, const std::wstring& name);
 
  protected:

@@ -19,7 +19,7 @@ void SkinTest::StartSkin(int percent) {
 void SkinTest::TearDown() { Shutdown(); }
 
 bool TestHost::Open(const std::wstring& controls, SIZE size) {
-  if (Create(nullptr, L"widgets test", WS_POPUP, 0, false, RECT{0, 0, size.cx, size.cy}) ==
+  if (Create(nullptr, L"widgets test", WS_POPUP, 0, RECT{0, 0, size.cx, size.cy}) ==
       nullptr) {
     return false;
   }
