@@ -1,9 +1,11 @@
-// Extraction sessions: every item of one archive file into one folder, with progress.
+// Extraction sessions: every item of one archive (a file, or bytes in memory) into one
+// folder, with progress.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <span>
 
 #include "archive/seven_zip_abi.h"
 #include "archive/unzip_result.h"
@@ -20,6 +22,11 @@ namespace vireo {
 // that comes out damaged all fail the session. Files written before a failure stay.
 int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shared_ptr<void> context,
                    UnzipProgressCallback progress);
+
+// The same session over an archive held in memory (the installer's own resource bytes, read
+// in place: they must outlive the call). UNZIP_INVALID_ARGS when |destination| is null.
+int ExtractArchiveBytes(std::span<const unsigned char> bytes, const wchar_t* destination,
+                        std::shared_ptr<void> context, UnzipProgressCallback progress);
 
 // One attempt with the handler |format| (a class id of seven_zip_abi.h). True only when the
 // handler opened the file as its format and extracted every item intact. Used by

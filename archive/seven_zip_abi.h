@@ -27,9 +27,11 @@ inline constexpr GUID kIidSequentialOutStream = {0x23170F69, 0x40C1, 0x278A, {0x
 inline constexpr GUID kIidInStream = {0x23170F69, 0x40C1, 0x278A, {0x00, 0x00, 0x00, 0x03, 0x00, 0x03, 0x00, 0x00}};
 inline constexpr GUID kIidStreamGetSize = {0x23170F69, 0x40C1, 0x278A, {0x00, 0x00, 0x00, 0x03, 0x00, 0x06, 0x00, 0x00}};
 
-// Item property ids read during extraction.
+// Item property ids read during extraction and when a stored member is looked up.
 inline constexpr PROPID kItemPropPath = 3;
 inline constexpr PROPID kItemPropIsDir = 6;
+inline constexpr PROPID kItemPropSize = 7;
+inline constexpr PROPID kItemPropPackedSize = 8;
 
 // Ask-extract modes handed to GetStream; only kAskExtract asks for an output stream.
 inline constexpr int32_t kAskExtract = 0;

@@ -4,19 +4,28 @@
 #       Generates a version resource script; <out_var> receives its path.
 #
 #   vireo_pack_payload(<out_var> NAME id (CHROME_BIN <dir> | PROGRAM_ARCHIVE <chrome.7z>)
-#                      [CHECK [NO_UNINSTALLER]] [DEPENDS files-or-targets...])
+#                      [CHECK [NO_UNINSTALLER]] [UNINSTALLER <exe>] [DEPENDS files-or-targets...])
 #       Packs <dir> as the top folder "Chrome-bin" of "chrome.7z" (VIREO_PROGRAM_PACKING) and
 #       stores that in the package archive (no second compression). <out_var> receives the
 #       package path. Every file of <dir> counts: a listing of the folder (names, sizes,
 #       digests) is refreshed on every build and the packing depends on it. CHECK refuses, at
-#       build time, a folder that is no installable browser (VireoChromeBin.cmake).
+#       build time, a folder that is no installable browser (VireoChromeBin.cmake). With
+#       UNINSTALLER, a folder without "<version>\Installer\uninstaller.exe" gets <exe> there
+#       in the archive (the folder itself is left alone); one that has its own keeps it.
+#
+#   vireo_add_uninstaller()
+#       The project's uninstaller, target vireo_uninstaller: the installer program with its
+#       configuration, skin, manifest, icon and version resource but no package and no 7-Zip
+#       module, "uninstaller.exe" in VIREO_UNINSTALLER_DIR. Made once; vireo_add_installer
+#       calls it.
 #
 #   vireo_add_installer(<target> VERSION a.b.c.d
 #                       (CHROME_BIN <dir> | PROGRAM_ARCHIVE <file> | PACKAGE <file>)
 #                       [CONFIG <json>] [UI <zip>] [DEPENDS ...] [OUTPUT_DIRECTORY <dir>]
 #                       [OUTPUT_NAME <name>] [DEFINITIONS ...]
 #                       [SIGN_CERT <pem> SIGN_KEY <pem>])
-#       Links the installer program with its own resources: configuration, the 7-Zip
+#       A browser folder without an uninstaller gets the project's (vireo_add_uninstaller),
+#       except the NO_UNINSTALLER test payloads. Links the installer program with its own resources: configuration, the 7-Zip
 #       module (VIREO_7Z_DLL, stored gzip-compressed: VIREO_7Z_DLL_GZ), package, skin (by default the
 #       packed resources/skin, VIREO_UI_ZIP of VireoSkin.cmake), manifest, icon 107 and a
 #       version resource with VERSION (refused at configure time unless four numbers each at
@@ -75,7 +84,7 @@ function(vireo_version_rc out_var)
 endfunction()
 
 function(vireo_pack_payload out_var)
-  cmake_parse_arguments(A "CHECK;NO_UNINSTALLER" "NAME;CHROME_BIN;PROGRAM_ARCHIVE" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(A "CHECK;NO_UNINSTALLER" "NAME;CHROME_BIN;PROGRAM_ARCHIVE;UNINSTALLER" "DEPENDS" ${ARGN})
   set(dir "${CMAKE_BINARY_DIR}/payload/${A_NAME}")
   set(package "${dir}/package.7z")
   if(A_CHROME_BIN)
@@ -85,6 +94,12 @@ function(vireo_pack_payload out_var)
     # itself changes only with the folder. It is a by-product so that the build looks at its
     # time again after the step (an unchanged listing leaves the packing alone).
     set(scan "${dir}/chrome_bin.scan")
+    set(supply "")
+    if(A_UNINSTALLER)
+      set(A_NO_UNINSTALLER ON)
+      set(supply COMMAND ${CMAKE_COMMAND} -DFOLDER=${A_CHROME_BIN} -DARCHIVE=${program} -DUNINSTALLER=${A_UNINSTALLER}
+                         -DWORK=${dir}/supplied -DSEVENZIP=${VIREO_7ZZ} -P "${VIREO_CMAKE_DIR}/supply_uninstaller.cmake")
+    endif()
     set_source_files_properties("${scan}" PROPERTIES SYMBOLIC TRUE)
     add_custom_command(
       OUTPUT "${scan}"
@@ -104,7 +119,8 @@ function(vireo_pack_payload out_var)
       COMMAND ${CMAKE_COMMAND} -E create_symlink "${A_CHROME_BIN}" "${dir}/stage/Chrome-bin"
       COMMAND ${CMAKE_COMMAND} -E chdir "${dir}/stage"
               ${VIREO_7ZZ} a -bd -bso0 ${VIREO_PROGRAM_PACKING} "${program}" Chrome-bin
-      DEPENDS "${scan}" "${listing}" ${A_DEPENDS}
+      ${supply}
+      DEPENDS "${scan}" "${listing}" ${A_DEPENDS} ${A_UNINSTALLER} "${VIREO_CMAKE_DIR}/supply_uninstaller.cmake"
       COMMENT "Packing Chrome-bin of ${A_NAME}"
       VERBATIM)
   elseif(A_PROGRAM_ARCHIVE)
@@ -118,10 +134,12 @@ function(vireo_pack_payload out_var)
   else()
     message(FATAL_ERROR "vireo_pack_payload: CHROME_BIN or PROGRAM_ARCHIVE is required")
   endif()
+  # Stored as is (-mx=0), so the installer extracts chrome.7z from where it lies in its own
+  # image; without time stamps, so the same chrome.7z always gives the same package.
   add_custom_command(
     OUTPUT "${package}"
     COMMAND ${CMAKE_COMMAND} -E rm -f "${package}"
-    COMMAND ${CMAKE_COMMAND} -E chdir "${dir}" ${VIREO_7ZZ} a -bd -bso0 -t7z -mx=0 "${package}" chrome.7z
+    COMMAND ${CMAKE_COMMAND} -E chdir "${dir}" ${VIREO_7ZZ} a -bd -bso0 -t7z -mx=0 -mtm- -mtc- -mta- "${package}" chrome.7z
     DEPENDS "${program}"
     COMMENT "Storing chrome.7z of ${A_NAME} in its package"
     VERBATIM)
@@ -141,11 +159,14 @@ function(vireo_add_installer target)
     # Test payloads staged without an uninstaller on purpose (vireo_stage_payload
     # NO_UNINSTALLER) are let through; every other folder must be complete.
     get_property(incomplete GLOBAL PROPERTY VIREO_PAYLOADS_WITHOUT_UNINSTALLER)
-    set(waiver "")
     if("${A_CHROME_BIN}" IN_LIST incomplete)
-      set(waiver NO_UNINSTALLER)
+      set(completion NO_UNINSTALLER)
+    else()
+      vireo_add_uninstaller()
+      set(completion UNINSTALLER "${VIREO_UNINSTALLER_EXE}")
+      list(APPEND A_DEPENDS vireo_uninstaller)
     endif()
-    vireo_pack_payload(package NAME ${target} CHROME_BIN "${A_CHROME_BIN}" CHECK ${waiver} DEPENDS ${A_DEPENDS})
+    vireo_pack_payload(package NAME ${target} CHROME_BIN "${A_CHROME_BIN}" CHECK ${completion} DEPENDS ${A_DEPENDS})
   else()
     vireo_pack_payload(package NAME ${target} PROGRAM_ARCHIVE "${A_PROGRAM_ARCHIVE}" DEPENDS ${A_DEPENDS})
   endif()
@@ -187,6 +208,31 @@ function(vireo_add_installer target)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME "${A_OUTPUT_NAME}"
                         RUNTIME_OUTPUT_DIRECTORY "${A_OUTPUT_DIRECTORY}")
   _vireo_finish_installer(${target} "${A_SIGN_CERT}" "${A_SIGN_KEY}")
+endfunction()
+
+set(VIREO_UNINSTALLER_DIR "${CMAKE_BINARY_DIR}/uninstaller")
+set(VIREO_UNINSTALLER_EXE "${VIREO_UNINSTALLER_DIR}/uninstaller.exe")
+function(vireo_add_uninstaller)
+  if(TARGET vireo_uninstaller)
+    return()
+  endif()
+  vireo_version_rc(version_rc VERSION ${VIREO_FILE_VERSION} NAME "uninstaller.exe" DESCRIPTION "Vireo Uninstaller")
+  set(VIREO_RC_MANIFEST "${VIREO_RESOURCES_DIR}/vireo_setup.manifest")
+  set(VIREO_RC_ICON "${VIREO_RESOURCES_DIR}/vireo.ico")
+  set(VIREO_RC_CONFIG "${VIREO_RESOURCES_DIR}/config.json")
+  set(VIREO_RC_UI "${VIREO_UI_ZIP}")
+  set(VIREO_RC_VERSION "${version_rc}")
+  set(rc "${CMAKE_BINARY_DIR}/generated/vireo_uninstaller.rc")
+  configure_file("${VIREO_RESOURCES_DIR}/uninstaller.rc.in" "${rc}" @ONLY)
+  set_source_files_properties("${rc}" PROPERTIES
+    OBJECT_DEPENDS "${VIREO_RC_CONFIG};${VIREO_UI_ZIP};${version_rc};${VIREO_RC_MANIFEST};${VIREO_RC_ICON}")
+  add_executable(vireo_uninstaller WIN32 "${CMAKE_SOURCE_DIR}/installer/main.cc" "${rc}")
+  add_dependencies(vireo_uninstaller vireo_skin)
+  target_link_libraries(vireo_uninstaller PRIVATE vireo_flags vireo_installer_ui)
+  target_link_options(vireo_uninstaller PRIVATE -municode -mwindows -Wl,--gc-sections)
+  set_target_properties(vireo_uninstaller PROPERTIES OUTPUT_NAME "uninstaller"
+                        RUNTIME_OUTPUT_DIRECTORY "${VIREO_UNINSTALLER_DIR}")
+  _vireo_finish_installer(vireo_uninstaller "" "")
 endfunction()
 
 # After the link: the symbols go to "<exe>.debug" and the exe keeps only a debug link to it;

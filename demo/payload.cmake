@@ -2,11 +2,12 @@
 # programs, in any version, for the README's run command and for test variants.
 #
 #   vireo_stage_payload(<name> VERSION a.b.c.d BROWSER <target>
-#                       [NO_UNINSTALLER] [DATA_MB <n>] [DATA_FILES <n>])
+#                       [NO_UNINSTALLER | OWN_UNINSTALLER] [DATA_MB <n>] [DATA_FILES <n>])
 #   -> sets <name>_CHROME_BIN (the staged folder) and <name>_STAMP (what to depend on) in
 #      the caller's scope. DATA_MB and DATA_FILES add the benchmark's browser-shaped bulk
-#      (tools/bench_payload.py). A NO_UNINSTALLER tree is incomplete on purpose, and
-#      vireo_add_installer() packs it without asking for the uninstaller.
+#      (tools/bench_payload.py). A tree brings no uninstaller, so vireo_add_installer()
+#      packs the project's; OWN_UNINSTALLER stages a stand-in program of its own instead. A
+#      NO_UNINSTALLER tree is incomplete on purpose, and is packed without any.
 
 add_executable(payload_stub_exe "${CMAKE_CURRENT_LIST_DIR}/payload_stub.c")
 add_library(payload_stub_dll SHARED "${CMAKE_CURRENT_LIST_DIR}/payload_stub.c")
@@ -16,7 +17,7 @@ target_link_libraries(payload_stub_exe PRIVATE vireo_flags)
 target_link_libraries(payload_stub_dll PRIVATE vireo_flags)
 
 function(vireo_stage_payload name)
-  cmake_parse_arguments(A "NO_UNINSTALLER" "VERSION;BROWSER;DATA_MB;DATA_FILES" "" ${ARGN})
+  cmake_parse_arguments(A "NO_UNINSTALLER;OWN_UNINSTALLER" "VERSION;BROWSER;DATA_MB;DATA_FILES" "" ${ARGN})
   if(NOT A_DATA_MB)
     set(A_DATA_MB 0)
   endif()
@@ -25,9 +26,11 @@ function(vireo_stage_payload name)
   endif()
   set(root "${CMAKE_BINARY_DIR}/payload_stage/${name}")
   set(stamp "${root}/stage.stamp")
-  set(uninstaller ON)
+  set(uninstaller OFF)
+  if(A_OWN_UNINSTALLER)
+    set(uninstaller ON)
+  endif()
   if(A_NO_UNINSTALLER)
-    set(uninstaller OFF)
     set_property(GLOBAL APPEND PROPERTY VIREO_PAYLOADS_WITHOUT_UNINSTALLER "${root}/Chrome-bin")
   endif()
   set(generator "")

@@ -25,7 +25,8 @@ CInstall::StepFactory& StepFactoryForTesting() {
 
 StepList MakeSteps(const CInstallOptions& options) {
   StepList steps;
-  steps.push_back(std::make_shared<CUnzipWorkItem>());
+  // An uninstall unpacks nothing: the uninstaller carries no package to unpack.
+  if (!options.uninstall) steps.push_back(std::make_shared<CUnzipWorkItem>());
   steps.push_back(std::make_shared<CDirWorkItem>());
   if (!options.portable) {
     steps.push_back(std::make_shared<CShortcutWorkItem>());
@@ -67,7 +68,7 @@ InstallResult CInstall::Execute() {
   const StepFactory& factory = StepFactoryForTesting();
   result = RunSteps(factory ? factory() : MakeSteps(options));
 
-  if (result.success && options.portable) {
+  if (result.success && options.portable && !options.uninstall) {
     DWORD error = 0;
     if (!WritePortableMarker(options.GetAppDir(), &error)) {
       result.success = false;

@@ -53,6 +53,12 @@ bool IsRegisteredInstallDir(const wchar_t* folder, bool check_registration) {
   return false;
 }
 
+bool IsPortableInstallDir(const wchar_t* folder) {
+  if (!IsRegisteredInstallDir(folder, false)) return false;
+  FixedPath marker(folder);
+  return marker.Append(kPortableMarkerName) && PathExistsAt(marker.c_str());
+}
+
 bool DeleteInstallDir(const wchar_t* folder) {
   return IsRegisteredInstallDir(folder, true) && DeleteTree(folder);
 }

@@ -13,6 +13,10 @@ namespace vireo {
 // Paths with "." or ".." components are refused: they could reach other folders.
 bool IsRegisteredInstallDir(const wchar_t* folder, bool check_registration);
 
+// True when |folder| is an installation folder below a root (IsRegisteredInstallDir without
+// the registration) that holds the ".portable" marker.
+bool IsPortableInstallDir(const wchar_t* folder);
+
 // DeleteTree(|folder|) behind IsRegisteredInstallDir(|folder|, true); false when refused.
 bool DeleteInstallDir(const wchar_t* folder);
 

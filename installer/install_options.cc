@@ -11,7 +11,10 @@
 
 #include "installer/app_paths_value.h"
 #include "installer/command_line.h"
+#include "installer/install_dir_guard.h"
+#include "installer/path_check.h"
 #include "installer/product_constants.h"
+#include "installer/uninstaller_origin.h"
 #include "support/file_attributes.h"
 #include "support/file_version.h"
 #include "support/module_instance.h"
@@ -52,11 +55,43 @@ void CInstallOptions::Load() {
   portable = cl.HasSwitch(L"portable");
   pending_restart = cl.HasSwitch(L"pending_restart");
   LoadConfig();
+  if (!CarriesPackage()) {
+    uninstall = true;
+    if (AdoptUninstallerInstallation()) return;
+  }
   if (portable) {
     const std::wstring folder = cl.GetSwitchValue(L"installpath");
     if (!folder.empty()) SetPortableDir(folder);
   }
   DetectInstallation();
+}
+
+bool CInstallOptions::AdoptUninstallerInstallation() {
+  // The copy an uninstaller continues from is told the folder; the uninstaller itself finds
+  // it above its own version folder.
+  std::wstring app = CCommandLine::Get().GetSwitchValue(kAppDirSwitch);
+  if (app.empty()) app = AppDirOfUninstaller(OwnProgramPath());
+  FixedPath dir;
+  if (app.empty() || !dir.Assign(app)) return false;
+  dir.RemoveBackslash();
+  if (!IsInstallDir(dir.c_str())) return false;
+  if (IsPortableInstallDir(dir.c_str())) {
+    portable = true;
+    SetPortableDir(dir.view());
+  } else {
+    std::wstring_view root = dir.view();
+    if (EqualsIgnoreAsciiCase(FileNamePart(root), kApplicationFolderName)) root = ParentPart(root);
+    FixedPath extract = dir;
+    if (!extract.AddBackslash()) return false;
+    UseFolders(FixedPath(root), dir, extract, FixedPath());
+  }
+  FixedPath exe = dir;
+  if (exe.Append(kMainExeName) && PathExistsAt(exe.c_str())) {
+    CompareWithInstalled(exe.c_str());
+  } else {
+    new_install = true;
+  }
+  return true;
 }
 
 void CInstallOptions::LoadConfig() {

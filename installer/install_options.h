@@ -22,7 +22,10 @@ class CInstallOptions {
   static CInstallOptions& Get();
 
   // Reads the switches, the configuration resource, an installpath (portable only) and
-  // looks for an earlier installation.
+  // looks for an earlier installation. A program without a package is an uninstaller: it
+  // always uninstalls, and the installation it belongs to (the "appdir" switch of its
+  // private copy, or the application folder above its own version folder) is the one it
+  // removes; a portable one as such. Elsewhere it looks for the installation as any run does.
   void Load();
   // Applies the folder chosen in the window; ignored when empty or too long.
   void SetInstallDir(std::wstring_view folder);
@@ -87,6 +90,8 @@ class CInstallOptions {
 
  private:
   void LoadConfig();
+  // Takes the installation of an uninstaller; false when it belongs to none.
+  bool AdoptUninstallerInstallation();
   void DetectInstallation();
   void CompareWithInstalled(const wchar_t* exe_path);
   // |folder| without one trailing backslash into |dir|; false, with the path refused, when

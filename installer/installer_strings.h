@@ -89,6 +89,15 @@ inline constexpr wchar_t kNoLogSentence[] =
 inline constexpr wchar_t kUiPathCheckFailedLog[] = L"[ui] path check failed: %s";
 inline constexpr wchar_t kUiInstallFailedLog[] = L"[ui] install failed: %s";
 
+// --- Uninstall window
+inline constexpr wchar_t kUninstallWindowTitle[] = L"Vireo 卸载程序";
+// The progress text is this prefix (one space after the ellipsis), the percent and "%".
+inline constexpr wchar_t kUninstallingTextPrefix[] = L"卸载中… ";
+// The progress text and the error box text after a failure whose message is empty.
+inline constexpr wchar_t kUninstallFailedText[] = L"卸载失败";
+inline constexpr wchar_t kUninstallFailedRetryMessage[] = L"卸载失败，请稍后重试。";
+inline constexpr wchar_t kUiUninstallFailedLog[] = L"[ui] uninstall failed: %s";
+
 // |format| (one of the formats above) with |value| filled in.
 inline std::wstring FormatMessageText(const wchar_t* format, unsigned value) {
   wchar_t text[256];

@@ -10,6 +10,7 @@
 #include "installer/main_thread.h"
 #include "installer/single_instance.h"
 #include "installer/ui/toolkit_install_window.h"
+#include "installer/uninstall_handover.h"
 #include "support/dll_search.h"
 #include "support/module_instance.h"
 #ifdef VIREO_TEST_CHECKPOINTS
@@ -25,6 +26,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   vireo::test_hold::InstallFromEnvironment();
 #endif
 
+  // An uninstaller inside the installation continues from a private copy.
+  if (const auto exit_code = vireo::HandOverUninstall()) return *exit_code;
+
   // Held until the process ends.
   vireo::CSingleInstance turn(vireo::SingleInstanceMutexName());
   if (const auto exit_code = turn.TakeTurn(vireo::CCommandLine::Get().IsSilent())) return *exit_code;
@@ -32,5 +36,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   vireo::CMainThread& main_thread = vireo::CMainThread::Get();
   main_thread.SetInstallWindow(std::make_unique<vireo::ToolkitInstallWindow>());
   main_thread.RunOnCurrentThread(corekit::MessageLoop::Type::kUI);
+  vireo::RemoveHandedOverCopy(main_thread.exit_code());
   return main_thread.exit_code();
 }

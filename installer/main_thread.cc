@@ -79,6 +79,8 @@ void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
 void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_steps) {
   CInstallOptions& options = CInstallOptions::Get();
   if (!options.silent) {
+    // A failed uninstall the user watched still ends the process with 1.
+    if (!success && options.uninstall) exit_code_ = 1;
     if (install_window_) install_window_->ShowResult(success, message);
     return;
   }

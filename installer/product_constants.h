@@ -23,6 +23,19 @@ inline constexpr wchar_t kOldExeName[] = L"old_vireo.exe";
 inline constexpr wchar_t kApplicationFolderName[] = L"Application";
 inline constexpr wchar_t kUserDataFolderName[] = L"User Data";
 
+// The empty file that marks a portable installation folder.
+inline constexpr wchar_t kPortableMarkerName[] = L".portable";
+
+// Where a version folder keeps the uninstaller: "<version>\Installer\uninstaller.exe".
+inline constexpr wchar_t kInstallerFolderName[] = L"Installer";
+inline constexpr wchar_t kUninstallerFileName[] = L"uninstaller.exe";
+// Switches by which an uninstaller hands its run to its private copy: the installation's
+// application folder and the process id of the uninstaller to wait for.
+inline constexpr wchar_t kAppDirSwitch[] = L"appdir";
+inline constexpr wchar_t kHandoverSwitch[] = L"handover";
+// Prefix of the fresh temporary folder that holds that copy.
+inline constexpr wchar_t kUninstallerTempPrefix[] = L"vun";
+
 // The payload's top folder: "chrome.7z" unpacks into it inside the application folder, and
 // its contents are then moved one level up. Found there only while a run is (or was, when
 // it was ended before it finished) unpacking.
@@ -30,9 +43,9 @@ inline constexpr wchar_t kPayloadTopFolderName[] = L"Chrome-bin";
 // Inside the application folder: where a run keeps the files it replaces until it has
 // succeeded (so that a failed run can put them back); removed at exit.
 inline constexpr wchar_t kReplacedFilesFolderName[] = L"chrome.bak";
-// Prefix of the temporary file that receives the package (the extraction's work folder and
-// module file use kArchiveTempPrefix, archive/archive_plugin.h).
-inline constexpr wchar_t kPackageTempPrefix[] = L"xsc";
+// The package resource's one member, the program archive, stored as is so that it is
+// extracted from where it lies in the installer's image.
+inline constexpr wchar_t kProgramArchiveName[] = L"chrome.7z";
 
 // One installer at a time in a user's logon session: the mutex is this stem, in the
 // session's namespace, followed by the user's SID; a second run waits for the holder at most
@@ -53,6 +66,10 @@ inline constexpr wchar_t kProductRegKey[] = L"SOFTWARE\\Vireo";
 inline constexpr wchar_t kAppPathsRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vireo.exe";
 inline constexpr wchar_t kUninstallRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vireo";
 inline constexpr wchar_t kRunRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Where an uninstaller's private copy, when the system would not delete it otherwise, leaves
+// the command that removes its folder at the user's next logon, under this value name.
+inline constexpr wchar_t kRunOnceRegKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+inline constexpr wchar_t kRunOnceCleanupValue[] = L"VireoUninstallerCleanup";
 
 // Thread ids in the thread registry: the main (window) thread and the worker thread that
 // runs the usage report and the install driver.

@@ -27,7 +27,10 @@ std::wstring SingleInstanceMutexName() {
   return kSingleInstanceMutexStem + sid;
 }
 
-HWND FindInstallWindow() { return ::FindWindowW(kFrameClassName, kInstallWindowTitle); }
+HWND FindInstallWindow() {
+  HWND window = ::FindWindowW(kFrameClassName, kInstallWindowTitle);
+  return window ? window : ::FindWindowW(kFrameClassName, kUninstallWindowTitle);
+}
 
 CSingleInstance::CSingleInstance(std::wstring mutex_name, unsigned wait_limit_ms, WindowFinder find_window)
     : name_(std::move(mutex_name)), wait_limit_ms_(wait_limit_ms), find_window_(find_window) {}

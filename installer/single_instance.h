@@ -11,8 +11,9 @@
 //      and logs kInstanceWaitingLog once when it starts waiting; then goes ahead as in SI1.
 //      When the limit passes it logs kInstanceTimeoutLog and the run ends with exit status 1
 //      before it has changed anything.
-//  SI3. A window run looks for the holder's install window (class kFrameClassName, title
-//      kInstallWindowTitle) every 100 ms while it waits: once there is one, it is restored
+//  SI3. A window run looks for the holder's window (class kFrameClassName, title
+//      kInstallWindowTitle or kUninstallWindowTitle) every 100 ms while it waits: once there
+//      is one, it is restored
 //      when minimised and brought to the foreground, kInstanceHandedOverLog is logged and
 //      this run ends with exit status 0.
 //  SI4. A window run whose holder shows no window (a silent run, or a window run whose window
@@ -39,7 +40,8 @@ namespace vireo {
 // be read.
 std::wstring SingleInstanceMutexName();
 
-// The install window of another run in this session (SI3); null when there is none.
+// The install or uninstall window of another run in this session (SI3); null when there is
+// none.
 HWND FindInstallWindow();
 
 class CSingleInstance {

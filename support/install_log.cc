@@ -126,6 +126,12 @@ void CInstallLog::WriteV(const wchar_t* format, va_list args) {
   Unlock();
 }
 
+void CInstallLog::CloseFile() {
+  Lock();
+  file_.reset();
+  Unlock();
+}
+
 const wchar_t* CInstallLog::GetLogPath() {
   Lock();
   OpenLocked();

@@ -33,6 +33,9 @@ class CInstallLog {
   // folder takes it. Opens (and so creates) the file if that has not happened yet.
   const wchar_t* GetLogPath();
 
+  // Closes the file (a later Write opens it again), so that it can be deleted.
+  void CloseFile();
+
   CInstallLog(const CInstallLog&) = delete;
   CInstallLog& operator=(const CInstallLog&) = delete;
 

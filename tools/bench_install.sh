@@ -12,26 +12,12 @@
 #   bash tools/bench_install.sh [ROUNDS] [MB] [FILES]   (default 3 rounds, 300 MB, 400 files)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source tools/wine_session.sh
-rounds="${1:-3}"
-mb="${2:-300}"
-files="${3:-400}"
-
-bash tools/setup.sh
-bench="$PWD/build/bench"
-cmake --preset default -B "$bench" -DVIREO_BENCH_PAYLOAD_MB="$mb" -DVIREO_BENCH_PAYLOAD_FILES="$files" >/dev/null
-cmake --build "$bench" --target setup_bench -j 2
-
-export VIREO_WINEPREFIX="$PWD/build/wineprefix"
-vireo_wine_session_start "$PWD/build"
-wine_exec="$bench/wine_exec.sh"
+source tools/bench_build.sh
 measure="$PWD/tools/bench_measure.py"
 tree="$bench/payload_stage/bench/Chrome-bin"
 payload="$bench/payload/setup_bench"
-installer="$bench/installers/setup_bench/vireo_setup.exe"
 seven_zip="$(grep -E '^VIREO_7Z_EXE:' "$bench/CMakeCache.txt" | cut -d= -f2-)"
 work="$bench/run"
-win() { printf 'Z:%s' "$1" | tr / '\\'; }  # Wine's drive Z: is the root
 
 # The NSIS installer, rebuilt only when the payload's listing changes.
 nsis="$bench/nsis"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates the README's pictures of the install window at 100 %: docs/screenshots/
 # start.png, progress.png and complete.png, taken from one real window install of the built
-# installer on the private X display (the product is uninstalled again afterwards).
+# installer on the private X display (the product is uninstalled again afterwards); and of
+# the uninstall window at 100 % and 150 %: uninstall_{start,progress,complete}[_150].png,
+# each from a silent install removed through its registered uninstall entry.
 #   bash tools/screenshots.sh
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -24,7 +26,16 @@ win() { winepath -w "$1" 2>/dev/null; }
 "$wine_exec" "$PWD/build/test_helpers/window_tour.exe" shots "$(win "$work/vireo_setup.exe")" "$(win "$work")"
 "$wine_exec" "$work/vireo_setup.exe" --uninstall --silent || true
 
-for page in start progress complete; do
+# The uninstall window at 100 % and at 150 % (144 DPI).
+for scale in 96: 144:_150; do
+  "$wine_exec" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${scale%%:*}" /f >/dev/null
+  "$wine_exec" "$PWD/build/test_helpers/window_tour.exe" uninstall-shots "$(win "$work/vireo_setup.exe")" \
+    "$(win "$work")" "${scale#*:}" || echo "the uninstall window at ${scale%%:*} DPI was not toured" >&2
+done
+"$wine_exec" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
+
+for page in start progress complete uninstall_start uninstall_progress uninstall_complete \
+            uninstall_start_150 uninstall_progress_150 uninstall_complete_150; do
   if [ -f "$work/$page.bmp" ]; then
     /usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).convert("RGB").save(sys.argv[2], optimize=True)' \
       "$work/$page.bmp" "docs/screenshots/$page.png"

@@ -4,6 +4,13 @@
 //   window_tour shots <vireo_setup.exe> <folder>
 //       saves start.bmp, progress.bmp and complete.bmp of one window install into <folder>
 //       (the progress page as soon as it shows), then closes with "完成".
+//   window_tour uninstall-shots <vireo_setup.exe> <folder> <suffix>
+//       installs silently, gives the browser a few thousand files of browsing data, then
+//       runs the registered uninstall entry and saves uninstall_start<suffix>.bmp, ticks
+//       the check box for the browsing data (whose deletion keeps the progress page up long
+//       enough to be seen), saves uninstall_progress<suffix>.bmp and
+//       uninstall_complete<suffix>.bmp of its window, at whatever DPI the session has, then
+//       closes with "完成".
 //   window_tour bench <vireo_setup.exe> <demo_browser.exe> <7z.exe> <chrome.7z> <folder>
 //       prints, in one run: the time from process start to the first painted window for the
 //       installer and for the demo browser, the installer's peak working set over a window
@@ -19,8 +26,11 @@
 #include <string>
 
 #include "installer/installer_strings.h"
+#include "installer/product_constants.h"
+#include "installer/ui/ui_frame.h"
 #include "support/scoped_handle.h"
 #include "tests/e2e/install_window_pages.h"
+#include "tests/e2e/uninstall_window_pages.h"
 #include "tests/e2e/repeated_start.h"
 #include "tests/e2e/window_driver.h"
 #include "tests/test_support/process_runner.h"
@@ -149,6 +159,66 @@ int Bench(const std::wstring& installer, const std::wstring& browser, const std:
   return demo_ms < 0 ? 3 : 0;
 }
 
+std::wstring RegisteredUninstallString() {
+  wchar_t value[1024] = L"";
+  DWORD bytes = sizeof(value) - sizeof(wchar_t);
+  if (::RegGetValueW(HKEY_CURRENT_USER, vireo::kUninstallRegKey, L"UninstallString", RRF_RT_REG_SZ, nullptr, value,
+                     &bytes) != ERROR_SUCCESS) {
+    return std::wstring();
+  }
+  return value;
+}
+
+// Browsing data whose deletion takes a moment: a profile folder of many small files.
+void MakeBrowsingData() {
+  wchar_t local[MAX_PATH];
+  const DWORD n = ::GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
+  std::wstring folder = std::wstring(local) + L"\\Vireo\\User Data";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  folder += L"\\Default";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  for (int i = 0; i < 4000; ++i) {
+    const std::wstring file = folder + L"\\cache_" + std::to_wstring(i);
+    vireo::ScopedFile out(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  }
+}
+
+int UninstallShots(const std::wstring& installer, const std::wstring& folder, const std::wstring& suffix) {
+  namespace page = vireo::test::uninstall_window;
+  if (vireo::test::RunChild(L"\"" + installer + L"\" --silent", kLimitMs) != 0) return 2;
+  MakeBrowsingData();
+  Child started = vireo::test::StartChild(RegisteredUninstallString());
+  if (!started.valid()) return 2;
+  HWND window = nullptr;
+  if (!vireo::test::WaitFor([&] {
+        window = ::FindWindowW(vireo::kFrameClassName, vireo::kUninstallWindowTitle);
+        return window && page::StartPageShows(window);
+      }, kLimitMs)) {
+    return 3;
+  }
+  const auto at = [&](POINT p) {
+    const POINT scaled = page::Scaled(window, p);
+    return vireo::test::ScreenPoint(window, scaled.x, scaled.y);
+  };
+  vireo::test::MouseMove(at(POINT{10, 500}));  // over no control: no hover highlight
+  ::Sleep(300);
+  SaveBmp(WindowShot(window), folder + L"\\uninstall_start" + suffix + L".bmp");
+  const POINT box = page::CheckBoxPoint(window);
+  vireo::test::MouseClick(vireo::test::ScreenPoint(window, box.x, box.y));
+  vireo::test::MouseClick(at(page::kUninstallButton));
+  vireo::test::MouseMove(at(POINT{10, 500}));
+  if (vireo::test::WaitFor([&] { return page::ProgressPageShows(window); }, kLimitMs)) {
+    ::Sleep(250);  // the page's fade-in and the first progress report
+    SaveBmp(WindowShot(window), folder + L"\\uninstall_progress" + suffix + L".bmp");
+  }
+  if (!vireo::test::WaitFor([&] { return page::CompletionShows(window); }, kLimitMs)) return 4;
+  ::Sleep(300);
+  SaveBmp(WindowShot(window), folder + L"\\uninstall_complete" + suffix + L".bmp");
+  vireo::test::MouseClick(at(page::kCompleteButton));
+  return vireo::test::WaitFor([&] { return !::IsWindow(window); }, kLimitMs) ? 0 : 5;
+}
+
 int Starts(const std::wstring& installer, int runs) {
   const vireo::test::RepeatedStarts starts = vireo::test::StartWindowRepeatedly(
       L"\"" + installer + L"\"", runs, 10000, [](int run, bool painted) {
@@ -165,7 +235,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 4 && std::wstring(argv[1]) == L"shots") return Shots(argv[2], argv[3]);
   if (argc == 7 && std::wstring(argv[1]) == L"bench") return Bench(argv[2], argv[3], argv[4], argv[5], argv[6]);
   if (argc == 4 && std::wstring(argv[1]) == L"starts") return Starts(argv[2], _wtoi(argv[3]));
+  if (argc == 5 && std::wstring(argv[1]) == L"uninstall-shots") return UninstallShots(argv[2], argv[3], argv[4]);
   std::fprintf(stderr, "usage: window_tour shots <setup.exe> <folder> | bench <setup.exe> <browser.exe> <7z.exe> "
-                       "<chrome.7z> <folder> | starts <setup.exe> <runs>\n");
+                       "<chrome.7z> <folder> | starts <setup.exe> <runs> | uninstall-shots <setup.exe> <folder> <suffix>\n");
   return 1;
 }

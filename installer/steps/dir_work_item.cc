@@ -20,6 +20,7 @@
 #include "support/fixed_path.h"
 #include "support/install_log.h"
 #include "support/string_util.h"
+#include "support/tree_delete.h"
 
 namespace vireo {
 namespace {
@@ -119,8 +120,15 @@ bool CDirWorkItem::Uninstall() {
   bool result = true;
 
   const std::wstring app = options.GetAppDir();
+  // A portable folder is no registered installation: it goes on its own marker, and nothing
+  // outside it is touched.
+  const bool portable = options.portable && IsPortableInstallDir(app.c_str());
   if (PathExistsAt(app)) {
-    if (DeleteInstallDir(app.c_str())) {
+    if (portable ? DeleteTree(app.c_str()) : DeleteInstallDir(app.c_str())) {
+      if (portable) {
+        ReportProgress(PROGRESS_UNINSTALL_DIR, 100);
+        return true;
+      }
       const std::wstring install_dir = options.GetInstallDir();
       // The installation root goes only when it is a separate, empty product folder.
       if (!EqualsIgnoreAsciiCase(install_dir, app) && IsNamedFolder(install_dir.c_str(), name.c_str())) {

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <span>
 
 #include "archive/archive_plugin.h"
 #include "archive/extract_archive.h"
+#include "archive/stored_member.h"
 #include "corekit/value_map.h"
 #include "installer/install.h"
 #include "installer/install_options.h"
@@ -14,7 +16,6 @@
 #include "installer/run_checkpoint.h"
 #include "installer/steps/hoist_directory.h"
 #include "support/directory_util.h"
-#include "support/file_aside.h"
 #include "support/file_attributes.h"
 #include "support/fixed_path.h"
 #include "support/install_log.h"
@@ -26,14 +27,8 @@
 namespace vireo {
 namespace {
 
-// The package fills the first half of the step's bar, the program archive the second.
-void ReportPackageProgress(int, float percent, std::shared_ptr<void>) {
-  ReportProgress(PROGRESS_UNZIP, percent * 0.5f);
-}
-
-void ReportProgramProgress(int, float percent, std::shared_ptr<void>) {
-  ReportProgress(PROGRESS_UNZIP, percent * 0.5f + 50.0f);
-}
+// The program archive is the step's whole bar: the package around it is read in place.
+void ReportProgramProgress(int, float percent, std::shared_ptr<void>) { ReportProgress(PROGRESS_UNZIP, percent); }
 
 // A silent portable run has closed nothing before the steps; a window run has, and an
 // installed (non-portable) browser that runs is handled by staging its executable.
@@ -52,15 +47,14 @@ bool CUnzipWorkItem::Fail(const std::wstring& message) {
 
 bool CUnzipWorkItem::DoImpl() {
   target_folder_ = CInstallOptions::Get().GetExtractDir();
-  // Only one run at a time exists in this session, so whatever carries these names was left
-  // by a run that was ended before it cleaned up.
-  RemoveTempLeftovers({kPackageTempPrefix, kArchiveTempPrefix});
+  // Only one run at a time exists in this session, so a module file carrying this name was
+  // left by a run that was ended before it cleaned up.
+  RemoveTempLeftovers({kArchiveTempPrefix});
 
-  package_file_ = MakeTempFilePath(kPackageTempPrefix);
-  if (package_file_.empty() ||
-      !ExtractResourceToFile(GetModuleInstance(), package_file_.c_str(), L"PACKAGE", L"IDR_ZIP_PACKAGE")) {
-    return Fail(kUnzipResourceMessage);
-  }
+  // Read in place for as long as the process runs: never copied to a file.
+  const std::span<const unsigned char> package =
+      FindResourceBytes(GetModuleInstance(), L"PACKAGE", L"IDR_ZIP_PACKAGE");
+  if (package.empty()) return Fail(kUnzipResourceMessage);
 
   // A backup area found here belongs to a run that was ended before it finished; what it
   // kept is of no use to anyone now.
@@ -71,38 +65,27 @@ bool CUnzipWorkItem::DoImpl() {
 
   if (!CreateDirectoryPath(target_folder_.c_str())) {
     additions_.End();
-    DeleteFileOrRenameAside(package_file_.c_str());
     return Fail(kUnzipCreateTargetMessage);
   }
 
-  // The temporary name doubles as the work folder; the extraction creates the folder itself.
-  work_folder_ = MakeTempFilePath(kArchiveTempPrefix);
-  bool work_ready = false;
-  if (!work_folder_.empty()) {
-    DeleteFileOrRenameAside(work_folder_.c_str());
-    work_ready = CreateDirectoryPath(work_folder_.c_str());
-  }
   bool result = false;
-  if (!work_ready || !LoadArchivePlugin(GetModuleInstance(), L"PACKAGE", L"IDR_DLL_7Z")) {
+  if (!LoadArchivePlugin(GetModuleInstance(), L"PACKAGE", L"IDR_DLL_7Z")) {
     result = Fail(kUnzipInitMessage);
   } else {
-    result = ExtractAndHoist();
+    result = ExtractAndHoist(package);
     UnloadArchivePlugin();
-    DeleteTree(work_folder_.c_str());
   }
-
   additions_.End();
-  DeleteFileOrRenameAside(package_file_.c_str());
   return result;
 }
 
-bool CUnzipWorkItem::ExtractAndHoist() {
+bool CUnzipWorkItem::ExtractAndHoist(std::span<const unsigned char> package) {
+  // The package stores the program archive as is: it is extracted from where it lies.
+  const std::span<const unsigned char> program = FindStoredMember(package, kProgramArchiveName);
+  if (program.empty()) return Fail(FormatMessageText(kUnzipPackageFormat, static_cast<unsigned>(UNZIP_EXTRACT_FAILED)));
   // The session hands this context to every callback; nothing reads it.
   auto context = std::make_shared<corekit::ValueMap>();
-  const int outer = ExtractArchive(package_file_.c_str(), work_folder_.c_str(), context, ReportPackageProgress);
-  if (outer != UNZIP_SUCCESS) return Fail(FormatMessageText(kUnzipPackageFormat, static_cast<unsigned>(outer)));
-  const std::wstring program = work_folder_ + L"\\chrome.7z";
-  const int inner = ExtractArchive(program.c_str(), target_folder_.c_str(), context, ReportProgramProgress);
+  const int inner = ExtractArchiveBytes(program, target_folder_.c_str(), context, ReportProgramProgress);
   if (inner != UNZIP_SUCCESS) return Fail(FormatMessageText(kUnzipProgramFormat, static_cast<unsigned>(inner)));
   PassCheckpoint(RunCheckpoint::kProgramExtracted);
 
@@ -119,8 +102,6 @@ void CUnzipWorkItem::RollbackImpl() {
   // run put where a file was is empty by then).
   if (!target_folder_.empty()) additions_.Remove();
   replaced_.Restore();
-  DeleteTree(work_folder_.c_str());
-  DeleteFileOrRenameAside(package_file_.c_str());
 }
 
 }  // namespace vireo

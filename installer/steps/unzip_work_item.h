@@ -3,10 +3,12 @@
 // created go, files it replaced come back.
 //
 // The package resource ("PACKAGE"/"IDR_ZIP_PACKAGE" of GetModuleInstance()) is a 7z archive
-// holding "chrome.7z"; that one holds the browser below the top folder "Chrome-bin", whose
-// contents end up directly in the application folder.
+// holding "chrome.7z" stored as is; that one holds the browser below the top folder
+// "Chrome-bin", whose contents end up directly in the application folder. Both are read in
+// place from the installer's image: nothing is copied to a temporary file or folder.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,17 +23,17 @@ class CUnzipWorkItem : public CWorkItem {
   CUnzipWorkItem() = default;
   ~CUnzipWorkItem() override = default;
 
-  // Removes what ended runs left in the temporary folder ("xsc" and "x7z" names), writes the
-  // package to a temporary file ("xsc"), extracts it into a temporary folder ("x7z"),
-  // extracts "chrome.7z" into GetExtractDir() and hoists "Chrome-bin" one level up; every
-  // file the hoist replaces is first moved aside into the application folder's
-  // "chrome.bak" (removed at exit). Reports PROGRESS_UNZIP 0..50 for the package and
-  // 50..100 for the program archive; passes RunCheckpoint::kProgramExtracted before the
-  // hoist. On failure sets error_text_ (also logged as "[unzip] ...") and returns false.
+  // Removes module files ended runs left in the temporary folder ("x7z" names), finds
+  // "chrome.7z" inside the package (a package without the resource fails with
+  // kUnzipResourceMessage; one that does not store exactly that member as is, truncated or
+  // damaged, with kUnzipPackageFormat), extracts it into GetExtractDir() and hoists
+  // "Chrome-bin" one level up; every file the hoist replaces is first moved aside into the
+  // application folder's "chrome.bak" (removed at exit). Reports PROGRESS_UNZIP 0..100 over
+  // the program archive; passes RunCheckpoint::kProgramExtracted before the hoist. On
+  // failure sets error_text_ (also logged as "[unzip] ...") and returns false.
   bool DoImpl() override;
   // Removes the created entries (the application folder and its parents included, when this
-  // run created them and they are empty), puts the replaced files back, and deletes the
-  // temporary folder and package file.
+  // run created them and they are empty) and puts the replaced files back.
   void RollbackImpl() override;
 
   // Paths relative to the target folder of every entry that did not exist before the last
@@ -41,11 +43,10 @@ class CUnzipWorkItem : public CWorkItem {
  private:
   // Sets error_text_, logs it, returns false.
   bool Fail(const std::wstring& message);
-  // Both extractions and the hoist, with the module loaded; false with error_text_ set.
-  bool ExtractAndHoist();
+  // The extraction of the program archive found in |package| and the hoist, with the
+  // module loaded; false with error_text_ set.
+  bool ExtractAndHoist(std::span<const unsigned char> package);
 
-  std::wstring package_file_;
-  std::wstring work_folder_;
   std::wstring target_folder_;
   FolderAdditions additions_;
   ReplacedFiles replaced_;

@@ -4,7 +4,7 @@
 
 #include "installer/install_options.h"
 #include "installer/product_constants.h"
-#include "installer/ui/dwm_frame.h"
+#include "installer/installer_strings.h"
 #include "installer/ui/legal_pages.h"
 #include "installer/work_item.h"
 #include "support/fixed_path.h"
@@ -23,13 +23,9 @@ void RemoveOneTrailingBackslash(std::wstring* text) {
 }  // namespace
 
 void CUIInstallFrame::InitWindow() {
-  ApplyDwmFrame(GetHWND());
+  InitFrame();
   BindClick(L"closebtn2", [this](const ui::EventArgs&) {
     FinishAndClose(kLaunchChannelStartup);
-    return true;
-  });
-  BindClick(L"minbtn2", [this](const ui::EventArgs&) {
-    ::SendMessageW(GetHWND(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     return true;
   });
   if (auto* target = dynamic_cast<ui::RichEdit*>(FindControl(L"targetpath"))) {
@@ -71,10 +67,6 @@ void CUIInstallFrame::InitWindow() {
   });
 }
 
-void CUIInstallFrame::BindClick(const wchar_t* name, ui::EventCallback handler) {
-  if (ui::Control* control = FindControl(name)) control->AttachClick(std::move(handler));
-}
-
 void CUIInstallFrame::AttachEulaLinkButton(const wchar_t* name, const std::wstring& url) {
   BindClick(name, [url](const ui::EventArgs&) {
     OpenUrl(url.c_str());
@@ -97,16 +89,7 @@ LRESULT CUIInstallFrame::OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, boo
   return CUIFrame::OnKeyDown(msg, w_param, l_param, handled);
 }
 
-void CUIInstallFrame::OnFinalMessage(HWND hwnd) {
-  // The base deletes this object; nothing of it may be touched afterwards.
-  CUIFrame::OnFinalMessage(hwnd);
-  ::PostQuitMessage(0);
-}
-
-bool CUIInstallFrame::IsShowing(const wchar_t* name) const {
-  const ui::Control* control = FindControl(name);
-  return control && control->IsVisible();
-}
+const wchar_t* CUIInstallFrame::Title() const { return kInstallWindowTitle; }
 
 InstallPageState CUIInstallFrame::ReadPageState() const {
   InstallPageState state;
@@ -132,10 +115,6 @@ bool CUIInstallFrame::HandleEnterKey() {
       break;
   }
   return false;
-}
-
-void CUIInstallFrame::ShowBox(const wchar_t* name, bool visible) {
-  if (ui::Control* control = FindControl(name)) control->SetFadeVisible(visible);
 }
 
 }  // namespace vireo

@@ -8,7 +8,7 @@
 //
 //  IF1. InitWindow binds the skin's controls (a missing control only drops its behaviour):
 //      "closebtn2"/"btn_complete" close without launching, "btn_trynow" closes and starts the
-//      browser, "minbtn2" minimises, "btn_sel_path" opens the folder picker, "btn_install"
+//      browser, the minimise buttons minimise (ui_frame.h), "btn_sel_path" opens the folder picker, "btn_install"
 //      starts the install, "accept_eula" enables/disables "btn_install", "btn_terms" and
 //      "btn_privacy" open the legal pages. "targetpath" shows GetInstallDir() without its
 //      trailing backslash. With the compositor on, the popup gets the system frame.
@@ -24,7 +24,7 @@
 //      with the log's path (or the no-log sentence); the progress page stays.
 //  IF6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
 //      the "install" channel only, and posts WM_CLOSE. Closing the window in any way
-//      destroys it and posts WM_QUIT (exit code 0) to the UI thread's loop.
+//      destroys it and ends the UI thread's loop (ui_frame.h).
 //  IF7. Enter acts as enter_key.h decides; otherwise keys go to the toolkit.
 #pragma once
 
@@ -46,10 +46,7 @@ class CUIInstallFrame : public CUIFrame {
   LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;  // IF4
 
   void OnInstallProgress(int stage, float percent);  // IF4
-  void OnInstallFailed(const std::wstring& failure_text);  // IF5
-  // Restores and raises a visible window; centres and shows a hidden one with activation,
-  // borrowing the foreground thread's input state when this thread does not own it.
-  void ShowToForeground();
+  void OnInstallFailed(const std::wstring& failure_text) override;  // IF5
 
   void StartInstall();             // IF2
   void BrowseForInstallFolder();   // IF3
@@ -61,15 +58,10 @@ class CUIInstallFrame : public CUIFrame {
   std::wstring GetSkinFile() const override { return kInstallFrameSkinFile; }
   void InitWindow() override;  // IF1
   LRESULT OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
-  void OnFinalMessage(HWND hwnd) override;  // IF6
+  const wchar_t* Title() const override;
 
  private:
-  void BindClick(const wchar_t* name, ui::EventCallback handler);
   void AttachEulaLinkButton(const wchar_t* name, const std::wstring& url);
-  void SetProgressText(const std::wstring& text);
-  void ShowMessage(const std::wstring& text, UINT icon);
-  void ShowBox(const wchar_t* name, bool visible);
-  bool IsShowing(const wchar_t* name) const;
 };
 
 }  // namespace vireo

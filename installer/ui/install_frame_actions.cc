@@ -15,21 +15,10 @@
 #include "installer/ui/install_progress.h"
 #include "support/install_log.h"
 #include "support/process_launch.h"
-#include "ui/widgets/label.h"
 #include "ui/widgets/progress.h"
 #include "ui/widgets/rich_edit.h"
 
 namespace vireo {
-
-namespace {
-
-// The log's path as the boxes show it; empty when no log file could be opened.
-std::wstring LogPath() {
-  const wchar_t* path = CInstallLog::Get().GetLogPath();
-  return path ? path : L"";
-}
-
-}  // namespace
 
 void CUIInstallFrame::StartInstall() {
   CInstallOptions& options = CInstallOptions::Get();
@@ -72,24 +61,12 @@ void CUIInstallFrame::OnInstallProgress(int stage, float percent) {
   auto* bar = dynamic_cast<ui::Progress*>(FindControl(L"progress"));
   if (!bar) return;
   bar->SetValue(view.bar_value);
-  SetProgressText(view.text);
+  SetLabelText(L"install_progress_txt", view.text);
 }
 
 void CUIInstallFrame::OnInstallFailed(const std::wstring& failure_text) {
-  SetProgressText(failure_text.empty() ? kInstallFailedText : failure_text);
-  std::wstring text = failure_text.empty() ? kInstallFailedRetryMessage : failure_text;
-  CInstallLog::Get().Write(kUiInstallFailedLog, text.c_str());
-  const std::wstring log = LogPath();
-  text += log.empty() ? std::wstring(kNoLogSentence) : kLogPathLead + log;
-  ShowMessage(text, MB_ICONERROR);
-}
-
-void CUIInstallFrame::SetProgressText(const std::wstring& text) {
-  if (auto* label = dynamic_cast<ui::Label*>(FindControl(L"install_progress_txt"))) label->SetText(text);
-}
-
-void CUIInstallFrame::ShowMessage(const std::wstring& text, UINT icon) {
-  ::MessageBoxW(GetHWND(), text.c_str(), kInstallWindowTitle, MB_OK | icon);
+  SetLabelText(L"install_progress_txt", failure_text.empty() ? kInstallFailedText : failure_text);
+  ReportFailure(failure_text.empty() ? kInstallFailedRetryMessage : failure_text, kUiInstallFailedLog);
 }
 
 void CUIInstallFrame::FinishAndClose(const wchar_t* channel) {
@@ -102,29 +79,6 @@ void CUIInstallFrame::FinishAndClose(const wchar_t* channel) {
     LaunchProcess(command, SW_SHOW);
   }
   ::PostMessageW(GetHWND(), WM_CLOSE, 0, 0);
-}
-
-void CUIInstallFrame::ShowToForeground() {
-  HWND window = GetHWND();
-  const DWORD this_thread = ::GetCurrentThreadId();
-  HWND foreground = ::GetForegroundWindow();
-  const DWORD foreground_thread = foreground ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
-  const bool borrow = foreground_thread != 0 && foreground_thread != this_thread;
-  if (::IsWindowVisible(window)) {
-    if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
-    if (foreground == window) return;
-    if (borrow) ::AttachThreadInput(this_thread, foreground_thread, TRUE);
-    ::SetForegroundWindow(window);
-    if (borrow) ::AttachThreadInput(this_thread, foreground_thread, FALSE);
-    return;
-  }
-  const bool attached = borrow && ::AttachThreadInput(this_thread, foreground_thread, TRUE);
-  CenterWindow();
-  ::ShowWindow(window, SW_SHOWNORMAL);
-  if (attached) ::AttachThreadInput(this_thread, foreground_thread, FALSE);
-  // Showing while attached to the desktop window's thread (the foreground "window" of a
-  // freshly started session) can leave no foreground window at all under Wine: ask again.
-  if (borrow && (!attached || ::GetForegroundWindow() != window)) ::SetForegroundWindow(window);
 }
 
 }  // namespace vireo

@@ -17,19 +17,36 @@ double BarValue(int stage, double p) {
   }
 }
 
-}  // namespace
+double UninstallBarValue(int stage, double p) {
+  switch (stage) {
+    case PROGRESS_UNINSTALL_DIR: return p * 0.90;
+    case PROGRESS_UNINSTALL_SHORTCUT: return 90 + p * 0.05;
+    case PROGRESS_UNINSTALL_REG: return 95 + p * 0.05;
+    default: return 0;
+  }
+}
 
-ProgressView MapInstallProgress(int stage, double percent) {
+ProgressView MapProgress(int stage, double percent, double (*bar_value)(int, double), const wchar_t* prefix) {
   ProgressView view;
   if (stage == PROGRESS_DONE) {
     view.show_complete = true;
     return view;
   }
-  view.bar_value = BarValue(stage, percent);
-  view.text = kInstallingTextPrefix;
+  view.bar_value = bar_value(stage, percent);
+  view.text = prefix;
   view.text += std::to_wstring(static_cast<int>(view.bar_value + 0.5));
   view.text += L'%';
   return view;
+}
+
+}  // namespace
+
+ProgressView MapInstallProgress(int stage, double percent) {
+  return MapProgress(stage, percent, &BarValue, kInstallingTextPrefix);
+}
+
+ProgressView MapUninstallProgress(int stage, double percent) {
+  return MapProgress(stage, percent, &UninstallBarValue, kUninstallingTextPrefix);
 }
 
 }  // namespace vireo

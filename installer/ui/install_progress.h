@@ -8,6 +8,11 @@
 //    anything unknown give 0.
 //  - The text is kInstallingTextPrefix, the value rounded half up (truncate(value + 0.5))
 //    and "%".
+//  - The uninstall window maps its own stages, in the order the uninstall runs them:
+//    p * 0.90 (uninstall dir), 90 + p * 0.05 (uninstall shortcut), 95 + p * 0.05
+//    (uninstall registry); the install stages and anything unknown give 0. The text is
+//    kUninstallingTextPrefix, the value rounded as for the install, and "%"; PROGRESS_DONE
+//    as for the install.
 #pragma once
 
 #include <string>
@@ -15,11 +20,12 @@
 namespace vireo {
 
 struct ProgressView {
-  bool show_complete = false;  // Nothing else applies
+  bool show_complete = false;  // nothing else applies
   double bar_value = 0;        // 0-100
   std::wstring text;
 };
 
 ProgressView MapInstallProgress(int stage, double percent);
+ProgressView MapUninstallProgress(int stage, double percent);
 
 }  // namespace vireo

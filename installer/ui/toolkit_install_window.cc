@@ -2,7 +2,9 @@
 
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
+#include "installer/install_options.h"
 #include "installer/ui/install_frame.h"
+#include "installer/ui/uninstall_frame.h"
 #include "support/install_log.h"
 #include "support/module_instance.h"
 #include "ui/markup/global_manager.h"
@@ -23,8 +25,14 @@ bool ToolkitInstallWindow::Show() {
   }
   if (frame()) return true;
 
-  auto created = std::make_unique<CUIInstallFrame>();
-  if (!created->Create(nullptr, kInstallWindowTitle, WS_POPUP, 0)) {
+  const bool uninstall = CInstallOptions::Get().uninstall;
+  std::unique_ptr<CUIFrame> created;
+  if (uninstall) {
+    created = std::make_unique<CUIUninstallFrame>();
+  } else {
+    created = std::make_unique<CUIInstallFrame>();
+  }
+  if (!created->Create(nullptr, uninstall ? kUninstallWindowTitle : kInstallWindowTitle, WS_POPUP, 0)) {
     // A failed creation leaves the object with its creator: |created| deletes it.
     CInstallLog::Get().Write(L"[ui] install window could not be created gle=%u", ::GetLastError());
     return false;
@@ -37,12 +45,12 @@ bool ToolkitInstallWindow::Show() {
   return true;
 }
 
-CUIInstallFrame* ToolkitInstallWindow::frame() const {
+CUIFrame* ToolkitInstallWindow::frame() const {
   return frame_alive_.expired() ? nullptr : frame_;
 }
 
 void ToolkitInstallWindow::ShowProgress(SETUP_PROGRESS stage, float percent) {
-  if (CUIInstallFrame* window = frame()) {
+  if (CUIFrame* window = frame()) {
     ::PostMessageW(window->GetHWND(), kWmInstallProgress, static_cast<WPARAM>(stage),
                    static_cast<LPARAM>(static_cast<int>(percent)));
   }
@@ -51,7 +59,7 @@ void ToolkitInstallWindow::ShowProgress(SETUP_PROGRESS stage, float percent) {
 void ToolkitInstallWindow::ShowResult(bool success, const std::wstring& message) {
   if (success) {
     ShowProgress(PROGRESS_DONE, 100);
-  } else if (CUIInstallFrame* window = frame()) {
+  } else if (CUIFrame* window = frame()) {
     window->OnInstallFailed(message);
   }
 }

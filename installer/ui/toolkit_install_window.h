@@ -1,6 +1,7 @@
-// The install window over the window toolkit: the skin from the executable's resources, the
-// toolkit started DPI-aware, and one CUIInstallFrame at a time. The frame deletes itself at
-// its final message; its weak flag says when it has.
+// The installer's window over the window toolkit: the skin from the executable's resources,
+// the toolkit started DPI-aware, and one frame at a time, the uninstall window for an
+// uninstall and the install window otherwise. The frame deletes itself at its final message;
+// its weak flag says when it has.
 #pragma once
 
 #include <memory>
@@ -11,7 +12,7 @@
 
 namespace vireo {
 
-class CUIInstallFrame;
+class CUIFrame;
 
 class ToolkitInstallWindow : public IInstallWindow {
  public:
@@ -27,9 +28,9 @@ class ToolkitInstallWindow : public IInstallWindow {
 
  private:
   // The frame while it exists; null before Show and once it is gone.
-  CUIInstallFrame* frame() const;
+  CUIFrame* frame() const;
 
-  CUIInstallFrame* frame_ = nullptr;  // looks only: the frame owns itself
+  CUIFrame* frame_ = nullptr;  // looks only: the frame owns itself
   std::weak_ptr<corekit::WeakFlag> frame_alive_;
   bool toolkit_started_ = false;
 };

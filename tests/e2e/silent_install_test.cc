@@ -18,7 +18,8 @@
 namespace vireo::test {
 namespace {
 
-// Counts the extraction leftovers ("xsc*.tmp" files, "x7z*" folders) in the temp folder.
+// Counts what an extraction could leave in the temp folder: "x7z*" module files, and "xsc*"
+// package copies, which no run may make any more.
 int TempLeftovers() {
   wchar_t temp[MAX_PATH];
   ::GetTempPathW(MAX_PATH, temp);

@@ -337,5 +337,35 @@ TEST_F(InstallOptionsTest, CurrentVersionAndUninstaller) {
   EXPECT_STREQ(o.GetUninstallerPath(), L"");
 }
 
+// The program without a package always uninstalls, and removes the installation it was
+// handed (a portable one as such) rather than the registered one; handed no installation, it
+// falls back to the registration as any run does.
+TEST_F(InstallOptionsTest, UninstallerRemovesTheInstallationItBelongsTo) {
+  UseModule("uninstaller/uninstaller.exe");
+  const std::wstring registered = temp_.Join(L"Registered\\Vireo\\Application");
+  const std::wstring own = temp_.Join(L"Own\\Vireo\\Application");
+  const std::wstring portable = temp_.Join(L"Stick");
+  PlaceExe(registered, "bin/vireo_setup.exe");
+  PlaceExe(own, "bin/vireo_setup.exe");
+  PlaceExe(portable, "bin/vireo_setup.exe");
+  ASSERT_TRUE(test::WriteFileBytes(portable + L"\\.portable", ""));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", registered + L"\\"));
+
+  CInstallOptions* o = &Load((L"--appdir=\"" + own + L"\"").c_str());
+  EXPECT_TRUE(o->uninstall);
+  EXPECT_FALSE(o->portable);
+  EXPECT_EQ(std::wstring(o->GetAppDir()), own);
+  EXPECT_EQ(std::wstring(o->GetInstallDir()), temp_.Join(L"Own\\Vireo"));
+  EXPECT_EQ(StateCount(*o), 1);
+
+  o = &Load((L"--appdir=\"" + portable + L"\"").c_str());
+  EXPECT_TRUE(o->portable);
+  EXPECT_EQ(std::wstring(o->GetAppDir()), portable);
+
+  o = &Load((L"--appdir=\"" + temp_.Join(L"Nothing") + L"\"").c_str());
+  EXPECT_TRUE(o->uninstall);
+  EXPECT_EQ(std::wstring(o->GetAppDir()), registered);
+}
+
 }  // namespace
 }  // namespace vireo

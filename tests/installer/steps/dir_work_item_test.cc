@@ -193,6 +193,27 @@ TEST_F(DirWorkItemStep, UninstallRefusesForeignRegistration) {
   EXPECT_EQ(progress_.reports(), expected);
 }
 
+// A portable folder goes on its marker whatever the registration names, and nothing outside
+// it is touched: not the product folder, not the per-user data.
+TEST_F(DirWorkItemStep, UninstallOfAPortableFolderRemovesThatFolderOnly) {
+  const std::wstring portable = temp_.Join(L"Stick\\Vireo");
+  ASSERT_TRUE(MakeDirs(portable + L"\\User Data\\Default"));
+  ASSERT_TRUE(WriteFileBytes(portable + L"\\vireo.exe", "MZ"));
+  ASSERT_TRUE(WriteFileBytes(portable + L"\\.portable", ""));
+  ASSERT_TRUE(MakeDirs(user_data_ + L"\\Default"));
+  ASSERT_TRUE(test::SetHkcuString(kAppPathsRegKey, L"Path", app_));
+  CInstallOptions& o = CInstallOptions::Get();
+  o.uninstall = true;
+  o.portable = true;
+  o.SetPortableDir(portable);
+  CDirWorkItem item;
+  EXPECT_TRUE(item.DoImpl());
+  EXPECT_FALSE(PathExists(portable));
+  EXPECT_TRUE(PathExists(temp_.Join(L"Stick")));
+  EXPECT_TRUE(PathExists(app_ + L"\\vireo.exe"));
+  EXPECT_TRUE(PathExists(user_data_ + L"\\Default"));
+}
+
 // Roll-back removes the tool, module, records and folders the run deployed where none
 // existed (User Data included), and leaves executables it did not create alone: a staged
 // update and a saved-aside executable of an earlier run stay.

@@ -28,8 +28,18 @@ vireo_pack_payload(unzip_pkg_browser NAME unzip_browser CHROME_BIN "${browser}")
 vireo_pack_payload(unzip_pkg_flat NAME unzip_flat PROGRAM_ARCHIVE "${unzip_fixtures}/flat.7z")
 vireo_pack_payload(unzip_pkg_broken NAME unzip_broken PROGRAM_ARCHIVE "${unzip_fixtures}/broken_program.txt")
 
+# The same program archive in a package that compresses it: it cannot be read in place.
+set(unzip_pkg_compressed "${unzip_fixtures}/compressed_package.7z")
+add_custom_command(
+  OUTPUT "${unzip_pkg_compressed}"
+  COMMAND ${CMAKE_COMMAND} -E rm -f "${unzip_pkg_compressed}"
+  COMMAND ${CMAKE_COMMAND} -E chdir "${CMAKE_BINARY_DIR}/payload/unzip_browser"
+          ${VIREO_7ZZ} a -bd -bso0 -t7z -mx=1 "${unzip_pkg_compressed}" chrome.7z
+  DEPENDS "${unzip_pkg_browser}"
+  VERBATIM)
+
 set(unzip_fixture_dlls "")
-foreach(kind browser flat broken)
+foreach(kind browser flat broken compressed)
   set(rc "${unzip_fixtures}/unzip_${kind}.rc")
   file(WRITE "${rc}" "IDR_DLL_7Z PACKAGE \"${VIREO_7Z_DLL}\"\nIDR_ZIP_PACKAGE PACKAGE \"${unzip_pkg_${kind}}\"\n")
   set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${VIREO_7Z_DLL};${unzip_pkg_${kind}}")

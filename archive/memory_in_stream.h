@@ -1,0 +1,37 @@
+// An archive the module reads straight from memory: the installer's own resource bytes, so
+// an embedded archive is extracted without first being written to a file.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+
+#include "archive/com_object.h"
+#include "archive/seven_zip_abi.h"
+
+namespace vireo {
+
+// Answers IUnknown, ISequentialInStream, IInStream and IStreamGetSize over |bytes|, which are
+// only looked at: they must outlive the stream (a module's resources do while it is loaded).
+class CMemoryInStream final : public ComObject<IInStream, IStreamGetSize> {
+ public:
+  // The count starts at 1.
+  explicit CMemoryInStream(std::span<const unsigned char> bytes) : bytes_(bytes) {}
+
+  // Copies up to |size| bytes from the position on; fewer (0 at or past the end) is no error.
+  HRESULT STDMETHODCALLTYPE Read(void* data, UINT32 size, UINT32* processed) override;
+  // |origin| 0, 1, 2 = begin, current, end; above 2 E_INVALIDARG; a position before the start
+  // is refused (HRESULT of ERROR_NEGATIVE_SEEK), one beyond 2^63 - 1 with E_INVALIDARG; both
+  // leave the position as it was. Positions past the end are allowed, as for a file.
+  HRESULT STDMETHODCALLTYPE Seek(INT64 offset, UINT32 origin, UINT64* new_position) override;
+  HRESULT STDMETHODCALLTYPE GetSize(UINT64* size) override;
+
+ private:
+  ~CMemoryInStream() override = default;
+  void* FindInterface(REFIID iid) override;
+
+  std::span<const unsigned char> bytes_;
+  UINT64 position_ = 0;
+};
+
+}  // namespace vireo
