@@ -1,10 +1,9 @@
 // The font table: font identifier -> font record with its GDI font.
 //
 //  - A skin font starts from the system's default GUI font description; the face name is
-//    replaced (the face "system" by the system's UI face: "微软雅黑" from major version 6,
-//    "新宋体" before), the height is minus the DPI-scaled size, the weight is raised by
-//    700 when bold, underline and italic come from the skin, the character set is
-//    DEFAULT_CHARSET.
+//    replaced (the face "system" by the system's UI face "微软雅黑"), the height is minus
+//    the DPI-scaled size, the weight is raised by 700 when bold, underline and italic come
+//    from the skin, the character set is DEFAULT_CHARSET.
 //  - Identifiers are strings; a later font of the same identifier replaces the earlier
 //    one. Find() gives the default font for an empty or unknown identifier, and null when
 //    there is no default font.
@@ -35,18 +34,18 @@ struct FontRecord {
   FontDeclaration declared;  // as declared (face before the "system" replacement)
 };
 
-// The face a skin's face name stands for on a system of |major_version|.
-std::wstring ResolveFaceName(std::wstring_view face, unsigned major_version);
+// The face a skin's face name stands for.
+std::wstring ResolveFaceName(std::wstring_view face);
 
 // The font description of |declared|.
-LOGFONTW MakeSkinLogFont(const FontDeclaration& declared, const DpiScale& scale, unsigned major_version);
+LOGFONTW MakeSkinLogFont(const FontDeclaration& declared, const DpiScale& scale);
 
 class FontTable {
  public:
   // Creates the font and stores it under |id|; false, and nothing stored, when the
   // system refuses the font.
   bool Add(std::wstring_view id, const FontDeclaration& declared, const DpiScale& scale,
-           unsigned major_version, bool make_default);
+           bool make_default);
   // The record of |id|, else the default font's, else null.
   const FontRecord* Find(std::wstring_view id) const;
   // How many fonts were stored so far; an unnamed font gets this count as its identifier.

@@ -9,7 +9,7 @@
 //    default text colours; "linkfontcolor", "linkhoverfontcolor" and "selectedcolor" name
 //    colours whose values become the link, link-hover and selection colours. Those names
 //    are resolved after the children are built, so a file may name its own colours.
-//  - Fonts are scaled by |scale| and faced for |major_version| (font_table.h).
+//  - Fonts are scaled by |scale| (font_table.h).
 #pragma once
 
 #include "ui/markup/dpi_scale.h"
@@ -21,6 +21,6 @@ namespace ui {
 inline constexpr wchar_t kGlobalElement[] = L"Global";
 
 // Builds |root| into |out|; false, with nothing changed, when |root| is not a Global element.
-bool BuildGlobal(XmlNode root, const DpiScale& scale, unsigned major_version, GlobalDefinitions* out);
+bool BuildGlobal(XmlNode root, const DpiScale& scale, GlobalDefinitions* out);
 
 }  // namespace ui

@@ -70,10 +70,10 @@ bool GlobalManager::LoadSkinDocument(std::wstring_view path, XmlDocument* doc) c
   return doc->LoadFile(ToDiskPath(full).c_str());
 }
 
-bool GlobalManager::BuildGlobalFile(std::wstring_view path, unsigned major_version) {
+bool GlobalManager::BuildGlobalFile(std::wstring_view path) {
   XmlDocument doc;
   if (!LoadSkinDocument(path, &doc)) return false;
-  return BuildGlobal(doc.root(), dpi_, major_version, &definitions_);
+  return BuildGlobal(doc.root(), dpi_, &definitions_);
 }
 
 void GlobalManager::LoadStringTable(std::wstring_view language_path) {

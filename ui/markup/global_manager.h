@@ -71,9 +71,8 @@ class GlobalManager {
   ByteBlock ReadSkinFile(std::wstring_view path) const;
   // GM3. Loads a skin file (or XML text) into |doc|; false with the reader's error.
   bool LoadSkinDocument(std::wstring_view path, XmlDocument* doc) const;
-  // Builds the Global document at |path| ("global.xml") into the definitions, with fonts
-  // faced for |major_version| of the system.
-  bool BuildGlobalFile(std::wstring_view path, unsigned major_version);
+  // Builds the Global document at |path| ("global.xml") into the definitions.
+  bool BuildGlobalFile(std::wstring_view path);
   // GM5. "gdstrings.ini" in |language_path| (relative to the resource path).
   void LoadStringTable(std::wstring_view language_path);
 

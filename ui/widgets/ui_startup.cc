@@ -1,7 +1,6 @@
 #include "ui/widgets/ui_startup.h"
 
 #include <windows.h>
-#include <versionhelpers.h>
 
 #include <memory>
 #include <utility>
@@ -32,9 +31,6 @@ LOGFONTW WarmUpFont(const GlobalManager& manager) {
   return logfont;
 }
 
-// Only the face rule of the skin's fonts depends on the version: before or from Vista.
-unsigned FontMajorVersion() { return ::IsWindowsVistaOrGreater() ? 6 : 5; }
-
 }  // namespace
 
 bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, bool adapt_dpi,
@@ -52,7 +48,7 @@ bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, 
   manager.SetResourcePath(resource_path);
   manager.LoadStringTable(language_path);
   manager.SetResourcePath(resource_path + theme_path);
-  const bool global_ok = manager.BuildGlobalFile(kGlobalSkinFile, FontMajorVersion());
+  const bool global_ok = manager.BuildGlobalFile(kGlobalSkinFile);
 
   GdiplusSession() = std::make_unique<vireo::ScopedGdiplus>();
   StartTextWarmUp(WarmUpFont(manager));  // US5

@@ -13,7 +13,7 @@ void SkinTest::StartSkin(int percent) {
   if (percent == 100) return;
   // Lengths and fonts are scaled as the skin is read: rebuild the fonts at the new scale.
   GlobalManager::Get().dpi() = DpiScale(percent, true);
-  ASSERT_TRUE(GlobalManager::Get().BuildGlobalFile(kGlobalSkinFile, 6));
+  ASSERT_TRUE(GlobalManager::Get().BuildGlobalFile(kGlobalSkinFile));
 }
 
 void SkinTest::TearDown() { Shutdown(); }
