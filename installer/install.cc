@@ -79,6 +79,10 @@ InstallResult CInstall::Execute() {
   return result;
 }
 
-void CInstall::Run() { ReportInstallResult(Execute()); }
+InstallResult CInstall::Run() {
+  InstallResult result = Execute();
+  ReportInstallResult(result);
+  return result;
+}
 
 }  // namespace vireo

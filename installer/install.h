@@ -13,8 +13,9 @@ class CInstall {
  public:
   using StepFactory = std::function<StepList()>;
 
-  // Runs the whole install on the worker thread and reports one result to thread 1.
-  void Run();
+  // Runs the whole install on the worker thread, reports one result to thread 1 and returns
+  // it too: a result posted after thread 1's loop has ended is never delivered.
+  InstallResult Run();
 
   // The run itself, without reporting: path check (a refusal is logged and returned with
   // ran_steps false), closing the browser unless silent, the step list of the mode with

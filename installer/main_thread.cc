@@ -100,7 +100,12 @@ void CMainThread::QuitWithCode(int code) {
 void CMainThread::Cleanup() {
   // A driver still running when the window closed finishes (or rolls back) before this
   // returns, so the process never exits with an install half-done.
-  if (misc_thread_) misc_thread_->Stop();
+  if (misc_thread_) {
+    misc_thread_->Stop();
+    // A window run's loop always ends with 0; a failed install, whether its result reached
+    // the window or the window was closed while it rolled back, makes the run a failure.
+    if (misc_thread_->install_failed()) exit_code_ = 1;
+  }
   // Every window is gone once the loop has ended.
   if (install_window_) install_window_->Shutdown();
   RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir());

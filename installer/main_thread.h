@@ -29,7 +29,9 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   void OnProgress(SETUP_PROGRESS stage, float percent) override;
   void OnInstallResult(bool success, std::wstring message, bool ran_steps) override;
 
-  // The quit code the main loop last ended with: the process exit status.
+  // The process exit status, final once the thread body has returned: the quit code the
+  // main loop last ended with (0 when the window closed), raised to 1 when an install run
+  // on the worker failed.
   int exit_code() const { return exit_code_; }
 
  protected:

@@ -14,6 +14,8 @@ void CMiscThread::Init() { corekit::ThreadRegistry::Register(kMiscThreadId); }
 
 void CMiscThread::Cleanup() { corekit::ThreadRegistry::Unregister(); }
 
-void CMiscThread::RunInstall() { CInstall().Run(); }
+void CMiscThread::RunInstall() {
+  if (!CInstall().Run().success) install_failed_ = true;
+}
 
 }  // namespace vireo

@@ -20,6 +20,7 @@ APT_PACKAGES=(
   wine wine64 libwine xvfb xauth fonts-wqy-microhei 7zip
   cmake ninja-build googletest dpkg-dev nodejs npm
   python3-pil fonts-noto-cjk  # tools/draw_skin.py redraws the window skin with these
+  tesseract-ocr tesseract-ocr-chi-sim  # a window test reads the window's Chinese text back
   osslsigncode openssl  # optional Authenticode signing of the installer, and its test
   nsis libicu72  # tools/bench_install.sh: the NSIS comparison and the ICU data of its payload
 )

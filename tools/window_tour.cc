@@ -44,25 +44,9 @@ using namespace vireo::test::install_window;  // the skin's points and colours
 
 constexpr unsigned kLimitMs = 60000;
 
+// The whole window as a BMP file.
 bool SaveBmp(const WindowShot& shot, const std::wstring& path) {
-  if (shot.pixels().empty()) return false;
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof(info);
-  info.biWidth = shot.width();
-  info.biHeight = -shot.height();
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  const DWORD bytes = static_cast<DWORD>(shot.pixels().size() * sizeof(uint32_t));
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + bytes;
-  vireo::ScopedFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  if (!out.valid()) return false;
-  DWORD written = 0;
-  return ::WriteFile(out.get(), &file, sizeof(file), &written, nullptr) &&
-         ::WriteFile(out.get(), &info, sizeof(info), &written, nullptr) &&
-         ::WriteFile(out.get(), shot.pixels().data(), bytes, &written, nullptr);
+  return vireo::test::SaveShot(shot, RECT{0, 0, shot.width(), shot.height()}, 1, path);
 }
 
 // Any colour but black: a window without a background brush shows black until painted.

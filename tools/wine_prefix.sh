@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Creates a Wine prefix once (WINEPREFIX), sandboxed so that nothing lands in the real home:
-# the profile folders Wine links into $HOME become real folders, missing CJK faces map to an
-# installed one. Safe to call from many processes at once; fast when the prefix is ready.
+# the profile folders Wine links into $HOME become real folders. Safe to call from many
+# processes at once; fast when the prefix is ready.
 set -euo pipefail
 cmd="${1:-ensure}"
 : "${WINEPREFIX:?WINEPREFIX must be set}"
 stamp="$WINEPREFIX/.vireo-ready"
+# Names the prefix's settings: a prefix made with older ones is set up again.
+settings="$WINEPREFIX/.vireo-settings-fonts2"
+ready() { [ -f "$stamp" ] && [ -f "$settings" ]; }
 
 init_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")" "${HOME:-/tmp}"
@@ -20,21 +23,22 @@ init_prefix() {
       if [ -L "$p" ]; then rm -f "$p"; mkdir -p "$p"; fi
     done
   done
-  # Fonts: map the faces the skin asks for to WenQuanYi Micro Hei (UTF-16 .reg file, since
-  # `wine reg add` garbles non-ASCII arguments under the C locale).
+  # Fonts: no face the skins name is mapped, so the tests see the toolkit's own fallback as a
+  # user without those faces does. One alias only: WenQuanYi Micro Hei under its Chinese name,
+  # for tests/ui/render/gdiplus_text_test.cc, which needs an installed face with a CJK name
+  # and the same metrics as the face it stands for (UTF-16 .reg file, since `wine reg add`
+  # garbles non-ASCII arguments under the C locale).
   local reg; reg="$(mktemp --suffix=.reg)"
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[-HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    printf '"微软雅黑"="WenQuanYi Micro Hei"\r\n'
-    printf '"Microsoft YaHei"="WenQuanYi Micro Hei"\r\n'
-    printf '"宋体"="WenQuanYi Micro Hei"\r\n'
-    printf '"SimSun"="WenQuanYi Micro Hei"\r\n\r\n'
+    printf '"文泉驿微米黑"="WenQuanYi Micro Hei"\r\n\r\n'
   } | iconv -f UTF-8 -t UTF-16 > "$reg"
   WINEDEBUG=-all wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&- || true
   wineserver -w 9>&- || true
   rm -f "$reg"
-  touch "$stamp"
+  touch "$stamp" "$settings"
 }
 
 # Signal 0 only asks whether the prefix's server is alive.
@@ -51,17 +55,17 @@ start_server() {
 
 case "$cmd" in
   ensure)
-    [ -f "$stamp" ] && exit 0
+    ready && exit 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec 9>"$WINEPREFIX.lock"
     flock 9
-    [ -f "$stamp" ] || init_prefix
+    ready || init_prefix
     ;;
   up)
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec 9>"$WINEPREFIX.lock"
     flock 9
-    [ -f "$stamp" ] || init_prefix
+    ready || init_prefix
     server_running || start_server
     ;;
   reset)

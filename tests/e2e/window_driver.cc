@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "support/scoped_gdi.h"
+#include "support/scoped_handle.h"
 
 namespace vireo::test {
 
@@ -159,6 +160,37 @@ bool ColorNear(uint32_t a, uint32_t b, int tolerance) {
     if (std::abs(ca - cb) > tolerance) return false;
   }
   return true;
+}
+
+bool SaveShot(const WindowShot& shot, const RECT& part, int zoom, const std::wstring& path) {
+  const RECT whole = {0, 0, shot.width(), shot.height()};
+  RECT cut{};
+  if (shot.pixels().empty() || zoom < 1 || !::IntersectRect(&cut, &part, &whole)) return false;
+  const int width = (cut.right - cut.left) * zoom;
+  const int height = (cut.bottom - cut.top) * zoom;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      pixels[static_cast<size_t>(y) * width + x] = shot.At(cut.left + x / zoom, cut.top + y / zoom);
+    }
+  }
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = width;
+  info.biHeight = -height;  // top-down
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(uint32_t));
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + bytes;
+  const ScopedFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!out.valid()) return false;
+  DWORD written = 0;
+  return ::WriteFile(out.get(), &file, sizeof(file), &written, nullptr) &&
+         ::WriteFile(out.get(), &info, sizeof(info), &written, nullptr) &&
+         ::WriteFile(out.get(), pixels.data(), bytes, &written, nullptr);
 }
 
 }  // namespace vireo::test

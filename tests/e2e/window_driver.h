@@ -53,6 +53,10 @@ class WindowShot {
   std::vector<uint32_t> pixels_;
 };
 
+// Saves |part| of |shot| (window-relative, cut to the shot) as a 32-bit BMP file, each pixel
+// |zoom| times wider and taller; false when there is nothing to save or it cannot be written.
+bool SaveShot(const WindowShot& shot, const RECT& part, int zoom, const std::wstring& path);
+
 // Whether two colours differ by at most |tolerance| in every channel.
 bool ColorNear(uint32_t a, uint32_t b, int tolerance = 24);
 

@@ -15,6 +15,7 @@
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "tests/e2e/install_window_pages.h"
+#include "tests/e2e/screen_text.h"
 #include "tests/e2e/user_profile.h"
 #include "tests/e2e/window_driver.h"
 #include "tests/test_support/process_runner.h"
@@ -77,6 +78,16 @@ class WindowInstallTest : public testing::Test {
       ADD_FAILURE() << "the window did not come to the foreground";
     }
     return window_;
+  }
+  // Opens |target|, starts the install and closes the window while it runs; the exit status
+  // once the process has ended (-1 when the install never started, -2 when it did not end).
+  int InstallAndClose(const std::string& target) {
+    if (!Open(target)) return -1;
+    Click(kInstallButton);
+    if (!WaitFor([&] { return ProgressPageShows(); }, kWindowLimitMs)) return -1;
+    Click(kCloseButton);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window_); }, 500)) << "the window stayed";
+    return Exit();
   }
   bool Probe(POINT at, uint32_t color) const { return Shows(window_, at, color); }
   void Click(POINT at) { MouseClick(ScreenPoint(window_, at.x, at.y)); }
@@ -206,6 +217,24 @@ TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
   ExpectNothingInstalled();
 }
 
+// The agreement row is drawn in a face that has its glyphs, whichever faces the system
+// has: the machine's OCR reads the sentence back from the screen (missing-glyph boxes read
+// as noise).
+TEST_F(WindowInstallTest, AgreementRowReadsBackAsItsSentence) {
+  ASSERT_TRUE(Open());
+  MouseMove(ScreenPoint(window_, kNeutralPoint.x, kNeutralPoint.y));
+  const POINT check = CheckBox();
+  ASSERT_GT(check.x, 0) << "no check box on the agreement row";
+  const std::wstring image = work_.Join(L"agreement.bmp");
+  // Right of the check box, one line high, enlarged as OCR likes small print.
+  const RECT row = {check.x + 10, kAgreementRowY - 12, 660 - check.x + 10, kAgreementRowY + 12};
+  ASSERT_TRUE(SaveShot(WindowShot(window_), row, 3, image));
+  std::string error;
+  EXPECT_EQ(ReadTextLine(image, "chi_sim", &error), L"我已阅读并同意《用户协议》和《隐私政策》") << error;
+  Click(kCloseButton);
+  EXPECT_EQ(Exit(10000), 0);
+}
+
 // A cleared agreement disables the install button for clicks and Enter; ticking it again
 // restores it. The links open the legal pages in the default browser.
 TEST_F(WindowInstallTest, AgreementGatesTheInstallAndLinksOpenTheLegalPages) {
@@ -273,8 +302,9 @@ TEST_F(WindowInstallTest, EnterInstallsThenTryNowStartsTheBrowser) {
   EXPECT_EQ(Report(), L"\"" + paths_.app_dir + L"\\vireo.exe\" --lchannel=install");
 }
 
-// A step fails late (the payload has no uninstaller): the error box names the failure and
-// the log, everything is rolled back, the progress page stays, closing gives 0.
+// A step fails late (the payload has no uninstaller): the error box names the failure
+// and the log, everything is rolled back, the progress page stays, and the run exits 1 when
+// the window is closed: a deployment tool that started it must not read success.
 TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
   ASSERT_TRUE(Open("installers/setup_no_uninstaller/vireo_setup.exe"));
   Click(kInstallButton);
@@ -289,7 +319,7 @@ TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 5000)) << "the error box did not close";
   EXPECT_TRUE(ProgressPageShows()) << "the progress page did not stay";
   Click(kCloseButton);
-  EXPECT_EQ(Exit(10000), 0);
+  EXPECT_EQ(Exit(10000), 1);
   ExpectNothingInstalled();
 }
 
@@ -297,13 +327,15 @@ TEST_F(WindowInstallTest, LateFailureShowsTheErrorAndRollsBack) {
 // on the worker before the process exits 0: an install that can succeed is never cut off
 // half-done.
 TEST_F(WindowInstallTest, ClosingDuringTheInstallLetsItFinish) {
-  ASSERT_TRUE(Open());
-  Click(kInstallButton);
-  ASSERT_TRUE(WaitFor([&] { return ProgressPageShows(); }, kWindowLimitMs)) << "the install did not start";
-  Click(kCloseButton);
-  EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window_); }, 500)) << "the window stayed";
-  EXPECT_EQ(Exit(), 0) << testing::PrintToString(Log());
+  EXPECT_EQ(InstallAndClose("bin/vireo_setup.exe"), 0) << testing::PrintToString(Log());
   ExpectInstalled();
+}
+
+// The same close while an install that will fail runs: its failure never reaches a window,
+// yet the run exits 1 once the rollback is done.
+TEST_F(WindowInstallTest, ClosingDuringAFailingInstallExitsOne) {
+  EXPECT_EQ(InstallAndClose("installers/setup_no_uninstaller/vireo_setup.exe"), 1) << testing::PrintToString(Log());
+  ExpectNothingInstalled();
 }
 
 }  // namespace

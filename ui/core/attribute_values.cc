@@ -1,12 +1,14 @@
 #include "ui/core/attribute_values.h"
 
 #include "ui/core/placeholder.h"
+#include "ui/core/scaled_attributes.h"
 #include "ui/markup/global_manager.h"
 #include "ui/markup/value_syntax.h"
 
 namespace ui {
 
 int ScaleLength(int length) {
+  NoteScaledRead();
   return ClampLength(GlobalManager::Get().dpi().Scale(ClampLength(length)));
 }
 
@@ -33,6 +35,7 @@ RECT ReadScaledRect(std::wstring_view value) {
   rc.top = ClampLength(rc.top);
   rc.right = ClampLength(rc.right);
   rc.bottom = ClampLength(rc.bottom);
+  NoteScaledRead();
   const RECT scaled = GlobalManager::Get().dpi().ScaleRect(rc);
   return RECT{ClampLength(scaled.left), ClampLength(scaled.top), ClampLength(scaled.right),
               ClampLength(scaled.bottom)};

@@ -7,6 +7,8 @@
 //  - Insets (margin, padding, text padding, border sizes) are four independent lengths and
 //    are scaled one by one; rectangles (caption, alpha-fix corner) are scaled as position
 //    plus scaled width and height.
+//  - Every scaled read is counted (scaled_attributes.h), so the attribute that asked for
+//    it is read again when the scale changes.
 #pragma once
 
 #include <windows.h>

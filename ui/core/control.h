@@ -47,6 +47,7 @@
 
 #include "ui/core/event_args.h"
 #include "ui/core/placeholder.h"
+#include "ui/core/scaled_attributes.h"
 #include "ui/core/state_image.h"
 
 namespace ui {
@@ -70,6 +71,15 @@ class Control : public PlaceHolder {
   // flags as false. Lengths are scaled by the DPI scale here. "class" applies the named
   // class lists at this point.
   virtual void SetAttribute(const std::wstring& name, const std::wstring& value);
+  // SetAttribute, remembering an attribute read with the DPI scale (scaled_attributes.h).
+  // The skin builder and the class lists apply through here.
+  void ApplyAttribute(const std::wstring& name, const std::wstring& value);
+  // Reads the remembered attributes again at the current DPI scale. Widgets with lengths of
+  // their own (a default height, a text host's font) override and call this.
+  virtual void RescaleForDpi();
+  // Applies a class list (name="value" pairs separated by one space), stopping at the first
+  // pair that does not fit.
+  void ApplyAttributeList(const std::wstring& list);
   // Applies each space-separated class name: the global table first, else the window's.
   void SetClass(const std::wstring& class_names);
 
@@ -210,6 +220,7 @@ class Control : public PlaceHolder {
   std::wstring data_id_;
 
   EventMap events_;
+  ScaledAttributes scaled_attributes_;
   std::unique_ptr<HotFade> hot_fade_;
   RECT paint_rect_ = {0, 0, 0, 0};
 };

@@ -50,6 +50,22 @@ const std::map<std::wstring, ControlState>& StateColorNames() {
 
 }  // namespace
 
+void Control::ApplyAttribute(const std::wstring& name, const std::wstring& value) {
+  scaled_attributes_.Apply(name, value, [this](const std::wstring& n, const std::wstring& v) { SetAttribute(n, v); });
+}
+
+void Control::RescaleForDpi() {
+  scaled_attributes_.ApplyAgain([this](const std::wstring& n, const std::wstring& v) { SetAttribute(n, v); });
+  // Fonts and images changed size too: what was estimated before is stale.
+  Arrange();
+}
+
+void Control::ApplyAttributeList(const std::wstring& list) {
+  ForEachListedAttribute(list, [this](std::wstring_view name, std::wstring_view value) {
+    ApplyAttribute(std::wstring(name), std::wstring(value));
+  });
+}
+
 void Control::SetClass(const std::wstring& class_names) {
   if (g_class_nesting >= kMaxClassNesting) return;
   ++g_class_nesting;
@@ -57,7 +73,7 @@ void Control::SetClass(const std::wstring& class_names) {
       GetWindow() != nullptr ? &GetWindow()->GetClassTable() : nullptr;
   ApplyClasses(class_names, GlobalManager::Get().definitions().classes, window_classes,
                [this](std::wstring_view name, std::wstring_view value) {
-                 SetAttribute(std::wstring(name), std::wstring(value));
+                 ApplyAttribute(std::wstring(name), std::wstring(value));
                });
   --g_class_nesting;
 }

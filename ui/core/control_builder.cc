@@ -53,8 +53,8 @@ bool BuildRun::BuildFile(const std::wstring& source, Control* parent, int depth,
 void BuildRun::ApplyWindowElement(XmlNode root) {
   if (window_ == nullptr || window_->GetHWND() == nullptr) return;
   for (size_t i = 0; i < root.attribute_count(); ++i) {
-    window_->SetWindowAttribute(std::wstring(root.attribute_name(i)),
-                                std::wstring(root.attribute_value(i)));
+    window_->ApplyWindowAttribute(std::wstring(root.attribute_name(i)),
+                                  std::wstring(root.attribute_value(i)));
   }
   for (XmlNode child = root.first_child(); child; child = child.next_sibling()) {
     if (child.name() == kClassElement) window_->GetClassTable().AddClassElement(child);
@@ -85,8 +85,8 @@ std::unique_ptr<Control> BuildRun::BuildElement(XmlNode node, int depth, bool* o
   }
   control->SetWindow(window_, nullptr);
   for (size_t i = 0; i < node.attribute_count(); ++i) {
-    control->SetAttribute(std::wstring(node.attribute_name(i)),
-                          std::wstring(node.attribute_value(i)));
+    control->ApplyAttribute(std::wstring(node.attribute_name(i)),
+                            std::wstring(node.attribute_value(i)));
   }
   if (!BuildChildren(node, control.get(), depth, nullptr, nullptr)) {
     *ok = false;

@@ -4,13 +4,14 @@
 //  CB1. The source is XML text itself when it starts with "<", else a skin file path read
 //      through the skin (archive first, then disk). A document that does not parse builds
 //      nothing.
-//  CB2. A root element "Window" configures the window (Window::SetWindowAttribute, in
+//  CB2. A root element "Window" configures the window (Window::ApplyWindowAttribute, in
 //      document order) and its Class children fill the window's class table. Font,
 //      TextColor, Image and Class children are skipped when building controls.
 //  CB3. Each element makes a control by kind (control_factory.h), else through the caller's
 //      factory; an element nothing makes is skipped with its subtree.
 //  CB4. The control is attached to the window, then the element's attributes are applied in
-//      document order ("class" applies its classes where it stands), then its children are
+//      document order through Control::ApplyAttribute ("class" applies its classes where it
+//      stands), then its children are
 //      built into it, then it is added to the parent.
 //  CB5. Include repeats the building of the skin file named by "source" into the current
 //      parent "count" times (default 1). Event and BubbledEvent elements are skipped.

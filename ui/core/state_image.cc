@@ -1,5 +1,6 @@
 #include "ui/core/state_image.h"
 
+#include "ui/core/scaled_attributes.h"
 #include "ui/markup/global_manager.h"
 
 namespace ui {
@@ -9,6 +10,7 @@ void Image::SetDescriptor(const std::wstring& descriptor) {
     attribute_ = ImageAttribute();
     return;
   }
+  NoteScaledRead();  // a "dest" is scaled as it is read
   attribute_ = ParseImageDescriptor(descriptor, GlobalManager::Get().dpi());
 }
 

@@ -49,6 +49,7 @@
 
 #include "corekit/weak_callback.h"
 #include "ui/core/event_args.h"
+#include "ui/core/scaled_attributes.h"
 #include "ui/markup/class_table.h"
 
 namespace ui {
@@ -157,6 +158,13 @@ class Window : public corekit::SupportWeakCallback {
 
   // A Window element attribute of the skin file ("size", "caption", ...); unknown ignored.
   void SetWindowAttribute(const std::wstring& name, const std::wstring& value);
+  // SetWindowAttribute, remembering an attribute read with the DPI scale; the skin builder
+  // applies through here.
+  void ApplyWindowAttribute(const std::wstring& name, const std::wstring& value);
+  // WN10. After the DPI scale changed: the window's remembered attributes, the skin's fonts
+  // and every control's remembered attributes are read again at the new scale, the tree is
+  // laid out again and the whole window repaints. The window's size is the caller's.
+  void RescaleForDpi();
   const RECT& GetSizeBox() const { return size_box_; }
   const RECT& GetCaptionRect() const { return caption_rect_; }
   SIZE GetRoundCorner() const { return round_corner_; }
@@ -216,6 +224,7 @@ class Window : public corekit::SupportWeakCallback {
   SIZE init_size_ = {0, 0};
   RECT size_box_ = {0, 0, 0, 0};
   RECT caption_rect_ = {0, 0, 0, 0};
+  ScaledAttributes scaled_attributes_;
   SIZE round_corner_ = {0, 0};
   SIZE min_info_ = {0, 0};
   SIZE max_info_ = {0, 0};

@@ -1,4 +1,5 @@
-// Window: the skin's Window element attributes, the initial size and centring.
+// Window: the skin's Window element attributes, the initial size, centring and a change of
+// the DPI scale.
 #include <cwchar>
 
 #include <algorithm>
@@ -62,6 +63,22 @@ void Window::SetWindowAttribute(const std::wstring& name, const std::wstring& va
   }
   // "shadowimage", "shadowcorner", "shadowattached", "alphafixcorner" and anything else:
   // this host draws no shadows and presents no layered window.
+}
+
+void Window::ApplyWindowAttribute(const std::wstring& name, const std::wstring& value) {
+  scaled_attributes_.Apply(name, value,
+                           [this](const std::wstring& n, const std::wstring& v) { SetWindowAttribute(n, v); });
+}
+
+void Window::RescaleForDpi() {
+  scaled_attributes_.ApplyAgain([this](const std::wstring& n, const std::wstring& v) { SetWindowAttribute(n, v); });
+  GlobalManager::Get().definitions().fonts.Rescale(GlobalManager::Get().dpi());
+  if (root_) root_->ForEachControl([](Control* control) { control->RescaleForDpi(); });
+  RequestLayout();
+  if (hwnd_ == nullptr) return;
+  RECT client = {0, 0, 0, 0};
+  ::GetClientRect(hwnd_, &client);
+  Invalidate(client);
 }
 
 void Window::SetInitSize(int width, int height, bool dpi_scale) {

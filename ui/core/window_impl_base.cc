@@ -96,7 +96,8 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) 
       }
       break;
     case WM_DPICHANGED:
-      OnDpiChanged(w_param);
+      OnDpiChanged(w_param, l_param);
+      handled = true;
       break;
     case WM_KEYDOWN:
       result = OnKeyDown(msg, w_param, l_param, handled);
@@ -215,9 +216,17 @@ void WindowImplBase::OnSize(WPARAM w_param, LPARAM /*l_param*/) {
   if (region && ::SetWindowRgn(GetHWND(), region.get(), TRUE) != 0) (void)region.release();
 }
 
-void WindowImplBase::OnDpiChanged(WPARAM w_param) {
+void WindowImplBase::OnDpiChanged(WPARAM w_param, LPARAM l_param) {
   DpiScale& dpi = GlobalManager::Get().dpi();
-  dpi = DpiScale(DpiScale::PercentOfDpi(LOWORD(w_param)), dpi.aware());
+  const int percent = DpiScale::PercentOfDpi(LOWORD(w_param));
+  if (percent != dpi.percent()) {
+    dpi = DpiScale(percent, dpi.aware());
+    RescaleForDpi();
+  }
+  if (const auto* suggested = reinterpret_cast<const RECT*>(l_param)) {
+    ::SetWindowPos(GetHWND(), nullptr, suggested->left, suggested->top, RectWidth(*suggested),
+                   RectHeight(*suggested), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void WindowImplBase::OnFinalMessage(HWND hwnd) {

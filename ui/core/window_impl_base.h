@@ -27,7 +27,9 @@
 //      components that are not 0 give the minimum / maximum track size.
 //  WB8. WM_SIZE (not minimised) with a round-corner size sets the round region.
 //  WB9. WM_SYSCOMMAND SC_CLOSE sends WM_CLOSE; other commands get the default handling.
-//  WB10. WM_DPICHANGED sets the DPI scale from the new DPI.
+//  WB10. WM_DPICHANGED sets the DPI scale from the new DPI (low word of wParam); when the
+//       percentage changed the window rescales (window.h, WN10); then it takes the suggested
+//       rectangle of lParam, which lays the tree out at the new size.
 //  WB11. WM_KEYDOWN calls OnKeyDown (virtual) first; unhandled keys go to the window's own
 //      handling.
 //  WB12. OnFinalMessage releases the control tree and deletes the object, except when it
@@ -98,7 +100,7 @@ class WindowImplBase : public Window, public IUIMessageFilter {
   LRESULT OnNcActivate(WPARAM w_param, bool& handled);
   void OnGetMinMaxInfo(LPARAM l_param);
   void OnSize(WPARAM w_param, LPARAM l_param);
-  void OnDpiChanged(WPARAM w_param);
+  void OnDpiChanged(WPARAM w_param, LPARAM l_param);
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #include "ui/markup/font_table.h"
 
 #include <cwchar>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -40,6 +41,17 @@ bool FontTable::Add(std::wstring_view id, const FontDeclaration& declared, const
   ++added_;
   if (make_default) default_id_ = std::wstring(id);
   return true;
+}
+
+void FontTable::Rescale(const DpiScale& scale) {
+  for (auto& [id, record] : fonts_) {
+    LOGFONTW logfont = record.logfont;
+    logfont.lfHeight = -scale.Scale(record.declared.size);
+    vireo::ScopedFont handle(::CreateFontIndirectW(&logfont));
+    if (!handle) continue;
+    record.logfont = logfont;
+    record.handle = std::move(handle);
+  }
 }
 
 const FontRecord* FontTable::Find(std::wstring_view id) const {

@@ -7,6 +7,9 @@
 //  - Identifiers are strings; a later font of the same identifier replaces the earlier
 //    one. Find() gives the default font for an empty or unknown identifier, and null when
 //    there is no default font.
+//  - Rescale(scale) makes every font again with the height of its declared size at
+//    |scale|; a font the system refuses keeps its old size. Handles found earlier are
+//    then gone: look fonts up when drawing, never keep their handles.
 #pragma once
 
 #include <windows.h>
@@ -48,6 +51,7 @@ class FontTable {
            bool make_default);
   // The record of |id|, else the default font's, else null.
   const FontRecord* Find(std::wstring_view id) const;
+  void Rescale(const DpiScale& scale);
   // How many fonts were stored so far; an unnamed font gets this count as its identifier.
   size_t added() const { return added_; }
   const std::wstring& default_id() const { return default_id_; }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ui/render/colour_alpha.h"
+#include "ui/render/font_fallback.h"
 #include "ui/render/text_format.h"
 #include "ui/render/text_warm_up.h"
 
@@ -14,12 +15,14 @@ namespace {
 
 // The C++ wrapper's Font(HDC, HFONT) goes through LOGFONTA, which turns a CJK face name
 // into question marks; reading the LOGFONTW ourselves keeps it.
-std::unique_ptr<Gdiplus::Font> MakeFont(HDC dc, HFONT font) {
+std::unique_ptr<Gdiplus::Font> MakeFont(HDC dc, HFONT font, std::wstring_view text) {
   WaitForTextWarmUp();
+  if (font == nullptr) font = static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT));
   std::unique_ptr<Gdiplus::Font> made;
   LOGFONTW logfont{};
   if (font != nullptr && ::GetObjectW(font, sizeof(logfont), &logfont) == sizeof(logfont)) {
-    made = std::make_unique<Gdiplus::Font>(dc, &logfont);
+    const LOGFONTW readable = FontForText(logfont, text);
+    made = std::make_unique<Gdiplus::Font>(dc, &readable);
   } else {
     made = std::make_unique<Gdiplus::Font>(dc);
   }
@@ -42,7 +45,7 @@ Gdiplus::RectF ToRectF(const RECT& r) {
 void DrawTextWith(Gdiplus::Graphics& graphics, HDC dc, const RECT& rect, std::wstring_view text,
                   DWORD argb, HFONT font, UINT style, BYTE alpha, bool line_limit) {
   if (text.empty()) return;
-  const std::unique_ptr<Gdiplus::Font> gdiplus_font = MakeFont(dc, font);
+  const std::unique_ptr<Gdiplus::Font> gdiplus_font = MakeFont(dc, font, text);
   if (!gdiplus_font) return;
   const TextFormatChoice choice = DrawFormatFor(style, line_limit);
   Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
@@ -59,7 +62,7 @@ void DrawTextWith(Gdiplus::Graphics& graphics, HDC dc, const RECT& rect, std::ws
 RECT MeasureTextWith(Gdiplus::Graphics& graphics, HDC dc, std::wstring_view text, HFONT font,
                      UINT style, int width_limit) {
   if (text.empty()) return RECT{};
-  const std::unique_ptr<Gdiplus::Font> gdiplus_font = MakeFont(dc, font);
+  const std::unique_ptr<Gdiplus::Font> gdiplus_font = MakeFont(dc, font, text);
   if (!gdiplus_font) return RECT{};
   Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
   format.SetFormatFlags(MeasureFlagsFor(style, format.GetFormatFlags()));

@@ -1,8 +1,8 @@
 // Measuring and drawing text with GDI+ on a Graphics, in a font given as an HFONT.
 //
 //  - The font is made from the HFONT's LOGFONTW (so face names outside the ANSI code page
-//     survive); a null HFONT means the current font of |dc|. A font GDI+ cannot use (not
-//     TrueType or OpenType) measures and draws nothing.
+//     survive); a null HFONT means the current font of |dc|. A font GDI+ cannot use anyway
+//     measures and draws nothing.
 //  - Text is anti-aliased in grey levels, not ClearType: the buffer's alpha has to stay
 //     meaningful, and measuring uses the same setting so measured and drawn text agree.
 //  - DrawTextWith: empty text draws nothing; the brush is TextBrushColour(argb, alpha)
@@ -13,6 +13,8 @@
 //     than one line of capitals. The result follows MeasuredRect (text_format.h).
 //  - Both wait for a toolkit warm-up that is still making GDI+'s first font
 //     (text_warm_up.h, TW2) before they make their own.
+//  - Both draw and measure in the face font_fallback.h picks for the text, so a face the
+//     system lacks, or one without the text's glyphs, never shows boxes.
 #pragma once
 
 #include <windows.h>

@@ -9,6 +9,7 @@
 #include "support/scoped_gdi.h"
 #include "support/scoped_gdiplus.h"
 #include "support/scoped_handle.h"
+#include "ui/render/font_fallback.h"
 #include "ui/render/gdiplus_text.h"
 
 namespace ui {
@@ -72,6 +73,8 @@ unsigned __stdcall WarmUp::ThreadProc(void* self) {
       // The path the UI thread takes, so whatever it builds on first use is built here.
       MeasureTextWith(graphics, dc.get(), kSample, font.get(), DT_SINGLELINE, -1);
     }
+    // What a text in a face the system lacks needs first (TW6).
+    EnumerateInstalledFaces();
   }
   warm_up->MarkTextDone();
   return 0;

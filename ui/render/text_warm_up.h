@@ -23,6 +23,9 @@
 //      sooner: text then behaves as it would without a warm-up. Nothing the UI thread reads
 //      is changed except GDI+'s own caches.
 //  TW5. Start and Finish are called from the UI thread; Wait from any thread.
+//  TW6. The text part also enumerates the installed faces for the font fallback
+//      (font_fallback.h, FF7), so a text that needs another face does not pay for that
+//      inside the first paint.
 #pragma once
 
 #include <windows.h>

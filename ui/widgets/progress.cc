@@ -39,6 +39,12 @@ void Progress::SetAttribute(const std::wstring& name, const std::wstring& value)
   }
 }
 
+void Progress::RescaleForDpi() {
+  // A "height" of the skin, read again below, replaces the default.
+  SetFixedHeight(GlobalManager::Get().dpi().Scale(kProgressDefaultHeight));
+  LabelTemplate<Control>::RescaleForDpi();
+}
+
 void Progress::ClearImageCache() {
   LabelTemplate<Control>::ClearImageCache();
   progress_image_.ClearCache();

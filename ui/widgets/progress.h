@@ -27,6 +27,7 @@ class Progress : public LabelTemplate<Control> {
   std::wstring GetType() const override;
   void SetAttribute(const std::wstring& name, const std::wstring& value) override;
   void ClearImageCache() override;
+  void RescaleForDpi() override;  // the default height too
 
   bool IsHorizontal() const { return horizontal_; }
   void SetHorizontal(bool horizontal);

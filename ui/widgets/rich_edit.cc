@@ -5,6 +5,7 @@
 #include "ui/core/window.h"
 #include "ui/markup/global_manager.h"
 #include "ui/markup/value_syntax.h"
+#include "ui/render/font_fallback.h"
 #include "ui/render/render_context.h"
 #include "ui/widgets/text_style.h"
 
@@ -117,6 +118,11 @@ void RichEdit::SetEnabled(bool enabled) {
   UpdateCharFormat();
 }
 
+void RichEdit::RescaleForDpi() {
+  Control::RescaleForDpi();
+  UpdateCharFormat();
+}
+
 void RichEdit::SetEditStyle(DWORD bits, bool on) {
   const DWORD style = on ? (style_ | bits) : (style_ & ~bits);
   if (style == style_) return;
@@ -164,7 +170,7 @@ void RichEdit::UpdateCharFormat() {
   const int dpi = dc ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : 96;
   const ControlState state = IsEnabled() ? kControlStateNormal : kControlStateDisabled;
   const COLORREF color = ArgbToColorRef(ResolveColor(text_colors_.ForState(state)));
-  host_->SetCharFormat(CharFormatFromFont(font, color, dpi));
+  host_->SetCharFormat(CharFormatFromFont(FontForText(font, text_), color, dpi));
   PropertyBitsChanged(TXTBIT_CHARFORMATCHANGE);
 }
 
@@ -184,6 +190,7 @@ void RichEdit::SetText(const std::wstring& text) {
     Invalidate();
     return;
   }
+  UpdateCharFormat();  // the face must have the new text's glyphs
   SelectAll();
   SendTextMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text_.c_str()));
   // Replacing leaves the caret, and the view, at the end; a long path must show its start.

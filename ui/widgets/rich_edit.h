@@ -8,6 +8,7 @@
 //  RE2. The services are made when the edit box is attached to a window and then given the
 //      current text; they are released when it is destroyed or attached elsewhere. A
 //      change of style, font or text colour afterwards is told to them as property bits.
+//      The character format's face is the one font_fallback.h picks for the text set last.
 //  RE3. SetText stores the text; with services it selects everything (EM_EXSETSEL 0, -1),
 //      replaces the selection (EM_REPLACESEL) and puts the caret back at the start, so a text
 //      wider than the box shows its beginning. GetText asks the services for the length
@@ -44,6 +45,7 @@ class RichEdit : public Control, private TextHostOwner {
   void SetWindow(Window* window, Box* parent) override;  // RE2
   void SetPos(RECT rc) override;
   void SetEnabled(bool enabled) override;
+  void RescaleForDpi() override;  // the character format follows the font's new height
   bool IsTabStop() const override { return true; }
   bool IsWantTab() const override { return want_tab_; }
 

@@ -9,6 +9,7 @@
 #include "ui/core/dpi_awareness.h"
 #include "ui/core/global_renderer.h"
 #include "ui/markup/global_manager.h"
+#include "ui/render/font_fallback.h"
 #include "ui/render/render_factory_gdiplus.h"
 #include "ui/render/text_warm_up.h"
 #include "ui/widgets/widget_kinds.h"
@@ -51,6 +52,7 @@ bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, 
   const bool global_ok = manager.BuildGlobalFile(kGlobalSkinFile);
 
   GdiplusSession() = std::make_unique<vireo::ScopedGdiplus>();
+  PrepareFontFallback();  // on this thread, before the warm-up measures text
   StartTextWarmUp(WarmUpFont(manager));  // US5
   return renderer_ok && global_ok && GdiplusSession()->ok();
 }

@@ -41,12 +41,15 @@ TEST_F(GdiplusTextTest, SingleLineWithAWidthLimitIsMeasuredOneCapitalHigh) {
 }
 
 TEST_F(GdiplusTextTest, CjkFaceNameReachesGdiplusIntact) {
-  // Through an ANSI LOGFONT the face would arrive as "????" and fall back to another font.
+  // Through an ANSI LOGFONT the face would arrive as "??????", a face no system has, and the
+  // text would be measured in another. The test prefix installs WenQuanYi Micro Hei under its
+  // Chinese name too (tools/wine_prefix.sh).
   auto width = [&](const wchar_t* face) {
     const vireo::ScopedFont font(::CreateFontW(-20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, face));
-    return MeasureTextWith(*graphics_, buffer_.dc(), L"和", font.get(), DT_SINGLELINE, -1).right;
+    return MeasureTextWith(*graphics_, buffer_.dc(), L"Vireo", font.get(), DT_SINGLELINE, -1).right;
   };
-  EXPECT_NE(width(L"微软雅黑"), width(L"????"));
+  EXPECT_EQ(width(L"文泉驿微米黑"), width(L"WenQuanYi Micro Hei"));
+  EXPECT_NE(width(L"文泉驿微米黑"), width(L"??????"));
 }
 
 }  // namespace

@@ -126,6 +126,37 @@ TEST_F(InstallFrameTest, NamedControlsAtOneHundredFiftyPercent) {
   CheckLayout(true);
 }
 
+// Moved to a monitor of 144 DPI, a window opened at 96 takes the suggested rectangle and
+// lays out, draws and measures as if it had been opened at 150 %.
+TEST_F(InstallFrameTest, DpiChangeRescalesImagesFontsAndMargins) {
+  GlobalManager::Get().dpi() = DpiScale(100, true);  // a DPI-aware process on a 96-DPI screen
+  InstallFrameHost host;
+  ASSERT_TRUE(host.Open());
+  host.PaintAll();
+  const auto pixel = [&](int x, int y) {
+    IRenderContext* render = host.GetRenderContext();
+    return testing::Rgb(render->GetBits()[y * render->GetWidth() + x]);
+  };
+  // Left of the install button's text, at 100 % and at 150 %.
+  constexpr uint32_t kInstallBlue = 0x1B7DEA;
+  const POINT probe = {420, 633};
+  EXPECT_TRUE(testing::Near(pixel(280, 422), kInstallBlue, 40)) << testing::Argb(pixel(280, 422));
+  const Control* word = host.Find(L"btn_terms")->GetParent()->GetItemAt(3);  // the label "和"
+  const int width_at_100 = RectWidth(word->GetPos());
+
+  RECT suggested = {40, 30, 40 + 990, 30 + 768};
+  ::SendMessageW(host.GetHWND(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT now{};
+  ::GetWindowRect(host.GetHWND(), &now);
+  EXPECT_EQ(RectText(now), RectText(suggested));
+  host.PaintAll();
+  ExpectPlacements(host, kStartPage, std::size(kStartPage), true);
+  ExpectAgreementRow(host, 150);  // every text measured in the fonts at 150 %
+  EXPECT_GT(RectWidth(word->GetPos()), width_at_100 * 4 / 3);
+  EXPECT_TRUE(testing::Near(pixel(probe.x, probe.y), kInstallBlue, 40)) << testing::Argb(pixel(probe.x, probe.y));
+  EXPECT_TRUE(testing::Near(pixel(850, 600), 0xFFFFFF, 8)) << "the page's background is not stretched over the window";
+}
+
 TEST_F(InstallFrameTest, TenThousandPaintAndLayoutCyclesLeaveNoGdiObjectBehind) {
   InstallFrameHost host;
   ASSERT_TRUE(host.Open());
