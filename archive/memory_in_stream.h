@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "archive/com_object.h"
+#include "support/com_object.h"
 #include "archive/seven_zip_abi.h"
 
 namespace vireo {

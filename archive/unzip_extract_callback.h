@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "archive/com_object.h"
+#include "support/com_object.h"
 #include "archive/seven_zip_abi.h"
 #include "archive/unzip_out_stream.h"
 #include "archive/unzip_result.h"

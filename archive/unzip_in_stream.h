@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "archive/com_object.h"
+#include "support/com_object.h"
 #include "archive/seven_zip_abi.h"
 #include "support/scoped_handle.h"
 

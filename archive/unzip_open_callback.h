@@ -1,7 +1,7 @@
 // The callback the module receives while it opens an archive.
 #pragma once
 
-#include "archive/com_object.h"
+#include "support/com_object.h"
 #include "archive/seven_zip_abi.h"
 
 namespace vireo {

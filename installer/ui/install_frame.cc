@@ -82,7 +82,7 @@ LRESULT CUIInstallFrame::HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param)
 }
 
 LRESULT CUIInstallFrame::OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) {
-  if (w_param == VK_RETURN && HandleEnterKey()) {
+  if ((w_param == VK_RETURN && HandleEnterKey()) || (w_param == VK_ESCAPE && HandleEscapeKey())) {
     handled = true;
     return 0;
   }
@@ -100,7 +100,14 @@ InstallPageState CUIInstallFrame::ReadPageState() const {
   state.install_visible = IsShowing(L"install");
   const ui::Control* install = FindControl(L"btn_install");
   state.install_button_usable = install && install->IsEnabled();
+  state.focus_takes_enter = FocusTakesKey(VK_RETURN);
   return state;
+}
+
+bool CUIInstallFrame::HandleEscapeKey() {
+  if (DecideEscapeKey(ReadPageState()) != EscapeAction::kClose) return false;
+  ui::Control* close = FindControl(ui::kCloseButtonName);
+  return close != nullptr && close->Activate();
 }
 
 bool CUIInstallFrame::HandleEnterKey() {

@@ -25,7 +25,10 @@
 //  IF6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
 //      the "install" channel only, and posts WM_CLOSE. Closing the window in any way
 //      destroys it and ends the UI thread's loop (ui_frame.h).
-//  IF7. Enter acts as enter_key.h decides; otherwise keys go to the toolkit.
+//  IF7. Enter and Esc act as enter_key.h decides (Esc by activating "closebtn"); otherwise
+//      keys go to the toolkit.
+//  IF8. The completion view puts the keyboard focus on "btn_trynow", its default button, so
+//      Enter there still starts the browser and a screen reader lands on it.
 #pragma once
 
 #include <windows.h>
@@ -52,6 +55,7 @@ class CUIInstallFrame : public CUIFrame {
   void BrowseForInstallFolder();   // IF3
   void FinishAndClose(const wchar_t* channel);  // IF6
   bool HandleEnterKey();           // IF7; whether Enter did something
+  bool HandleEscapeKey();          // IF7; whether Esc did something
   InstallPageState ReadPageState() const;
 
  protected:

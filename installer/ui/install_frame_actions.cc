@@ -56,6 +56,7 @@ void CUIInstallFrame::OnInstallProgress(int stage, float percent) {
   if (view.show_complete) {
     ShowBox(L"inprogress", false);
     ShowBox(L"complete", true);
+    if (ui::Control* try_now = FindControl(L"btn_trynow"); try_now && try_now->CanGetFocus()) MoveFocus(try_now);
     return;
   }
   auto* bar = dynamic_cast<ui::Progress*>(FindControl(L"progress"));

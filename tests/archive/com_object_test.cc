@@ -1,4 +1,4 @@
-#include "archive/com_object.h"
+#include "support/com_object.h"
 
 #include <windows.h>
 

@@ -64,7 +64,10 @@ bool WaitFor(const std::function<bool()>& condition, unsigned timeout_ms) {
   for (;;) {
     if (condition()) return true;
     if (::GetTickCount64() >= deadline) return false;
-    ::Sleep(kPollMs);
+    // Pumps while it waits: out-of-context event hooks deliver through this thread's queue.
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
   }
 }
 
@@ -113,14 +116,26 @@ void MouseDrag(POINT from, POINT to) {
   SendMouse(MOUSEEVENTF_LEFTUP, to);
 }
 
-void PressKey(WORD virtual_key) {
-  INPUT inputs[2]{};
-  inputs[0].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = virtual_key;
-  inputs[1] = inputs[0];
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, inputs, sizeof(INPUT));
-  WaitFor([&] { return (::GetAsyncKeyState(virtual_key) & 0x8000) == 0; }, kInputLimitMs);
+void PressKey(WORD virtual_key) { PressKeyWith(0, virtual_key); }
+
+void PressKeyWith(WORD modifier, WORD virtual_key) {
+  INPUT inputs[4]{};
+  UINT count = 0;
+  const auto add = [&](WORD key, DWORD flags) {
+    inputs[count].type = INPUT_KEYBOARD;
+    inputs[count].ki.wVk = key;
+    inputs[count].ki.dwFlags = flags;
+    ++count;
+  };
+  if (modifier != 0) add(modifier, 0);
+  add(virtual_key, 0);
+  add(virtual_key, KEYEVENTF_KEYUP);
+  if (modifier != 0) add(modifier, KEYEVENTF_KEYUP);
+  ::SendInput(count, inputs, sizeof(INPUT));
+  WaitFor([&] {
+    return (::GetAsyncKeyState(virtual_key) & 0x8000) == 0 &&
+           (modifier == 0 || (::GetAsyncKeyState(modifier) & 0x8000) == 0);
+  }, kInputLimitMs);
 }
 
 WindowShot::WindowShot(HWND window) {

@@ -14,8 +14,8 @@
 
 namespace vireo::test {
 
-// Polls |condition| every 20 ms until it holds or |timeout_ms| has passed; answers whether
-// it held.
+// Polls |condition| every 20 ms, pumping this thread's messages meanwhile, until it holds or
+// |timeout_ms| has passed; answers whether it held.
 bool WaitFor(const std::function<bool()>& condition, unsigned timeout_ms);
 
 // The visible top-level window of process |pid| with exactly |title| (and |class_name|
@@ -35,6 +35,8 @@ void MouseClick(POINT screen);
 // Press at |from|, move to |to| in a few steps, release.
 void MouseDrag(POINT from, POINT to);
 void PressKey(WORD virtual_key);
+// |virtual_key| pressed while |modifier| (VK_SHIFT, ...) is held down.
+void PressKeyWith(WORD modifier, WORD virtual_key);
 
 // A copy of the screen inside a window's rectangle; At() takes window-relative points.
 class WindowShot {

@@ -34,7 +34,9 @@ void Control::SetVisible(bool visible) {
   SetOwnVisibleFlag(visible);
   SetReEstimateSize();
   if (!IsVisible()) OnHidden();
-  if (was != IsVisible()) Arrange();
+  if (was == IsVisible()) return;
+  Arrange();
+  if (GetWindow() != nullptr) GetWindow()->OnControlVisibilityChanged(this);
 }
 
 void Control::SetInternVisible(bool visible) {
@@ -58,6 +60,7 @@ void Control::SetEnabled(bool enabled) {
     state_ = kControlStateDisabled;
   }
   Invalidate();
+  NotifyAccessible(EVENT_OBJECT_STATECHANGE);
 }
 
 void Control::SetState(ControlState state) {
@@ -89,6 +92,31 @@ bool Control::IsFocused() const {
 
 void Control::SetFocus() {
   if (GetWindow() != nullptr && CanGetFocus()) GetWindow()->SetFocus(this);
+}
+
+ControlRole Control::GetRole() const { return role_.value_or(DefaultRole()); }
+
+std::wstring Control::GetAccessibleName() const {
+  return accessible_name_.empty() ? VisibleText() : accessible_name_;
+}
+
+void Control::SetAccessibleName(const std::wstring& name) {
+  if (name == accessible_name_) return;
+  accessible_name_ = name;
+  NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
+}
+
+ControlFacts Control::GetFacts() const {
+  ControlFacts facts;
+  facts.visible = IsVisible();
+  facts.enabled = IsEnabled();
+  facts.focusable = CanGetFocus();
+  facts.focused = IsFocused();
+  return facts;
+}
+
+void Control::NotifyAccessible(DWORD event) {
+  if (GetWindow() != nullptr) GetWindow()->NotifyAccessibleEvent(this, event);
 }
 
 void Control::SetBkColor(const std::wstring& color) {

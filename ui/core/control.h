@@ -38,13 +38,23 @@
 //      blended with that alpha.
 //  CT13. Order: background colour, background image, state colour, state images (background
 //      set, then foreground set), text, border.
+//
+// What screen readers and the keyboard see (control_role.h):
+//  CT14. The role is the skin's "accrole" when given, else the kind's own (DefaultRole). The
+//      accessible name is the skin's "accname" when given (pictures drawn as buttons need
+//      one), else the kind's visible text.
+//  CT15. A change a screen reader follows is told to the window (NotifyAccessible): enabling
+//      or disabling raises a state change, a change of effective visibility lets the window
+//      re-read its children (window.h, WN11).
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "ui/core/control_role.h"
 #include "ui/core/event_args.h"
 #include "ui/core/placeholder.h"
 #include "ui/core/scaled_attributes.h"
@@ -152,6 +162,17 @@ class Control : public PlaceHolder {
   // Calls |visit| for this control and, for a box, every descendant in child order.
   virtual void ForEachControl(const std::function<void(Control*)>& visit);
 
+  // Accessibility (CT14, CT15).
+  ControlRole GetRole() const;
+  void SetRole(ControlRole role) { role_ = role; }
+  virtual std::wstring GetAccessibleName() const;
+  void SetAccessibleName(const std::wstring& name);
+  // The value a screen reader reads (an edit box's text, a bar's percentage); empty for none.
+  virtual std::wstring GetAccessibleValue() const { return std::wstring(); }
+  virtual ControlFacts GetFacts() const;
+  // Raises |event| (EVENT_OBJECT_*) for this control through its window.
+  void NotifyAccessible(DWORD event);
+
   // Painting (CT12, CT13).
   void Paint(IRenderContext* render, const RECT& update_rect);
   bool HasHotAnimation() const { return hot_fade_ != nullptr; }
@@ -161,6 +182,10 @@ class Control : public PlaceHolder {
   virtual void HandleMessage(EventArgs& args);
   // Passes |args| to the parent's delivery, if there is a parent.
   void BubbleToParent(EventArgs& args);
+
+  // The kind's role and visible text when the skin names neither (CT14).
+  virtual ControlRole DefaultRole() const { return ControlRole::kNone; }
+  virtual std::wstring VisibleText() const { return std::wstring(); }
 
   // Text size a widget wants (Label answers its measured text; the base has none).
   virtual SIZE EstimateText(SIZE available);
@@ -218,6 +243,8 @@ class Control : public PlaceHolder {
   std::wstring border_color_;
   RECT border_size_ = {0, 0, 0, 0};
   std::wstring data_id_;
+  std::optional<ControlRole> role_;
+  std::wstring accessible_name_;
 
   EventMap events_;
   ScaledAttributes scaled_attributes_;

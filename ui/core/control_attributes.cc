@@ -124,6 +124,10 @@ bool Control::SetStateAttribute(const std::wstring& name, const std::wstring& va
     SetKeyboardEnabled(IsTrue(value));
   } else if (name == L"nofocus") {
     SetNoFocus(IsTrue(value));
+  } else if (name == L"accname") {
+    SetAccessibleName(value);
+  } else if (name == L"accrole") {
+    SetRole(ParseControlRole(value, GetRole()));
   } else if (name == L"alpha") {
     SetAlpha(ParseInt(value));
   } else if (name == L"state") {

@@ -66,6 +66,7 @@ LRESULT CALLBACK Window::WndProc(HWND hwnd, UINT msg, WPARAM w_param, LPARAM l_p
       const LRESULT result = ::DefWindowProcW(hwnd, msg, w_param, l_param);
       ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;
+      self->accessible_.reset();  // screen readers holding the object are cut off (WN13)
       self->OnFinalMessage(hwnd);  // may delete |self|
       return result;
     }
@@ -143,7 +144,7 @@ void Window::SetIcon(UINT id) {
 bool Window::AttachDialog(std::unique_ptr<Control> root) {
   auto* box = dynamic_cast<Box*>(root.get());
   if (box == nullptr) return false;
-  focus_ = hot_ = captured_ = key_target_ = nullptr;
+  focus_ = hot_ = captured_ = key_target_ = shown_page_ = page_focus_ = nullptr;
   if (root_) AddDelayedCleanup(std::move(root_));
   names_.clear();
   root.release();
@@ -177,6 +178,8 @@ void Window::ReapObjects(Control* control) {
   if (hot_ == control) hot_ = nullptr;
   if (captured_ == control) captured_ = nullptr;
   if (key_target_ == control) key_target_ = nullptr;
+  if (shown_page_ == control) shown_page_ = nullptr;
+  if (page_focus_ == control) page_focus_ = nullptr;
   auto it = names_.find(control->GetName());
   if (it != names_.end() && it->second == control) names_.erase(it);
 }
@@ -188,7 +191,7 @@ void Window::AddDelayedCleanup(std::unique_ptr<Control> control) {
 }
 
 void Window::ReleaseTree() {
-  focus_ = hot_ = captured_ = key_target_ = nullptr;
+  focus_ = hot_ = captured_ = key_target_ = shown_page_ = page_focus_ = nullptr;
   // Destroyed while the name table still exists: each control forgets itself (WN4).
   root_.reset();
   delayed_cleanup_.clear();
@@ -266,6 +269,7 @@ bool Window::HandleOwnMessage(UINT msg, WPARAM w_param, LPARAM l_param, LRESULT*
     default:
       break;
   }
+  if (HandleAccessibilityMessage(msg, w_param, l_param, result)) return true;
   if (HandleMouseMessage(msg, w_param, l_param)) return true;
   return HandleKeyMessage(msg, w_param, l_param);
 }

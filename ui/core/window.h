@@ -23,7 +23,8 @@
 //      ReleaseCapture, the captured control gets it and capture is cleared. Mouse leave
 //      clears the hot control; kill focus releases a capture with a button up.
 //  WN6. Tab moves the focus to the next focusable control (Shift: the previous one), wrapping
-//      around, unless the focused control wants tabs. Other keys go to the focused control as
+//      around, unless the focused control wants tabs; hidden, disabled and "nofocus"
+//      controls are passed over. Other keys go to the focused control as
 //      key down; key up and char go to the control that got the key down / the focus.
 //  WN7. WM_SETCURSOR over the client without a capture gives the control under the cursor
 //      kEventSetCursor; without one the arrow is set.
@@ -37,7 +38,22 @@
 //      nothing to update and no first paint pending it returns. Otherwise: a needed layout
 //      sets the root's position to the client rectangle; the first paint runs OnInitLayout;
 //      the render context takes the client size (a new size repaints everything); the root
-//      paints clipped to the update rectangle; the update rectangle is copied to the window.
+//      paints clipped to the update rectangle, then the focus mark (WN10); the update
+//      rectangle is copied to the window.
+//
+// Keyboard focus and screen readers:
+//  WN10. Once a key has been pressed in the window, the control with the keyboard focus shows
+//      the focus mark (focus_mark.h); before that, after mouse use only, it shows none.
+//  WN11. Once the current message is done, screen readers are told when the visible controls
+//      changed. A box that became visible is a page switch: when the keyboard focus is not on
+//      a visible control it moves to the first control of the new page that can take it; a
+//      page without one puts the screen reader on its first readable control instead.
+//  WN12. Moving the keyboard focus raises EVENT_OBJECT_FOCUS; controls raise their own state,
+//      value and name changes (control.h, CT15). Events name the control by its child id
+//      among the visible readable controls (window_accessible.h); hidden controls raise none.
+//  WN13. WM_GETOBJECT for OBJID_CLIENT is answered with the window's accessible object, made
+//      on the first request once oleacc.dll could be loaded; without it the message gets the
+//      default handling. The object is cut off when the window is destroyed.
 #pragma once
 
 #include <windows.h>
@@ -50,6 +66,7 @@
 #include "corekit/weak_callback.h"
 #include "ui/core/event_args.h"
 #include "ui/core/scaled_attributes.h"
+#include "ui/core/window_accessible.h"
 #include "ui/markup/class_table.h"
 
 namespace ui {
@@ -60,6 +77,10 @@ class IRenderContext;
 
 // The message that deletes controls queued for delayed deletion.
 inline constexpr UINT kDelayedCleanupMessage = WM_APP + 1;
+// The message that tells screen readers of a page switch (WN11).
+inline constexpr UINT kPageSwitchMessage = WM_APP + 2;
+// The message that runs a default action a screen reader asked for (window_accessible.h).
+inline constexpr UINT kDefaultActionMessage = WM_APP + 3;
 // How long Close lets the root fade before WM_CLOSE is posted.
 inline constexpr int kCloseDelayMs = 300;
 // Estimating an auto-sized root gets this much room.
@@ -127,9 +148,25 @@ class Window : public corekit::SupportWeakCallback {
   void SetFocus(Control* control);
   Control* GetHotControl() const { return hot_; }
   Control* GetCapturedControl() const { return captured_; }
+  // Moves the toolkit's focus without taking the system's keyboard focus for the window.
+  void MoveFocus(Control* control);
   // WN6; false when no control can take the focus.
   bool SetNextTabControl(bool forward = true);
+  // Whether a key-down of |virtual_key| activates the focused control itself (control_role.h).
+  bool FocusTakesKey(UINT virtual_key) const;
+  // WN10.
+  bool AreFocusCuesShown() const { return focus_cues_; }
   POINT GetLastMousePos() const { return last_mouse_pos_; }
+
+  // Screen readers (WN11-WN13).
+  void OnControlVisibilityChanged(Control* control);
+  void NotifyAccessibleEvent(Control* control, DWORD event);
+  // The visible controls that have a role, in tree order: child ids 1..n.
+  std::vector<Control*> GetAccessibleChildren() const;
+  // The keyboard focus, else the control a page switch put the screen reader on.
+  Control* GetAccessibleFocus() const;
+  // Activates |control| once the current message is done.
+  void DoDefaultActionLater(Control* control);
 
   // Delivers |type| with |control| as sender, the last mouse position and the tick count.
   void SendNotify(Control* control, EventType type, WPARAM w_param = 0, LPARAM l_param = 0);
@@ -203,6 +240,12 @@ class Window : public corekit::SupportWeakCallback {
   void ReleaseCaptured(POINT pt);
   void SendEvent(Control* control, EventType type, POINT pt, WPARAM w_param = 0,
                  LPARAM l_param = 0, wchar_t key = 0);
+  void ShowFocusCues();
+  void InvalidateFocusMark(const Control* control);
+  void PaintFocusMark();
+  bool HandleAccessibilityMessage(UINT msg, WPARAM w_param, LPARAM l_param, LRESULT* result);
+  void OnPageSwitch();
+  void RunDefaultAction();
 
   HWND hwnd_ = nullptr;
   bool in_create_ = false;
@@ -217,6 +260,13 @@ class Window : public corekit::SupportWeakCallback {
   Control* key_target_ = nullptr;
   POINT last_mouse_pos_ = {-1, -1};
   bool mouse_tracking_ = false;
+  bool focus_cues_ = false;
+
+  Control* shown_page_ = nullptr;  // a page switch waiting for kPageSwitchMessage
+  bool page_switch_posted_ = false;
+  Control* page_focus_ = nullptr;  // where a page without focusable controls put readers
+  std::vector<std::pair<std::weak_ptr<corekit::WeakFlag>, Control*>> default_actions_;
+  std::unique_ptr<AccessibleHost> accessible_;
 
   std::wstring resource_path_;
   ClassTable classes_;

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "ui/core/box.h"
+#include "ui/core/focus_mark.h"
 #include "ui/core/window.h"
+#include "ui/markup/global_manager.h"
 
 namespace ui {
 namespace {
@@ -115,6 +117,7 @@ bool Window::OnSetCursor(WPARAM /*w_param*/, LPARAM l_param) {
 bool Window::HandleKeyMessage(UINT msg, WPARAM w_param, LPARAM l_param) {
   switch (msg) {
     case WM_KEYDOWN:
+      ShowFocusCues();
       if (w_param == VK_TAB && !(focus_ != nullptr && focus_->IsWantTab())) {
         SetNextTabControl(::GetKeyState(VK_SHIFT) >= 0);
         return true;
@@ -152,14 +155,39 @@ bool Window::HandleKeyMessage(UINT msg, WPARAM w_param, LPARAM l_param) {
 
 void Window::SetFocus(Control* control) {
   if (hwnd_ != nullptr && ::GetFocus() != hwnd_ && control != focus_) ::SetFocus(hwnd_);
+  MoveFocus(control);
+}
+
+void Window::MoveFocus(Control* control) {
   if (control == focus_) return;
   if (Control* old = focus_) {
+    InvalidateFocusMark(old);
     focus_ = nullptr;
     SendNotify(old, kEventKillFocus);
   }
   if (control == nullptr || control->GetWindow() != this || !control->CanGetFocus()) return;
   focus_ = control;
+  page_focus_ = nullptr;
+  InvalidateFocusMark(control);
   SendNotify(control, kEventSetFocus);
+  // A set-focus handler may have moved the focus on, or destroyed |control|.
+  if (focus_ == control) NotifyAccessibleEvent(control, EVENT_OBJECT_FOCUS);
+}
+
+bool Window::FocusTakesKey(UINT virtual_key) const {
+  return focus_ != nullptr && focus_->CanGetFocus() && ActivatesOnKey(focus_->GetRole(), virtual_key);
+}
+
+void Window::ShowFocusCues() {
+  if (focus_cues_) return;
+  focus_cues_ = true;
+  InvalidateFocusMark(focus_);
+}
+
+void Window::InvalidateFocusMark(const Control* control) {
+  if (!focus_cues_ || control == nullptr || hwnd_ == nullptr) return;
+  const int width = GlobalManager::Get().dpi().Scale(kFocusMarkWidth);
+  Invalidate(FocusMarkBounds(control->GetPos(), width));
 }
 
 bool Window::SetNextTabControl(bool forward) {

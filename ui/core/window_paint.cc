@@ -1,6 +1,8 @@
 // Window: double-buffered painting of the control tree (rule WN9 in window.h).
 #include "ui/core/box.h"
+#include "ui/core/focus_mark.h"
 #include "ui/core/window.h"
+#include "ui/markup/global_manager.h"
 #include "ui/render/render_context.h"
 
 namespace ui {
@@ -61,9 +63,15 @@ void Window::OnPaint() {
   {
     ScopedClip clip(*render_, update);
     root_->Paint(render_.get(), update);
+    PaintFocusMark();
   }
   ::BitBlt(paint.dc(), update.left, update.top, RectWidth(update), RectHeight(update),
            render_->GetDC(), update.left, update.top, SRCCOPY);
+}
+
+void Window::PaintFocusMark() {
+  if (!focus_cues_ || focus_ == nullptr || !focus_->IsVisible()) return;
+  ui::PaintFocusMark(render_.get(), focus_->GetPos(), GlobalManager::Get().dpi().Scale(kFocusMarkWidth));
 }
 
 void Window::ResizeToAutoRoot() {

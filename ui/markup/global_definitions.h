@@ -18,6 +18,8 @@ struct GlobalDefinitions {
   // Names in |colors| of the text colours controls start with.
   std::wstring default_text_color = L"textdefaultcolor";
   std::wstring default_disabled_text_color = L"textdefaultdisablecolor";
+  // Name in |colors| of the skin's accent colour, which marks the keyboard focus.
+  std::wstring accent_color = L"accentcolor";
   // 0xAARRGGBB values (0 until a skin sets them).
   uint32_t link_color = 0;
   uint32_t link_hover_color = 0;

@@ -26,8 +26,7 @@ bool ButtonTemplate<InheritBase>::Activate() {
 
 template <typename InheritBase>
 void ButtonTemplate<InheritBase>::HandleMessage(EventArgs& args) {
-  if (args.type == kEventKeyDown && (args.key == VK_SPACE || args.key == VK_RETURN) &&
-      this->CanGetFocus()) {
+  if (args.type == kEventKeyDown && ActivatesOnKey(this->GetRole(), args.key) && this->CanGetFocus()) {
     Activate();
     return;
   }

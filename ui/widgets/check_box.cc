@@ -76,12 +76,33 @@ template <typename InheritBase>
 void CheckBoxTemplate<InheritBase>::Selected(bool selected, bool raise_event) {
   if (selected == selected_) return;
   selected_ = selected;
+  this->NotifyAccessible(EVENT_OBJECT_STATECHANGE);
   if (raise_event && this->GetWindow() != nullptr) {
     const std::weak_ptr<corekit::WeakFlag> alive = this->GetWeakFlag();
     this->HandleMessageTemplate(selected ? kEventSelect : kEventUnSelect);
     if (alive.expired()) return;  // a handler destroyed this check box
   }
   this->Invalidate();
+}
+
+template <typename InheritBase>
+std::wstring CheckBoxTemplate<InheritBase>::GetAccessibleName() const {
+  std::wstring name = ButtonTemplate<InheritBase>::GetAccessibleName();
+  const Box* row = this->GetParent();
+  if (!name.empty() || row == nullptr) return name;
+  const int at = row->GetItemIndex(this);
+  for (size_t i = static_cast<size_t>(at) + 1; at >= 0 && i < row->GetCount(); ++i) {
+    const Control* next = row->GetItemAt(i);
+    if (next->IsVisible()) name += next->GetAccessibleName();
+  }
+  return name;
+}
+
+template <typename InheritBase>
+ControlFacts CheckBoxTemplate<InheritBase>::GetFacts() const {
+  ControlFacts facts = ButtonTemplate<InheritBase>::GetFacts();
+  facts.checked = selected_;
+  return facts;
 }
 
 template <typename InheritBase>

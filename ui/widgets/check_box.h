@@ -13,6 +13,10 @@
 //      normal ones. The selected state colour of the state is filled when set, else the
 //      normal state colour. The text uses "selectedtextcolor" when set, else it paints like
 //      a label.
+//  CK5. To screen readers a check box is a check button, checked while selected; each change
+//      of the flag raises a state change. Without a name of its own (text or "accname") it is
+//      named by the texts that follow it in its row, the sentence a sighted user reads
+//      beside it.
 #pragma once
 
 #include <string>
@@ -34,6 +38,8 @@ class CheckBoxTemplate : public ButtonTemplate<InheritBase> {
   bool IsSelected() const { return selected_; }
   void Selected(bool selected, bool raise_event = false);  // CK1
   bool Activate() override;                               // CK2
+  std::wstring GetAccessibleName() const override;         // CK5
+  ControlFacts GetFacts() const override;                  // CK5
 
   const std::wstring& GetSelectedTextColor() const { return selected_text_color_; }
   void SetSelectedTextColor(const std::wstring& name);
@@ -42,6 +48,7 @@ class CheckBoxTemplate : public ButtonTemplate<InheritBase> {
   void SetSelectedStateColor(ControlState state, const std::wstring& name);
 
  protected:
+  ControlRole DefaultRole() const override { return ControlRole::kCheckButton; }
   void PaintStatusColor(IRenderContext* render) override;  // CK4
   void PaintStatusImage(IRenderContext* render) override;  // CK4
   void PaintText(IRenderContext* render) override;         // CK4

@@ -88,6 +88,12 @@ void LabelTemplate<InheritBase>::SetText(const std::wstring& text) {
   if (text == text_) return;
   text_ = text;
   OnTextChanged();
+  this->NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
+}
+
+template <typename InheritBase>
+ControlRole LabelTemplate<InheritBase>::DefaultRole() const {
+  return this->GetAccessibleName().empty() ? ControlRole::kNone : ControlRole::kStaticText;
 }
 
 template <typename InheritBase>

@@ -20,6 +20,9 @@
 //      normal or hot state, with a hot text colour, draws the text in the normal colour at
 //      alpha 255 (when it has one) and again in the hot colour at the hot alpha (when above
 //      0); anything else draws once in the state's colour at alpha 255.
+//  LB6. A label is static text to screen readers, named by its text (or the skin's "accname");
+//      a label with neither is a picture nobody reads and has no role. A new text raises a
+//      name change.
 #pragma once
 
 #include <windows.h>
@@ -63,6 +66,8 @@ class LabelTemplate : public InheritBase {
   void SetTextColor(ControlState state, const std::wstring& name);
 
  protected:
+  ControlRole DefaultRole() const override;      // LB6
+  std::wstring VisibleText() const override { return GetText(); }
   SIZE EstimateText(SIZE available) override;  // LB4
   void PaintText(IRenderContext* render) override;  // LB5
   // Draws |text| once in colour |name| at |alpha|; nothing for an unknown colour.

@@ -67,9 +67,13 @@ void Progress::SetMaxValue(int max) {
 }
 
 void Progress::SetValue(double value) {
+  if (value == range_.value) return;
   range_.value = value;
   Invalidate();
+  NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
 }
+
+std::wstring Progress::GetAccessibleValue() const { return PercentText(range_.value, range_.min, range_.max); }
 
 void Progress::SetStretchForeImage(bool stretch) {
   if (stretch == stretch_fore_) return;

@@ -10,6 +10,8 @@
 //      non-zero colour; the foreground image is drawn on a copy of its descriptor with
 //      "destscale='false' dest=..." set to that part, plus the same rectangle as "source"
 //      when the foreground is not stretched.
+//  PG4. To screen readers a progress bar reads its value as a whole percentage of its range
+//      (control_role.h); each new value raises a value change.
 #pragma once
 
 #include <string>
@@ -43,8 +45,10 @@ class Progress : public LabelTemplate<Control> {
   void SetProgressImage(const std::wstring& descriptor);
   const std::wstring& GetProgressColor() const { return progress_color_; }
   void SetProgressColor(const std::wstring& name);
+  std::wstring GetAccessibleValue() const override;  // PG4
 
  protected:
+  ControlRole DefaultRole() const override { return ControlRole::kProgressBar; }
   void PaintStatusImage(IRenderContext* render) override;  // PG3
 
  private:

@@ -188,6 +188,7 @@ void RichEdit::SetText(const std::wstring& text) {
   text_ = text;
   if (!services_) {
     Invalidate();
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
     return;
   }
   UpdateCharFormat();  // the face must have the new text's glyphs
@@ -198,6 +199,13 @@ void RichEdit::SetText(const std::wstring& text) {
   SendTextMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
   SendTextMessage(EM_SCROLLCARET, 0, 0);
   Invalidate();
+  NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
+}
+
+ControlFacts RichEdit::GetFacts() const {
+  ControlFacts facts = Control::GetFacts();
+  facts.read_only = IsReadOnly();
+  return facts;
 }
 
 std::wstring RichEdit::GetText() const {

@@ -22,6 +22,8 @@
 //      click in a read-only box selects everything; otherwise it goes on as
 //      WM_LBUTTONDBLCLK, like button down, up and mouse moves. The control base then
 //      handles the event as well.
+//  RE6. To screen readers the edit box is editable text whose value is its text, read-only
+//      when typing is refused; each new text raises a value change.
 #pragma once
 
 #include <windows.h>
@@ -70,7 +72,11 @@ class RichEdit : public Control, private TextHostOwner {
   LRESULT SendTextMessage(UINT msg, WPARAM w_param, LPARAM l_param) const;
   void SelectAll();
 
+  std::wstring GetAccessibleValue() const override { return GetText(); }  // RE6
+  ControlFacts GetFacts() const override;                                  // RE6
+
  protected:
+  ControlRole DefaultRole() const override { return ControlRole::kEditableText; }
   void HandleMessage(EventArgs& args) override;  // RE5
   void PaintText(IRenderContext* render) override;  // RE4
 

@@ -97,8 +97,8 @@ TEST_F(WindowTest, DestroyedControlsAreForgotten) {
   Send(WM_LBUTTONUP, 10, 10);  // nothing left to receive it
 }
 
-// Tab walks the focusable controls in tree order, wrapping, Shift+Tab backwards; hidden
-// and disabled controls are skipped.
+// Tab walks the focusable controls in tree order, wrapping, Shift+Tab backwards; hidden,
+// disabled and "nofocus" controls are skipped.
 TEST_F(WindowTest, TabOrder) {
   Control* a = window_->FindControl(L"a");
   Control* b = window_->GetRoot()->GetItemAt(1);
@@ -110,6 +110,10 @@ TEST_F(WindowTest, TabOrder) {
   EXPECT_EQ(window_->GetFocus(), a);
   EXPECT_TRUE(window_->SetNextTabControl(false));
   EXPECT_EQ(window_->GetFocus(), b);
+  b->SetNoFocus(true);
+  EXPECT_TRUE(window_->SetNextTabControl(true));
+  EXPECT_EQ(window_->GetFocus(), a);
+  b->SetNoFocus(false);
   b->SetEnabled(false);
   EXPECT_TRUE(window_->SetNextTabControl(true));
   EXPECT_EQ(window_->GetFocus(), a);

@@ -1,9 +1,10 @@
-// The IUnknown half of the objects the installer hands to the 7-Zip module (streams and
-// callbacks): one reference count and one QueryInterface for every such class.
+// The IUnknown half of the COM objects the program hands out (streams and callbacks to the
+// 7-Zip module, accessible objects to screen readers): one reference count and one
+// QueryInterface for every such class.
 //
 // CO1. A new object starts with one reference, owned by whoever created it (normally a
-//     ScopedComPtr); the last Release deletes it. Counting is atomic, since the module may
-//     call from threads of its own.
+//     ScopedComPtr); the last Release deletes it. Counting is atomic, since a module may call
+//     from threads of its own.
 // CO2. QueryInterface answers IUnknown with the first interface in the list and every other
 //     identifier with what FindInterface returns; each answer adds a reference. Unknown
 //     identifiers get E_NOINTERFACE and a null pointer, a null out-pointer E_POINTER.
