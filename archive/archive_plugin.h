@@ -2,19 +2,19 @@
 // run only, loaded from there by its full path, and deleted again after the last extraction.
 //
 // Rules:
-//  P1. LoadArchivePlugin writes the module into a new file with a unique name in the user's
+//  AP1. LoadArchivePlugin writes the module into a new file with a unique name in the user's
 //      temporary folder (MakeTempFilePath with kArchiveTempPrefix) and loads it by that
 //      full path; the module's own dependencies come from System32 only. A file another
 //      program put in the temporary folder, a "7z.dll" there included, is never written,
 //      read or loaded.
-//  P2. No module is ever loaded by a bare name through the system's search order.
-//  P3. Once loaded, LoadArchivePlugin answers true without touching any file again.
-//  P4. A load that fails (no temporary folder, resource missing, file not written, a
+//  AP2. No module is ever loaded by a bare name through the system's search order.
+//  AP3. Once loaded, LoadArchivePlugin answers true without touching any file again.
+//  AP4. A load that fails (no temporary folder, resource missing, file not written, a
 //      compressed module that does not inflate whole, module not loadable or without
 //      "CreateObject") frees what it loaded, deletes its file and
 //      answers false.
-//  P5. UnloadArchivePlugin frees the module and then deletes its file.
-//  P6. The state is process-wide and unlocked: call these from one thread at a time.
+//  AP5. UnloadArchivePlugin frees the module and then deletes its file.
+//  AP6. The state is process-wide and unlocked: call these from one thread at a time.
 #pragma once
 
 #include <windows.h>
@@ -29,10 +29,10 @@ inline constexpr wchar_t kArchiveTempPrefix[] = L"x7z";
 
 // Writes the resource (|type|, |name|) of |module| to a file of its own (inflating it when
 // it is gzip-compressed, see module_resource.h), loads it and resolves "CreateObject"
-// (P1, P3, P4).
+// (AP1, AP3, AP4).
 bool LoadArchivePlugin(HMODULE module, const wchar_t* type, const wchar_t* name);
 
-// Forgets the export, frees the module, deletes its file (P5).
+// Forgets the export, frees the module, deletes its file (AP5).
 void UnloadArchivePlugin();
 
 // The resolved "CreateObject", or null when nothing is loaded.

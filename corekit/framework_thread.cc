@@ -97,7 +97,7 @@ void FrameworkThread::Stop() {
     }
   }
   if (has_handle()) {
-    if (::GetCurrentThreadId() == thread_id()) return;  // F3: cannot wait for itself
+    if (::GetCurrentThreadId() == thread_id()) return;  // FT3: cannot wait for itself
     Join();
   }
   running_.store(false);

@@ -5,18 +5,18 @@
 // loop and the record. Derived classes override Init() and Cleanup() only.
 //
 // Rules:
-//  F1. Start() returns once the loop exists and Init() has run on the new thread, so an id
+//  FT1. Start() returns once the loop exists and Init() has run on the new thread, so an id
 //      registered in Init() is usable as soon as Start() returns. Start() on a thread that
 //      has a loop (or has not been stopped since it last ran) fails and creates no thread.
-//  F2. RunOnCurrentThread() runs the body on the calling thread and returns after Cleanup().
-//  F3. Stop() posts one non-nestable quit request behind whatever is queued and waits for
+//  FT2. RunOnCurrentThread() runs the body on the calling thread and returns after Cleanup().
+//  FT3. Stop() posts one non-nestable quit request behind whatever is queued and waits for
 //      the thread to end: the task that is running, every task queued before the request
 //      and every task that becomes due before the loop goes idle all run first. Stop() on
 //      the thread itself only posts the request (waiting there could never end); on a
 //      thread running RunOnCurrentThread() it posts the request and returns.
-//  F4. Other threads reach the loop only through its proxy (GetProxy()), which refuses
+//  FT4. Other threads reach the loop only through its proxy (GetProxy()), which refuses
 //      posts once the loop is gone.
-//  F5. Destroy a running FrameworkThread only after stopping it from the derived class's
+//  FT5. Destroy a running FrameworkThread only after stopping it from the derived class's
 //      destructor (or before): the base destructor also stops it, but by then the derived
 //      part — and its Cleanup() — is gone.
 #pragma once

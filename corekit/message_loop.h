@@ -6,23 +6,23 @@
 // safe while the poster knows the loop is alive.
 //
 // Ordering rules:
-//  L1. FIFO: immediate tasks run in the order they entered the incoming queue; tasks from
+//  ML1. FIFO: immediate tasks run in the order they entered the incoming queue; tasks from
 //      one posting thread run in posting order. A delay of 0 or less posts an immediate task.
-//  L2. A delayed task runs no earlier than TimeNow() at posting + its delay. Delayed tasks run
+//  ML2. A delayed task runs no earlier than TimeNow() at posting + its delay. Delayed tasks run
 //      by run time, earliest first; equal run times in posting order (sequence number).
-//  L3. Tasks run one at a time on the loop's thread. While a task runs, nestable tasks are
+//  ML3. Tasks run one at a time on the loop's thread. While a task runs, nestable tasks are
 //      not allowed: a modal loop entered from a task runs nothing until the task (or
 //      ScopedNestableTaskAllower) allows it again.
-//  L4. Nesting: Run() called from inside a task starts a nested run (depth + 1) that allows
+//  ML4. Nesting: Run() called from inside a task starts a nested run (depth + 1) that allows
 //      nestable tasks. Non-nestable tasks run only at depth 1: one that comes up during a
 //      nested run waits in the deferred queue (FIFO) and runs once the outer run is idle.
-//  L5. Quit() ends the current run only when the loop is idle: every task that is already
+//  ML5. Quit() ends the current run only when the loop is idle: every task that is already
 //      due — including ones posted after Quit() — runs first. Delayed tasks that are not
 //      yet due stay queued.
-//  L6. Destruction deletes every queued task without running it, on the loop's thread,
+//  ML6. Destruction deletes every queued task without running it, on the loop's thread,
 //      repeating up to 100 times for tasks posted by the destructors of deleted tasks.
-//  L7. Tasks are moved, never copied, and are destroyed on the loop's thread once they have
-//      run (or at destruction, L6). A task the proxy refuses is destroyed on the poster's
+//  ML7. Tasks are moved, never copied, and are destroyed on the loop's thread once they have
+//      run (or at destruction, ML6). A task the proxy refuses is destroyed on the poster's
 //      thread (message_loop_proxy.h).
 #pragma once
 
@@ -73,7 +73,7 @@ class MessageLoop : public PumpDelegate {
   // WM_QUIT or a declining dispatcher). A dispatcher is used by user-interface loops only.
   void Run();
   void RunWithDispatcher(Dispatcher* dispatcher);
-  // Owning thread only: the current run ends once the loop is idle (L5). Nothing happens
+  // Owning thread only: the current run ends once the loop is idle (ML5). Nothing happens
   // when the loop is not running.
   void Quit();
 

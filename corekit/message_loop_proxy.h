@@ -3,13 +3,13 @@
 // Shared ownership (std::shared_ptr); the loop holds one reference for its whole life.
 //
 // Rules:
-//  P1. Each post returns true when the loop still existed and took the task, false when the
+//  MP1. Each post returns true when the loop still existed and took the task, false when the
 //      loop is gone; a refused task is destroyed on the calling thread without running.
-//  P2. Posting is serialised with the loop's destruction by the proxy's lock, so a post
+//  MP2. Posting is serialised with the loop's destruction by the proxy's lock, so a post
 //      either lands in the queue before the loop stops accepting (and is then run or
 //      deleted on the loop's thread) or is refused.
-//  P3. A delay of 0 (or less) posts an immediate task. Delays are microseconds.
-//  P4. Deletion (OnDestruct, when the last reference is dropped) happens on the loop's
+//  MP3. A delay of 0 (or less) posts an immediate task. Delays are microseconds.
+//  MP4. Deletion (OnDestruct, when the last reference is dropped) happens on the loop's
 //      thread while the loop lives: if that reference is dropped elsewhere, deletion is
 //      posted to the loop as a non-nestable task that owns the proxy, so the proxy goes
 //      when the loop runs or discards that task. Once the loop is gone the last holder

@@ -5,17 +5,17 @@
 // several threads get there at once) and never destroyed, guarded by its own lock.
 //
 // Rules:
-//  R1. Only a thread running a FrameworkThread body can register, under a non-negative id
+//  TR1. Only a thread running a FrameworkThread body can register, under a non-negative id
 //      that no other thread holds. Registering again under the same id counts up; each
 //      registration needs its own Unregister, and the id is released at the last one.
 //      A thread holds one id at a time: registering under another id while registered
 //      fails and changes nothing.
-//  R2. A thread's registration ends at the latest when its body ends, so the map never
+//  TR2. A thread's registration ends at the latest when its body ends, so the map never
 //      points at a thread that has finished (and may have been destroyed).
-//  R3. PostTask returns true when the task was queued on the target's loop. An unknown id,
+//  TR3. PostTask returns true when the task was queued on the target's loop. An unknown id,
 //      a thread without a loop, or a loop that has just gone away gives false; the task is
 //      then destroyed without running, on the calling thread, outside the registry lock.
-//  R4. CurrentId() is -1 on any thread that runs no framework thread body or holds no id.
+//  TR4. CurrentId() is -1 on any thread that runs no framework thread body or holds no id.
 #pragma once
 
 #include <cstdint>

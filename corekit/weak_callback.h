@@ -7,14 +7,14 @@
 // return one).
 //
 // Rules:
-//  W1. A callback made before the owner's destruction does nothing once the owner's
+//  WC1. A callback made before the owner's destruction does nothing once the owner's
 //      SupportWeakCallback part has been destroyed.
-//  W2. The test and the call happen on the thread that calls the callback. The owner must
+//  WC2. The test and the call happen on the thread that calls the callback. The owner must
 //      therefore be destroyed on that thread, or while no callback of it can run there (for
 //      example after that thread's loop has ended); nothing else keeps the owner alive.
-//  W3. GetWeakFlag and ToWeakCallback may be called from any thread while the owner lives;
+//  WC3. GetWeakFlag and ToWeakCallback may be called from any thread while the owner lives;
 //      the first call creates the flag under a process-wide lock.
-//  W4. Copying an owner does not share its flag: the copy is a new object whose callbacks
+//  WC4. Copying an owner does not share its flag: the copy is a new object whose callbacks
 //      lapse independently.
 #pragma once
 

@@ -1,24 +1,24 @@
 // The pump of a thread that owns windows: tasks interleave with window messages.
 //
 // Rules:
-//  U1. Wake-up is one have-work message, kMsgHaveWork (WM_USER + 1), posted to the pump's
+//  UP1. Wake-up is one have-work message, kMsgHaveWork (WM_USER + 1), posted to the pump's
 //      message-only window with wParam = the pump. An atomic flag keeps at most one of them
 //      in the thread's queue however many tasks are posted.
-//  U2. Replacement: when the pump takes the have-work message it first removes the next
+//  UP2. Replacement: when the pump takes the have-work message it first removes the next
 //      message of any kind, clears the flag, and re-posts a have-work message only if there
 //      was such a message, which it then handles. A stream of posted tasks therefore cannot
 //      starve window messages, and window messages cannot starve tasks.
-//  U3. The window procedure does the work too (have-work message: one task; WM_TIMER: one
+//  UP3. The window procedure does the work too (have-work message: one task; WM_TIMER: one
 //      delayed task), so tasks keep running while a system modal loop (a message box, the
 //      folder picker) dispatches messages on the thread — provided the loop allows nestable
-//      tasks at that moment (see MessageLoop rule L4).
-//  U4. Delayed work uses the window's timer (id = the pump) set to the time until the
+//      tasks at that moment (see MessageLoop rule ML4).
+//  UP4. Delayed work uses the window's timer (id = the pump) set to the time until the
 //      earliest delayed task, rounded up, clamped to [10 ms, 2^32 - 2 ms]; the pump's own
 //      loop additionally wakes on that time-out.
-//  U5. WM_QUIT ends the innermost run and is posted again for an enclosing loop. A
+//  UP5. WM_QUIT ends the innermost run and is posted again for an enclosing loop. A
 //      dispatcher that declines a message ends the run as well.
-//  U6. Message hooks (CallMsgFilter with code kMessageFilterCode) see each message first.
-//  U7. Without a window (creation failed) the have-work message goes to the thread's queue;
+//  UP6. Message hooks (CallMsgFilter with code kMessageFilterCode) see each message first.
+//  UP7. Without a window (creation failed) the have-work message goes to the thread's queue;
 //      tasks then run only from the pump's own loop, not inside modal loops.
 #pragma once
 

@@ -4,9 +4,12 @@
 // its quit code.
 #include <windows.h>
 
+#include <memory>
+
 #include "installer/command_line.h"
 #include "installer/main_thread.h"
 #include "installer/single_instance.h"
+#include "installer/ui/toolkit_install_window.h"
 #include "installer/uninstall_handover.h"
 #include "support/dll_search.h"
 #include "support/module_instance.h"
@@ -36,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
 
   vireo::CMainThread& main_thread = vireo::CMainThread::Get();
   main_thread.SetInstanceLock(&turn);
+  main_thread.SetInstallWindow(std::make_unique<vireo::ToolkitInstallWindow>());
   main_thread.RunOnCurrentThread(corekit::MessageLoop::Type::kUI);
   vireo::RemoveHandedOverCopy(main_thread.exit_code());
   return main_thread.exit_code();

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cwchar>
+#include <utility>
 
 #include "corekit/message_loop.h"
 #include "corekit/thread_registry.h"
@@ -10,16 +11,11 @@
 #include "installer/installer_strings.h"
 #include "installer/product_constants.h"
 #include "installer/single_instance.h"
-#include "installer/ui/install_frame.h"
-#include "installer/ui/uninstall_frame.h"
 #include "installer/update_cleanup.h"
 #include "installer/usage_stats.h"
 #include "support/file_attributes.h"
 #include "support/install_log.h"
-#include "support/module_instance.h"
 #include "support/process_launch.h"
-#include "ui/markup/global_manager.h"
-#include "ui/widgets/ui_startup.h"
 
 namespace vireo {
 namespace {
@@ -73,59 +69,34 @@ void CMainThread::BeginInstall() {
   corekit::ThreadRegistry::PostTask(kMiscThreadId, worker->ToWeakCallback([worker] { worker->RunInstall(); }));
 }
 
-void CMainThread::ShowInstallWindow() {
-  if (!ui::GlobalManager::Get().OpenArchiveFromResource(GetModuleInstance(), kSkinResourceName,
-                                                        kSkinResourceType, "")) {
-    CInstallLog::Get().Write(L"[ui] skin resource %s unreadable", kSkinResourceName);
-  }
-  if (!toolkit_started_) {
-    toolkit_started_ = ui::Startup(L"", nullptr, /*adapt_dpi=*/true, L"", kSkinLanguagePath);
-    if (!toolkit_started_) CInstallLog::Get().Write(L"[ui] window toolkit did not start");
-  }
-  if (install_window()) return;
+void CMainThread::SetInstallWindow(std::unique_ptr<IInstallWindow> window) {
+  install_window_ = std::move(window);
+}
 
-  const bool uninstall = CInstallOptions::Get().uninstall;
-  CUIFrame* frame = uninstall ? static_cast<CUIFrame*>(new CUIUninstallFrame()) : new CUIInstallFrame();
-  if (!frame->Create(nullptr, uninstall ? kUninstallWindowTitle : kInstallWindowTitle, WS_POPUP, 0)) {
-    // A failed creation leaves the object with its creator.
-    delete frame;
-    CInstallLog::Get().Write(L"[ui] install window could not be created gle=%u", ::GetLastError());
-    // Init runs before the loop does, and a quit asked for then would be lost: queue it.
-    message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(1); }));
+void CMainThread::ShowInstallWindow() {
+  // An uninstall window run has taken its turn before its window opened.
+  const bool waiting = !CInstallOptions::Get().uninstall && instance_lock_ && !instance_lock_->TryTake();
+  if (install_window_ && install_window_->Show(waiting)) {
+    if (waiting) message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
     return;
   }
-  install_window_ = frame;
-  install_window_alive_ = frame->GetWeakFlag();
-  frame->SetIcon(kInstallWindowIconId);
-  // An uninstall window run has taken its turn before its window opened.
-  if (!uninstall && instance_lock_ && !instance_lock_->TryTake()) {
-    static_cast<CUIInstallFrame*>(frame)->SetWaiting(true);
-    message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
-  }
-  frame->ShowToForeground();
+  if (!install_window_) CInstallLog::Get().Write(L"[ui] no install window in this program");
+  // Init runs before the loop does, and a quit asked for then would be lost: queue it.
+  message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(1); }));
 }
 
 void CMainThread::WaitForTurn() {
-  // Only the install window waits (see ShowInstallWindow).
-  auto* window = static_cast<CUIInstallFrame*>(install_window());
-  if (!window) return;  // closed while waiting: nothing more to do
+  if (!install_window_->IsOpen()) return;  // closed while waiting: nothing more to do
   if (!instance_lock_->TryTake()) {
     message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
     return;
   }
   CInstallOptions::Get().Reload();
-  window->SetWaiting(false);
-}
-
-CUIFrame* CMainThread::install_window() const {
-  return install_window_alive_.expired() ? nullptr : install_window_;
+  install_window_->StopWaiting();
 }
 
 void CMainThread::OnProgress(SETUP_PROGRESS stage, float percent) {
-  if (CUIFrame* window = install_window()) {
-    ::PostMessageW(window->GetHWND(), kWmInstallProgress, static_cast<WPARAM>(stage),
-                   static_cast<LPARAM>(static_cast<int>(percent)));
-  }
+  if (install_window_) install_window_->ShowProgress(stage, percent);
 }
 
 void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_steps) {
@@ -133,13 +104,7 @@ void CMainThread::OnInstallResult(bool success, std::wstring message, bool ran_s
   if (!options.silent) {
     // A failed uninstall the user watched still ends the process with 1.
     if (!success && options.uninstall) exit_code_ = 1;
-    CUIFrame* window = install_window();
-    if (!window) return;
-    if (success) {
-      ::PostMessageW(window->GetHWND(), kWmInstallProgress, PROGRESS_DONE, 100);
-    } else {
-      window->OnInstallFailed(message);
-    }
+    if (install_window_) install_window_->ShowResult(success, message);
     return;
   }
   if (ran_steps && options.portable && !options.pending_restart && PathExistsAt(options.GetMainExePath())) {
@@ -165,8 +130,7 @@ void CMainThread::Cleanup() {
     if (misc_thread_->install_failed()) exit_code_ = 1;
   }
   // Every window is gone once the loop has ended.
-  if (toolkit_started_) ui::Shutdown();
-  toolkit_started_ = false;
+  if (install_window_) install_window_->Shutdown();
   // A window closed while it waited for another run leaves that run's folders alone.
   if (instance_lock_ && !instance_lock_->TryTake()) return;
   RemoveUpdateLeftovers(CInstallOptions::Get().GetAppDir(), CInstall::LastRunSucceeded());

@@ -11,24 +11,22 @@
 #include "corekit/framework_thread.h"
 #include "corekit/weak_callback.h"
 #include "installer/install_reporting.h"
+#include "installer/install_window.h"
 #include "installer/misc_thread.h"
 
 namespace vireo {
 
 class CSingleInstance;
-class CUIFrame;
 
 class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
  public:
   static CMainThread& Get();
 
+  // The window a run without "silent" shows; set before the thread runs. Without one such a
+  // run ends with 1.
+  void SetInstallWindow(std::unique_ptr<IInstallWindow> window);
   // Posts the install driver to the worker thread; nothing when there is no worker.
   void BeginInstall();
-  // Opens the skin from the executable's resources, starts the toolkit (DPI-aware) and
-  // shows the install window, or for an uninstall the uninstall window, in the foreground. A window that cannot be created (its skin
-  // failed to build, and the toolkit said so in a box) is logged and ends the run with 1
-  // rather than leaving a process with nothing on screen.
-  void ShowInstallWindow();
 
   void OnProgress(SETUP_PROGRESS stage, float percent) override;
   void OnInstallResult(bool success, std::wstring message, bool ran_steps) override;
@@ -51,17 +49,15 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   CMainThread();
   ~CMainThread() override;
   void QuitWithCode(int code);
+  // A window that cannot be created ends the run with 1 rather than leaving a process with
+  // nothing on screen. An install window behind another run starts out waiting for it.
+  void ShowInstallWindow();
   // Tries the lock every 100 ms until it is taken, then lets the install window install.
   void WaitForTurn();
-  // The window while it exists; null before ShowInstallWindow and once it is gone.
-  CUIFrame* install_window() const;
 
   std::unique_ptr<CMiscThread> misc_thread_;
-  // The window deletes itself at its final message; the weak flag says when it has.
-  CUIFrame* install_window_ = nullptr;
-  std::weak_ptr<corekit::WeakFlag> install_window_alive_;
+  std::unique_ptr<IInstallWindow> install_window_;
   CSingleInstance* instance_lock_ = nullptr;
-  bool toolkit_started_ = false;
   int exit_code_ = 0;
 };
 

@@ -80,6 +80,9 @@ inline constexpr int kMiscThreadId = 2;
 // truncated to an integer.
 inline constexpr UINT kWmInstallProgress = WM_USER + 0x101;
 
+// The window class of every installer window, by which a second run finds the first one's.
+inline constexpr wchar_t kFrameClassName[] = L"UIFrame";
+
 // The installer's icon resource, shown in the window's taskbar button.
 inline constexpr unsigned kInstallWindowIconId = 107;
 // The zipped window skin in the executable's resources.

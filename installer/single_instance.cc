@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "installer/installer_strings.h"
-#include "installer/ui/ui_frame.h"
+#include "installer/product_constants.h"
 #include "support/install_log.h"
 #include "support/user_sid.h"
 
@@ -87,7 +87,7 @@ CSingleInstance::Outcome CSingleInstance::Acquire(bool silent, bool window_waits
 }
 
 bool CSingleInstance::TryTake() {
-  if (!mutex_) return true;  // S5: unguarded
+  if (!mutex_) return true;  // SI5: unguarded
   if (!owned_ && mutex_ && Taken(::WaitForSingleObject(mutex_.get(), 0))) owned_ = true;
   return owned_;
 }

@@ -5,26 +5,25 @@
 // runs never unpack into, roll back or clean up the same folders and keys at the same time.
 //
 // Rules:
-//  S1. A free mutex, or one whose holder ended without releasing it (abandoned: a run that
+//  SI1. A free mutex, or one whose holder ended without releasing it (abandoned: a run that
 //      crashed or was killed), is taken at once and the run goes ahead.
-//  S2. A silent run waits for the holder to finish, at most the wait limit (10 minutes),
-//      and logs kInstanceWaitingLog once when it starts waiting; then goes ahead as in S1.
+//  SI2. A silent run waits for the holder to finish, at most the wait limit (10 minutes),
+//      and logs kInstanceWaitingLog once when it starts waiting; then goes ahead as in SI1.
 //      When the limit passes it logs kInstanceTimeoutLog and the run ends with exit status 1
 //      before it has changed anything.
-//  S3. A window run looks once for another run's window (class kFrameClassName, title
+//  SI3. A window run looks once for another run's window (class kFrameClassName, title
 //      kInstallWindowTitle or kUninstallWindowTitle) that the user can see: visible and not
-//      closing. When there
-//      is one, it is restored when minimised and brought to the foreground,
-//      kInstanceHandedOverLog is logged and this run ends with exit status 0. A hidden or
-//      closing window (a run finishing or rolling back after its window closed) is never a
-//      reason to end.
-//  S4. Otherwise an install window run goes ahead at once without the mutex and logs
+//      closing. When there is one, it is restored when minimised and brought to the
+//      foreground, kInstanceHandedOverLog is logged and this run ends with exit status 0. A
+//      hidden or closing window (a run finishing or rolling back after its window closed) is
+//      never a reason to end.
+//  SI4. Otherwise an install window run goes ahead at once without the mutex and logs
 //      kInstanceWindowWaitingLog: it shows its own window in a waiting state and calls
 //      TryTake() until that answers true, with no time limit (the user may close it). An
-//      uninstall window run, whose window has no waiting state, waits as in S2 instead.
-//  S5. When the mutex cannot be created the run goes ahead unguarded, as runs did before
+//      uninstall window run, whose window has no waiting state, waits as in SI2 instead.
+//  SI5. When the mutex cannot be created the run goes ahead unguarded, as runs did before
 //      this lock existed, and logs kInstanceUnguardedLog.
-//  S6. The mutex is released when the lock object is destroyed, on the thread that took it,
+//  SI6. The mutex is released when the lock object is destroyed, on the thread that took it,
 //      or by the system when the process ends.
 #pragma once
 
@@ -43,10 +42,10 @@ namespace vireo {
 std::wstring SingleInstanceMutexName();
 
 // The install or uninstall window of another process of this session that the user can see
-// (S3); null when there is none.
+// (SI3); null when there is none.
 HWND FindInstallWindow();
 
-// Marks |window| as closing, so that no other run hands over to it (S3).
+// Marks |window| as closing, so that no other run hands over to it (SI3).
 void MarkInstallWindowClosing(HWND window);
 bool IsClosingInstallWindow(HWND window);
 // Whether |window| is an install or uninstall window (of any run).
@@ -64,15 +63,15 @@ class CSingleInstance {
   CSingleInstance& operator=(const CSingleInstance&) = delete;
 
   // Takes the mutex by the rules above; call once. |window_waits|: a window run may go ahead
-  // without the mutex and wait with its window shown (S4).
+  // without the mutex and wait with its window shown (SI4).
   Outcome Acquire(bool silent, bool window_waits = true);
 
   // For the entry point: nothing when the run goes ahead (a window run possibly without the
-  // mutex yet, S4), otherwise its exit status.
+  // mutex yet, SI4), otherwise its exit status.
   std::optional<int> TakeTurn(bool silent, bool window_waits = true);
 
-  // S4: takes the mutex when it is free (or abandoned) now; true once this object holds it,
-  // and always for a run that goes ahead unguarded (S5). Call on the thread that will
+  // SI4: takes the mutex when it is free (or abandoned) now; true once this object holds it,
+  // and always for a run that goes ahead unguarded (SI5). Call on the thread that will
   // release it.
   bool TryTake();
 
@@ -80,7 +79,7 @@ class CSingleInstance {
   bool owned() const { return owned_; }
 
  private:
-  // S2: waits for the mutex up to the limit.
+  // SI2: waits for the mutex up to the limit.
   Outcome Wait();
 
   std::wstring name_;

@@ -2,13 +2,13 @@
 // 7-Zip module, accessible objects to screen readers): one reference count and one
 // QueryInterface for every such class.
 //
-// R1. A new object starts with one reference, owned by whoever created it (normally a
+// CO1. A new object starts with one reference, owned by whoever created it (normally a
 //     ScopedComPtr); the last Release deletes it. Counting is atomic, since a module may call
 //     from threads of its own.
-// R2. QueryInterface answers IUnknown with the first interface in the list and every other
+// CO2. QueryInterface answers IUnknown with the first interface in the list and every other
 //     identifier with what FindInterface returns; each answer adds a reference. Unknown
 //     identifiers get E_NOINTERFACE and a null pointer, a null out-pointer E_POINTER.
-// R3. Objects are destroyed only through Release: the destructor is not public.
+// CO3. Objects are destroyed only through Release: the destructor is not public.
 #pragma once
 
 #include <windows.h>

@@ -47,10 +47,6 @@ void FixedPath::RemoveBackslash() {
   buf_[--len_] = L'\0';
 }
 
-bool EndsWithSeparator(std::wstring_view p) {
-  return !p.empty() && (p.back() == L'\\' || p.back() == L'/');
-}
-
 std::wstring WithTrailingBackslash(std::wstring_view p) {
   std::wstring s(p);
   if (!s.empty() && s.back() != L'\\') s.push_back(L'\\');

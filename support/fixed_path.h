@@ -48,7 +48,6 @@ class FixedPath {
 };
 
 // Path text helpers on plain strings (no size limit of their own).
-bool EndsWithSeparator(std::wstring_view p);
 std::wstring WithTrailingBackslash(std::wstring_view p);
 std::wstring WithoutTrailingBackslash(std::wstring_view p);
 // "a\b" + "c" -> "a\b\c"; one backslash between, none added to an empty base.

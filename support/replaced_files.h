@@ -5,13 +5,13 @@
 // file costs nothing to keep, and an entry the system refuses to move is never replaced.
 //
 // Rules:
-//  R1. SetAside(path) with nothing at |path| answers true: there is nothing to keep.
-//  R2. Otherwise the file or folder at |path| is moved into the backup folder (created, one
+//  RF1. SetAside(path) with nothing at |path| answers true: there is nothing to keep.
+//  RF2. Otherwise the file or folder at |path| is moved into the backup folder (created, one
 //      level, on first use) under a name no other entry there has; true once it has moved.
 //      A move the system refuses (the entry is in use, the backup folder is on another
 //      volume or cannot be created, a path is over 260 characters) answers false and leaves
 //      the entry where it was: the caller must then not replace it.
-//  R3. Restore() puts every entry back under its name as the folder spelled it, the last
+//  RF3. Restore() puts every entry back under its name as the folder spelled it, the last
 //      one set aside first, by a move that replaces what is at its place now. Nothing is
 //      deleted before the saved copy is in place: a file standing there is first moved into
 //      the backup folder and deleted only once the saved one is back; when the saved one
@@ -19,9 +19,9 @@
 //      there is removed. An entry that cannot go back stays in the backup folder and in the
 //      list (a later Restore() tries it again), and is reported with its path and the
 //      system's error code. The backup folder itself is removed once empty.
-//  R4. Nothing is ever deleted from the backup folder: after a successful run the owner of
+//  RF4. Nothing is ever deleted from the backup folder: after a successful run the owner of
 //      the folder removes it (the installer's clean-up at exit).
-//  R5. One thread at a time; instances sharing a backup folder never take each other's
+//  RF5. One thread at a time; instances sharing a backup folder never take each other's
 //      names.
 #pragma once
 

@@ -3,16 +3,16 @@
 // shell headers, which users of plain handles should not pull in. (WinINet handles are owned
 // in wininet_api.h, beside the library they are closed through.)
 //
-// C1. A ScopedComPtr holds one reference and releases it exactly once (reset, destruction or
+// SC1. A ScopedComPtr holds one reference and releases it exactly once (reset, destruction or
 //     a move that replaces it). Like every ScopedGeneric owner it keeps the thread's
 //     last-error code while releasing.
-// C2. receive() and receive_void() release the held reference first, then hand out the slot
+// SC2. receive() and receive_void() release the held reference first, then hand out the slot
 //     for a call that returns a new reference (CoCreateInstance, QueryInterface).
-// C3. A ScopedComApartment balances every successful CoInitializeEx on its thread with one
+// SC3. A ScopedComApartment balances every successful CoInitializeEx on its thread with one
 //     CoUninitialize: S_OK (this call initialised the thread) and S_FALSE (it was already
 //     initialised; COM still counts the call) alike. A failed call (RPC_E_CHANGED_MODE: the
 //     thread runs another apartment model) took no count and is not balanced.
-// C4. An apartment is entered and left on the same thread; it is neither copied nor moved.
+// SC4. An apartment is entered and left on the same thread; it is neither copied nor moved.
 #pragma once
 
 #include <windows.h>
@@ -37,7 +37,7 @@ class ScopedComPtr : public ScopedGeneric<ComReleaseTraits<T>> {
   using ScopedGeneric<ComReleaseTraits<T>>::ScopedGeneric;
 
   T* operator->() const { return this->get(); }
-  // The slot as the untyped out-parameter of CoCreateInstance and QueryInterface (C2).
+  // The slot as the untyped out-parameter of CoCreateInstance and QueryInterface (SC2).
   void** receive_void() { return reinterpret_cast<void**>(this->receive()); }
 };
 

@@ -1,12 +1,12 @@
 // Move-only owners of GDI objects and device-context states, built on ScopedGeneric.
 //
-// G1. A GDI object (font, bitmap, brush, pen, region) is deleted once, by its owner.
-// G2. A memory device context from CreateCompatibleDC is deleted with DeleteDC; a window's
+// SG1. A GDI object (font, bitmap, brush, pen, region) is deleted once, by its owner.
+// SG2. A memory device context from CreateCompatibleDC is deleted with DeleteDC; a window's
 //     device context from GetDC is released with ReleaseDC on the same window.
-// G3. A selection into a device context is undone, in reverse order of the selections, before
+// SG3. A selection into a device context is undone, in reverse order of the selections, before
 //     the selected object's owner deletes it: declare the ScopedSelectObject after the owner of
 //     the object it selects, so it is destroyed first.
-// G4. Like every ScopedGeneric owner, closing keeps the thread's last-error code.
+// SG4. Like every ScopedGeneric owner, closing keeps the thread's last-error code.
 #pragma once
 
 #include <windows.h>
@@ -40,7 +40,7 @@ using ScopedRegion = ScopedGeneric<GdiObjectTraits<HRGN>>;
 // A memory device context (CreateCompatibleDC).
 using ScopedMemoryDc = ScopedGeneric<MemoryDcTraits>;
 
-// A window's device context from GetDC, released on the same window (G2).
+// A window's device context from GetDC, released on the same window (SG2).
 class ScopedWindowDc {
  public:
   explicit ScopedWindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
@@ -60,7 +60,7 @@ class ScopedWindowDc {
   HDC dc_;
 };
 
-// Selects |object| into |dc| and puts the previous object back when destroyed (G3). A failed
+// Selects |object| into |dc| and puts the previous object back when destroyed (SG3). A failed
 // selection (null previous object) restores nothing.
 class ScopedSelectObject {
  public:

@@ -1,8 +1,8 @@
 // Keeps GDI+ started for the lifetime of the object.
 //
-// S1. GDI+ is started in the constructor and shut down in the destructor, on the same thread;
+// GP1. GDI+ is started in the constructor and shut down in the destructor, on the same thread;
 //     ok() says whether the start succeeded (nothing is shut down when it did not).
-// S2. Sessions nest: GDI+ counts its start-ups, so a test or a toolkit that opens its own
+// GP2. Sessions nest: GDI+ counts its start-ups, so a test or a toolkit that opens its own
 //     session inside another one is fine. Every GDI+ object must be destroyed before the
 //     session that was current when it was made ends.
 #pragma once

@@ -23,21 +23,33 @@ rm -rf "$work"; mkdir -p "$work/full"
 cp "$(cache VIREO_7Z_EXE)" "$(cache VIREO_7Z_DLL)" "$work/full/"
 unpacked=$(du -sb "$payload/Chrome-bin" | cut -f1)
 
+bcj2="-m0=BCJ2 -mb0:1 -mb0s1:2 -mb0s2:3 -m2=LZMA:d19 -m3=LZMA:d19"
+# label | switches of the main pass | files stored as they are in a second pass (already
+# compressed: they would cost decoder time and gain nothing)
 candidates=(
-  "lzma2 mx5 (16 MiB dictionary), 2 threads|-m0=lzma2 -mx=5 -mmt=2"
-  "lzma2 mx5, 1 thread (one block)|-m0=lzma2 -mx=5 -mmt=1"
-  "BCJ2 + lzma2 mx5, 2 threads|-mx=5 -m0=BCJ2 -m1=LZMA2:d24 -m2=LZMA:d19 -m3=LZMA:d19 -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2"
-  "lzma2 mx7 (64 MiB dictionary), 2 threads|-m0=lzma2 -mx=7 -mmt=2"
-  "lzma2 mx5, 32 MiB blocks, 2 threads|-mx=5 -m0=lzma2:c32m -mmt=2"
-  "BCJ2 + lzma2 mx5, 16 MiB blocks, 2 threads|-mx=5 -m0=BCJ2 -m1=LZMA2:d24:c16m -m2=LZMA:d19 -m3=LZMA:d19 -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2"
-  "BCJ2 + lzma2 mx5, 32 MiB blocks, 2 threads|-mx=5 -m0=BCJ2 -m1=LZMA2:d24:c32m -m2=LZMA:d19 -m3=LZMA:d19 -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2"
+  "BCJ2 + lzma2 mx5 d24, 32 MiB blocks|-mx=5 $bcj2 -m1=LZMA2:d24:c32m -mmt=2|"
+  "BCJ2 + lzma2 mx9 d26, 64 MiB blocks|-mx=9 $bcj2 -m1=LZMA2:d26:c64m:fb64 -mmt=2|"
+  "BCJ2 + lzma2 mx9 d26, 64 MiB blocks, pak stored|-mx=9 $bcj2 -m1=LZMA2:d26:c64m:fb64 -mmt=2|resources.pak"
+  "BCJ2 + lzma2 mx9 d26, 96 MiB blocks, pak stored|-mx=9 $bcj2 -m1=LZMA2:d26:c96m:fb64 -mmt=2|resources.pak"
+  "BCJ2 + lzma2 mx9 d26, 128 MiB blocks, pak stored|-mx=9 $bcj2 -m1=LZMA2:d26:c128m:fb64 -mmt=2|resources.pak"
+  "BCJ2 + lzma2 mx9 d27, 128 MiB blocks, pak stored|-mx=9 $bcj2 -m1=LZMA2:d27:c128m:fb64 -mmt=2|resources.pak"
 )
-printf '%-48s %9s %7s %11s\n' packing "MB" ratio "ms"
+if [ -n "${VIREO_PACKING_ONLY:-}" ]; then
+  mapfile -t candidates < <(printf '%s\n' "${candidates[@]}" | grep -F "$VIREO_PACKING_ONLY")
+fi
+printf '%-52s %9s %7s %11s\n' packing "MB" ratio "ms"
 for candidate in "${candidates[@]}"; do
   label="${candidate%%|*}"
-  read -r -a switches <<<"${candidate#*|}"
+  rest="${candidate#*|}"
+  read -r -a switches <<<"${rest%%|*}"
+  stored="${rest#*|}"
+  excluded=()
+  for name in $stored; do excluded+=("-xr!$name"); done
   rm -f "$work/chrome.7z"
-  (cd "$payload" && 7zz a -bd -bso0 -t7z "${switches[@]}" "$work/chrome.7z" Chrome-bin)
+  (cd "$payload" && 7zz a -bd -bso0 -t7z "${switches[@]}" "${excluded[@]}" "$work/chrome.7z" Chrome-bin)
+  for name in $stored; do
+    (cd "$payload" && 7zz a -bd -bso0 -t7z -mx=0 "$work/chrome.7z" "-ir!Chrome-bin/$name" >/dev/null)
+  done
   packed=$(stat -c %s "$work/chrome.7z")
   best=999999999
   for _ in $(seq 1 "$rounds"); do
@@ -48,6 +60,6 @@ for candidate in "${candidates[@]}"; do
     [ "$ms" -lt "$best" ] && best=$ms
   done
   awk -v l="$label" -v p="$packed" -v u="$unpacked" -v f="$best" \
-    'BEGIN { printf "%-48s %9.1f %6.1f%% %11d\n", l, p / 1048576, 100 * p / u, f }'
+    'BEGIN { printf "%-52s %9.1f %6.1f%% %11d\n", l, p / 1048576, 100 * p / u, f }'
 done
 rm -rf "$work/out" "$work/chrome.7z"

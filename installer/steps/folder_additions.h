@@ -2,16 +2,16 @@
 // that was there before.
 //
 // Rules:
-//  A1. Begin(folder) lists what the folder holds now (nothing when it is missing) and which
+//  FA1. Begin(folder) lists what the folder holds now (nothing when it is missing) and which
 //      folders along its path do not exist yet, up to the first one that does.
-//  A2. End() records every entry below the folder that Begin did not see (names compared
+//  FA2. End() records every entry below the folder that Begin did not see (names compared
 //      with A-Z folded), leaving out everything below the top-level name given to Begin as
 //      excluded (a backup area the step manages itself). Each End replaces the record.
-//  A3. Remove() deletes the recorded entries with RemoveCreatedEntries (deepest first,
-//      folders only once empty, never through a link), then those of A1's missing folders
+//  FA3. Remove() deletes the recorded entries with RemoveCreatedEntries (deepest first,
+//      folders only once empty, never through a link), then those of FA1's missing folders
 //      that are empty, deepest first. It can run before End: it then removes only those
 //      folders.
-//  A4. A folder that is not strictly below a drive or share root is never touched.
+//  FA4. A folder that is not strictly below a drive or share root is never touched.
 #pragma once
 
 #include <string>

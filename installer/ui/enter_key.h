@@ -1,15 +1,15 @@
 // What Enter and Esc do on the install window, decided from which pages are showing.
 //
-//  K0. A focused push button or link takes Enter itself, as on Windows (the folder button
-//      opens the picker, a link its page); the window's own Enter below does nothing then.
-//  K1. Completion view showing: Enter starts the browser as "btn_trynow" does when that
-//      button is visible and enabled; otherwise nothing.
-//  K2. Else, the progress page showing (installing, or after a failure): nothing.
-//  K3. Else, the start page showing with an enabled install button: Enter starts the
-//      install; a cleared agreement check box (disabled button) means nothing, also when the
-//      check box has the focus (Enter never toggles it).
-//  K4. Esc on the start page closes the window as its close button does; on the later pages
-//      it does nothing, so a stray Esc never abandons a running or finished install.
+//  - A focused push button or link takes Enter itself, as on Windows (the folder button
+//    opens the picker, a link its page); the window's own Enter below does nothing then.
+//  - Completion view showing: Enter starts the browser as "btn_trynow" does when that
+//    button is visible and enabled; otherwise nothing.
+//  - Else, the progress page showing (installing, or after a failure): nothing.
+//  - Else, the start page showing with an enabled install button: Enter starts the
+//    install; a cleared agreement check box (disabled button) means nothing, also when the
+//    check box has the focus (Enter never toggles it).
+//  - Esc on the start page closes the window as its close button does; on the later pages
+//    it does nothing, so a stray Esc never abandons a running or finished install.
 #pragma once
 
 namespace vireo {

@@ -1,11 +1,11 @@
 // The folder rules of the install window's folder button, apart from the picker itself so
 // they can be checked without a window.
 //
-//  F1. TrimToExistingFolder: while the text does not name an existing directory, it is cut at
-//      its last "\" or "/" (the separator goes too); with no separator left it becomes empty.
-//      The picker opens on what remains.
-//  F2. MapChosenFolder, for a folder the user picked:
-//      - below the default root ("<local app data>\Vireo\", compared with A-Z folded over
+//  - TrimToExistingFolder: while the text does not name an existing directory, it is cut at
+//    its last "\" or "/" (the separator goes too); with no separator left it becomes empty.
+//    The picker opens on what remains.
+//  - MapChosenFolder, for a folder the user picked:
+//    - below the default root ("<local app data>\Vireo\", compared with A-Z folded over
 //        the root's length, trailing backslash included): the default root without its
 //        trailing backslash, so the product folder is never nested in itself;
 //      - a drive or share root: the product name appended ("D:\" -> "D:\Vireo");

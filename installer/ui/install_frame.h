@@ -6,30 +6,30 @@
 // Everything runs on the UI thread. The worker reaches the window only through
 // CMainThread: progress as the posted kWmInstallProgress, a failure as OnInstallFailed.
 //
-//  I1. InitWindow binds the skin's controls (a missing control only drops its behaviour):
+//  IF1. InitWindow binds the skin's controls (a missing control only drops its behaviour):
 //      "closebtn2"/"btn_complete" close without launching, "btn_trynow" closes and starts the
 //      browser, the minimise buttons minimise (ui_frame.h), "btn_sel_path" opens the folder picker, "btn_install"
 //      starts the install, "accept_eula" enables/disables "btn_install", "btn_terms" and
 //      "btn_privacy" open the legal pages. "targetpath" shows GetInstallDir() without its
 //      trailing backslash. With the compositor on, the popup gets the system frame.
-//  I2. StartInstall applies the shown folder and checks the application folder on the UI
+//  IF2. StartInstall applies the shown folder and checks the application folder on the UI
 //      thread: a refusal is logged and shown in a warning box and the start page stays;
 //      otherwise the progress page shows and the install is posted to the worker.
-//  I3. BrowseForInstallFolder opens the picker on the nearest existing ancestor of the shown
+//  IF3. BrowseForInstallFolder opens the picker on the nearest existing ancestor of the shown
 //      folder and shows the chosen folder mapped by install_folder.h; cancelling (or a
 //      result too long for a path) changes nothing.
-//  I4. kWmInstallProgress updates the bar and its text (install_progress.h); the message
+//  IF4. kWmInstallProgress updates the bar and its text (install_progress.h); the message
 //      then goes on to the toolkit's handling.
-//  I5. OnInstallFailed puts the failure text under the bar, logs it and shows an error box
+//  IF5. OnInstallFailed puts the failure text under the bar, logs it and shows an error box
 //      with the log's path (or the no-log sentence); the progress page stays.
-//  I6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
+//  IF6. FinishAndClose hides the window at once, starts "<main exe>" --lchannel=install for
 //      the "install" channel only, and posts WM_CLOSE. Closing the window in any way
 //      destroys it and ends the UI thread's loop (ui_frame.h).
-//  I7. Enter and Esc act as enter_key.h decides (Esc by activating "closebtn"); otherwise
+//  IF7. Enter and Esc act as enter_key.h decides (Esc by activating "closebtn"); otherwise
 //      keys go to the toolkit.
-//  I8. The completion view puts the keyboard focus on "btn_trynow", its default button, so
+//  IF8. The completion view puts the keyboard focus on "btn_trynow", its default button, so
 //      Enter there still starts the browser and a screen reader lands on it.
-//  I9. SetWaiting(true) shows the start page waiting for another installer: "waiting_txt"
+//  IF9. SetWaiting(true) shows the start page waiting for another installer: "waiting_txt"
 //      shows kWaitingForOtherRunText and "btn_install" is unavailable whatever the
 //      agreement box says; SetWaiting(false) hides the line and makes the button follow the
 //      agreement box again. A window being closed is marked so that no other run hands over
@@ -51,23 +51,23 @@ class CUIInstallFrame : public CUIFrame {
  public:
   CUIInstallFrame() = default;
 
-  LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;  // I4
+  LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;  // IF4
 
-  void OnInstallProgress(int stage, float percent);  // I4
-  void OnInstallFailed(const std::wstring& failure_text) override;  // I5
+  void OnInstallProgress(int stage, float percent);  // IF4
+  void OnInstallFailed(const std::wstring& failure_text) override;  // IF5
 
-  void StartInstall();             // I2
-  void BrowseForInstallFolder();   // I3
-  void FinishAndClose(const wchar_t* channel);  // I6
-  bool HandleEnterKey();           // I7; whether Enter did something
-  bool HandleEscapeKey();          // I7; whether Esc did something
-  void SetWaiting(bool waiting);   // I9
+  void StartInstall();             // IF2
+  void BrowseForInstallFolder();   // IF3
+  void FinishAndClose(const wchar_t* channel);  // IF6
+  bool HandleEnterKey();           // IF7; whether Enter did something
+  bool HandleEscapeKey();          // IF7; whether Esc did something
+  void SetWaiting(bool waiting);   // IF9
   bool IsWaiting() const;
   InstallPageState ReadPageState() const;
 
  protected:
   std::wstring GetSkinFile() const override { return kInstallFrameSkinFile; }
-  void InitWindow() override;  // I1
+  void InitWindow() override;  // IF1
   LRESULT OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
   const wchar_t* Title() const override;
 

@@ -2,16 +2,17 @@
 // one bar, extraction taking it to 95 % and the three short steps after it to 97, 99 and
 // 100 %, so the bar never runs backwards between stages.
 //
-//  M1. Stage PROGRESS_DONE switches to the completion view; bar and text stay as they were.
-//  M2. Any other stage gives the bar value p * 0.95 (unzip), 95 + p * 0.02 (dir),
-//      97 + p * 0.02 (shortcut), 99 + p * 0.01 (registry); the uninstall stages and
-//      anything unknown give 0.
-//  M3. The text is kInstallingTextPrefix, the value rounded half up (truncate(value + 0.5))
-//      and "%".
-//  M4. The uninstall window maps its own stages, in the order the uninstall runs them:
-//      p * 0.90 (uninstall dir), 90 + p * 0.05 (uninstall shortcut), 95 + p * 0.05
-//      (uninstall registry); the install stages and anything unknown give 0. The text is
-//      kUninstallingTextPrefix, the value rounded as in M3, and "%"; PROGRESS_DONE as in M1.
+//  - Stage PROGRESS_DONE switches to the completion view; bar and text stay as they were.
+//  - Any other stage gives the bar value p * 0.95 (unzip), 95 + p * 0.02 (dir),
+//    97 + p * 0.02 (shortcut), 99 + p * 0.01 (registry); the uninstall stages and
+//    anything unknown give 0.
+//  - The text is kInstallingTextPrefix, the value rounded half up (truncate(value + 0.5))
+//    and "%".
+//  - The uninstall window maps its own stages, in the order the uninstall runs them:
+//    p * 0.90 (uninstall dir), 90 + p * 0.05 (uninstall shortcut), 95 + p * 0.05
+//    (uninstall registry); the install stages and anything unknown give 0. The text is
+//    kUninstallingTextPrefix, the value rounded as for the install, and "%"; PROGRESS_DONE
+//    as for the install.
 #pragma once
 
 #include <string>
@@ -19,7 +20,7 @@
 namespace vireo {
 
 struct ProgressView {
-  bool show_complete = false;  // M1: nothing else applies
+  bool show_complete = false;  // nothing else applies
   double bar_value = 0;        // 0-100
   std::wstring text;
 };

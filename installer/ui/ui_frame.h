@@ -17,11 +17,11 @@
 
 #include <string>
 
+#include "installer/product_constants.h"
 #include "ui/core/window_impl_base.h"
 
 namespace vireo {
 
-inline constexpr wchar_t kFrameClassName[] = L"UIFrame";
 inline constexpr wchar_t kFrameSkinFolder[] = L"frame";
 
 class CUIFrame : public ui::WindowImplBase {

@@ -26,7 +26,7 @@ class ProbeStream final : public ComObject<ISequentialOutStream, IStreamGetSize>
   bool* destroyed_;
 };
 
-// R1, R2: IUnknown is the first interface, the others come from FindInterface, each answer
+// CO1, CO2: IUnknown is the first interface, the others come from FindInterface, each answer
 // holds a reference, and the last Release deletes the object.
 TEST(ComObjectTest, AnswersItsInterfacesAndCountsReferences) {
   bool destroyed = false;

@@ -1,4 +1,4 @@
-// Rules F1-F5 of corekit/framework_thread.h.
+// Rules FT1-FT5 of corekit/framework_thread.h.
 #include "corekit/framework_thread.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ class WorkerThread : public FrameworkThread {
   int id_;
 };
 
-// F1: Start returns after Init has run on the new thread, with the id already usable.
+// FT1: Start returns after Init has run on the new thread, with the id already usable.
 TEST(CorekitFrameworkThreadTest, StartReturnsAfterInitWithIdRegistered) {
   WorkerThread worker(2);
   ASSERT_TRUE(worker.Start());
@@ -82,7 +82,7 @@ TEST(CorekitFrameworkThreadTest, StartReturnsAfterInitWithIdRegistered) {
   EXPECT_EQ(current_there, &worker);
 }
 
-// F1: a second Start fails and leaves the running thread as it was.
+// FT1: a second Start fails and leaves the running thread as it was.
 TEST(CorekitFrameworkThreadTest, StartTwiceFails) {
   WorkerThread worker(2);
   ASSERT_TRUE(worker.Start());
@@ -94,7 +94,7 @@ TEST(CorekitFrameworkThreadTest, StartTwiceFails) {
   EXPECT_TRUE(RunOn(worker, [] {}));
 }
 
-// F3: Stop on a busy thread returns only after the running task, the tasks queued behind
+// FT3: Stop on a busy thread returns only after the running task, the tasks queued behind
 // it and the tasks that task posts have all run; Cleanup runs while the loop still exists.
 TEST(CorekitFrameworkThreadTest, StopLetsQueuedWorkFinish) {
   WorkerThread worker(2);
@@ -127,7 +127,7 @@ TEST(CorekitFrameworkThreadTest, StopLetsQueuedWorkFinish) {
   EXPECT_FALSE(proxy->PostTask([] {})) << "the loop is gone after Stop";
 }
 
-// F3: a stopped thread can be started again, and Stop is harmless twice.
+// FT3: a stopped thread can be started again, and Stop is harmless twice.
 TEST(CorekitFrameworkThreadTest, RestartAfterStop) {
   WorkerThread worker(2);
   ASSERT_TRUE(worker.Start());
@@ -137,7 +137,7 @@ TEST(CorekitFrameworkThreadTest, RestartAfterStop) {
   EXPECT_TRUE(RunOn(worker, [] { EXPECT_EQ(ThreadRegistry::CurrentId(), 2); }));
 }
 
-// F3: Stop called by a task on the thread itself does not wait for itself; the loop still
+// FT3: Stop called by a task on the thread itself does not wait for itself; the loop still
 // ends, and a later Stop from outside joins it.
 TEST(CorekitFrameworkThreadTest, StopFromOwnThreadDoesNotDeadlock) {
   WorkerThread worker(2);
@@ -160,7 +160,7 @@ TEST(CorekitFrameworkThreadTest, DerivedThreadPostsWeakCallbacksToItself) {
   EXPECT_EQ(worker.increments_, 2);
 }
 
-// F2: RunOnCurrentThread runs Init, the loop (here a user-interface loop ended by WM_QUIT)
+// FT2: RunOnCurrentThread runs Init, the loop (here a user-interface loop ended by WM_QUIT)
 // and Cleanup on the calling thread, and leaves nothing behind.
 TEST(CorekitFrameworkThreadTest, RunOnCurrentThreadRunsWholeBody) {
   class MainThread : public FrameworkThread {
@@ -188,7 +188,7 @@ TEST(CorekitFrameworkThreadTest, RunOnCurrentThreadRunsWholeBody) {
   ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the re-posted quit
 }
 
-// F1: after a body has run on the calling thread, Start still waits for the new thread's
+// FT1: after a body has run on the calling thread, Start still waits for the new thread's
 // own Init and loop.
 TEST(CorekitFrameworkThreadTest, StartAfterRunOnCurrentThreadWaitsForNewLoop) {
   class Reusable : public FrameworkThread {

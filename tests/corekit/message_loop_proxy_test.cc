@@ -1,4 +1,4 @@
-// Rules P1-P4 of corekit/message_loop_proxy.h: posting after the loop is gone, and where
+// Rules MP1-MP4 of corekit/message_loop_proxy.h: posting after the loop is gone, and where
 // the proxy itself is deleted.
 #include "corekit/message_loop_proxy.h"
 
@@ -20,7 +20,7 @@ using corekit::WaitableEvent;
 using corekit_test::DestructionProbe;
 using corekit_test::kTimeoutMs;
 
-// P1: once the loop is gone every kind of post returns false and the task is destroyed
+// MP1: once the loop is gone every kind of post returns false and the task is destroyed
 // unrun on the posting thread; the last holder then deletes the proxy at once.
 TEST(CorekitMessageLoopProxyTest, PostsFailAfterLoopIsGone) {
   std::shared_ptr<MessageLoopProxy> proxy;
@@ -49,7 +49,7 @@ TEST(CorekitMessageLoopProxyTest, PostsFailAfterLoopIsGone) {
   EXPECT_TRUE(alive.expired()) << "the last holder must delete an orphaned proxy";
 }
 
-// P4: a reference released on another thread while the loop lives does not delete the
+// MP4: a reference released on another thread while the loop lives does not delete the
 // proxy; it is deleted inside the loop's destruction, on the loop's thread.
 TEST(CorekitMessageLoopProxyTest, ProxyDiesOnItsLoopThreadWhileTheLoopLives) {
   WaitableEvent handed_over, released;
@@ -76,7 +76,7 @@ TEST(CorekitMessageLoopProxyTest, ProxyDiesOnItsLoopThreadWhileTheLoopLives) {
   EXPECT_TRUE(dead_after_loop_end);
 }
 
-// P2: posts racing with the loop's destruction either land (and are deleted unrun with the
+// MP2: posts racing with the loop's destruction either land (and are deleted unrun with the
 // loop, on its thread) or are refused; none is lost without being destroyed, none runs.
 TEST(CorekitMessageLoopProxyTest, PostsRacingWithDestructionAreNeverLost) {
   std::atomic<int> live{0};

@@ -1,4 +1,4 @@
-// Ordering rules L1-L7 of corekit/message_loop.h, on the default (event) pump.
+// Ordering rules ML1-ML7 of corekit/message_loop.h, on the default (event) pump.
 #include "corekit/message_loop.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ class CorekitMessageLoopTest : public ::testing::Test {
   std::vector<std::string> order_;
 };
 
-// L1: tasks from two other threads all run once, each thread's in its posting order.
+// ML1: tasks from two other threads all run once, each thread's in its posting order.
 TEST_F(CorekitMessageLoopTest, TasksFromOtherThreadsRunInPostingOrder) {
   MessageLoop loop;
   std::shared_ptr<MessageLoopProxy> proxy = loop.GetProxy();
@@ -67,7 +67,7 @@ TEST_F(CorekitMessageLoopTest, TasksFromOtherThreadsRunInPostingOrder) {
   }
 }
 
-// L1/P3: a delay of 0 (through the proxy or the loop) is immediate and keeps FIFO order with
+// ML1/MP3: a delay of 0 (through the proxy or the loop) is immediate and keeps FIFO order with
 // plain tasks; the smallest real delay does not.
 TEST_F(CorekitMessageLoopTest, ZeroDelayIsImmediate) {
   MessageLoop loop;
@@ -83,7 +83,7 @@ TEST_F(CorekitMessageLoopTest, ZeroDelayIsImmediate) {
                                                "loop-plain", "loop-one-us"}));
 }
 
-// L2: delayed tasks run by run time; equal run times in posting order; none before its time
+// ML2: delayed tasks run by run time; equal run times in posting order; none before its time
 // (the clock is frozen, then moved past every run time at once).
 TEST_F(CorekitMessageLoopTest, DelayedTasksRunByTimeThenPostingOrder) {
   g_fake_ticks = 500000;
@@ -103,7 +103,7 @@ TEST_F(CorekitMessageLoopTest, DelayedTasksRunByTimeThenPostingOrder) {
   EXPECT_EQ(order_, (std::vector<std::string>{"b10", "d10", "c20", "a30", "e30"}));
 }
 
-// L2 on the real clock: the pump sleeps until the earliest task is due and never runs one
+// ML2 on the real clock: the pump sleeps until the earliest task is due and never runs one
 // early.
 TEST_F(CorekitMessageLoopTest, DelayedTasksWaitForTheirTime) {
   MessageLoop loop;
@@ -130,7 +130,7 @@ TEST_F(CorekitMessageLoopTest, DelayedTasksWaitForTheirTime) {
   for (const auto& [delay, late] : ran) EXPECT_GE(late, 0) << delay << " ms task ran early";
 }
 
-// L4: a nested run runs nestable tasks; a non-nestable task waits for the outer run.
+// ML4: a nested run runs nestable tasks; a non-nestable task waits for the outer run.
 TEST_F(CorekitMessageLoopTest, NonNestableTaskWaitsForOuterRun) {
   MessageLoop loop;
   loop.PostTask([&] {
@@ -154,7 +154,7 @@ TEST_F(CorekitMessageLoopTest, NonNestableTaskWaitsForOuterRun) {
   EXPECT_EQ(loop.run_depth(), 0);
 }
 
-// L3: while a task runs nothing else runs from DoWork; allowing nestable tasks is what a
+// ML3: while a task runs nothing else runs from DoWork; allowing nestable tasks is what a
 // modal loop inside a task needs (checked here with a nested pump run via the allower).
 TEST_F(CorekitMessageLoopTest, NestableTasksAreOffWhileATaskRuns) {
   MessageLoop loop;
@@ -172,7 +172,7 @@ TEST_F(CorekitMessageLoopTest, NestableTasksAreOffWhileATaskRuns) {
   EXPECT_TRUE(loop.NestableTasksAllowed());
 }
 
-// L5: Quit lets queued and newly posted due tasks run first; tasks not yet due stay queued
+// ML5: Quit lets queued and newly posted due tasks run first; tasks not yet due stay queued
 // and are deleted unrun with the loop.
 TEST_F(CorekitMessageLoopTest, QuitRunsAlreadyQueuedTasksFirst) {
   std::atomic<int> live{0};
@@ -196,7 +196,7 @@ TEST_F(CorekitMessageLoopTest, QuitRunsAlreadyQueuedTasksFirst) {
   EXPECT_EQ(live, 0);
 }
 
-// L6: a destroyed loop deletes every queued task without running it — immediate, delayed,
+// ML6: a destroyed loop deletes every queued task without running it — immediate, delayed,
 // non-nestable, and the ones posted by the destructors of deleted tasks — all on its
 // own thread.
 TEST_F(CorekitMessageLoopTest, DestructionDeletesQueuedTasksUnrun) {
@@ -244,7 +244,7 @@ TEST_F(CorekitMessageLoopTest, DestructionDeletesQueuedTasksUnrun) {
   EXPECT_EQ(deleted_on.load(), loop_thread);
 }
 
-// L7: a task that has run is destroyed on the loop's thread, not on the poster's.
+// ML7: a task that has run is destroyed on the loop's thread, not on the poster's.
 TEST_F(CorekitMessageLoopTest, TasksAreDestroyedOnTheLoopThread) {
   MessageLoop loop;
   std::atomic<DWORD> deleted_on{0};

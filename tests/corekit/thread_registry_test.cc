@@ -1,4 +1,4 @@
-// Rules R1-R4 of corekit/thread_registry.h.
+// Rules TR1-TR4 of corekit/thread_registry.h.
 #include "corekit/thread_registry.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ class PlainThread : public FrameworkThread {
   ~PlainThread() override { Stop(); }
 };
 
-// R1: registrations count; the id is released only at the last Unregister.
+// TR1: registrations count; the id is released only at the last Unregister.
 TEST(CorekitThreadRegistryTest, RegistrationsCount) {
   PlainThread thread;
   ASSERT_TRUE(thread.Start());
@@ -50,7 +50,7 @@ TEST(CorekitThreadRegistryTest, RegistrationsCount) {
   EXPECT_FALSE(ThreadRegistry::PostTask(5, [] {}));
 }
 
-// R1: an id held by one thread is refused to another and keeps pointing at its holder; a
+// TR1: an id held by one thread is refused to another and keeps pointing at its holder; a
 // registered thread cannot take a second id; negative ids are refused.
 TEST(CorekitThreadRegistryTest, ConflictingRegistrationsAreRefused) {
   PlainThread a, b;
@@ -76,7 +76,7 @@ TEST(CorekitThreadRegistryTest, ConflictingRegistrationsAreRefused) {
   EXPECT_FALSE(ThreadRegistry::PostTask(9, [] {}));
 }
 
-// R3: posting to an id nobody holds fails and destroys the task unrun, on the caller.
+// TR3: posting to an id nobody holds fails and destroys the task unrun, on the caller.
 TEST(CorekitThreadRegistryTest, PostToUnknownIdDestroysTaskUnrun) {
   bool ran = false;
   std::atomic<DWORD> deleted_on{0};
@@ -90,7 +90,7 @@ TEST(CorekitThreadRegistryTest, PostToUnknownIdDestroysTaskUnrun) {
   EXPECT_EQ(deleted_on.load(), ::GetCurrentThreadId());
 }
 
-// R4: threads that run no framework body — the test's own and one made by other means —
+// TR4: threads that run no framework body — the test's own and one made by other means —
 // have id -1 and cannot register.
 TEST(CorekitThreadRegistryTest, ForeignThreadsHaveNoId) {
   EXPECT_EQ(ThreadRegistry::CurrentId(), -1);
@@ -109,7 +109,7 @@ TEST(CorekitThreadRegistryTest, ForeignThreadsHaveNoId) {
   EXPECT_EQ(current, nullptr);
 }
 
-// R2: a registration still held when the body ends is dropped with it, so the id is free
+// TR2: a registration still held when the body ends is dropped with it, so the id is free
 // and posts to it fail instead of reaching a finished thread.
 TEST(CorekitThreadRegistryTest, RegistrationEndsWithThreadBody) {
   {

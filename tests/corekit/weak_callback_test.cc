@@ -1,4 +1,4 @@
-// Rules W1-W4 of corekit/weak_callback.h.
+// Rules WC1-WC4 of corekit/weak_callback.h.
 #include "corekit/weak_callback.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ class Owner : public SupportWeakCallback {
   int value = 0;
 };
 
-// W1: calls go through while the owner lives and do nothing after; a callable with a result
+// WC1: calls go through while the owner lives and do nothing after; a callable with a result
 // then yields a default value; arguments are passed on.
 TEST(CorekitWeakCallbackTest, LapsesWithItsOwner) {
   auto owner = std::make_unique<Owner>();
@@ -39,7 +39,7 @@ TEST(CorekitWeakCallbackTest, LapsesWithItsOwner) {
   EXPECT_EQ(read(), 0);
 }
 
-// W1 across threads: a callback posted to a busy thread, whose owner is destroyed before it
+// WC1 across threads: a callback posted to a busy thread, whose owner is destroyed before it
 // runs, does nothing when it runs.
 TEST(CorekitWeakCallbackTest, OwnerDestroyedBetweenPostAndRun) {
   class Worker : public corekit::FrameworkThread {
@@ -65,7 +65,7 @@ TEST(CorekitWeakCallbackTest, OwnerDestroyedBetweenPostAndRun) {
   EXPECT_FALSE(ran);
 }
 
-// W3: threads racing for the first flag all get the same one.
+// WC3: threads racing for the first flag all get the same one.
 TEST(CorekitWeakCallbackTest, ConcurrentFirstUseSharesOneFlag) {
   for (int round = 0; round < 20; ++round) {
     Owner owner;
@@ -85,7 +85,7 @@ TEST(CorekitWeakCallbackTest, ConcurrentFirstUseSharesOneFlag) {
   }
 }
 
-// W4: a copy of an owner has its own flag; destroying the original leaves the copy's
+// WC4: a copy of an owner has its own flag; destroying the original leaves the copy's
 // callbacks working.
 TEST(CorekitWeakCallbackTest, CopiesDoNotShareTheFlag) {
   auto original = std::make_unique<Owner>();

@@ -1,4 +1,4 @@
-// Rules U1-U7 of corekit/win_ui_message_pump.h, with real windows and message boxes (the
+// Rules UP1-UP7 of corekit/win_ui_message_pump.h, with real windows and message boxes (the
 // test harness provides an X display).
 #include "corekit/win_ui_message_pump.h"
 
@@ -108,7 +108,7 @@ HWND FindPumpWindow() {
   return ::FindWindowExW(HWND_MESSAGE, nullptr, L"MessagePumpWindow", nullptr);
 }
 
-// U3: tasks posted from another thread run while a message box (opened from a window
+// UP3: tasks posted from another thread run while a message box (opened from a window
 // message) runs its modal loop on the loop's thread.
 TEST(CorekitWinUIMessagePumpTest, TasksRunInsideMessageBox) {
   MessageLoop loop(MessageLoop::Type::kUI);
@@ -134,7 +134,7 @@ TEST(CorekitWinUIMessagePumpTest, TasksRunInsideMessageBox) {
   EXPECT_EQ(ran_while_open, (std::vector<bool>{true, true, true}));
 }
 
-// U3/U4: inside a modal loop a delayed task still fires, through the pump window's timer.
+// UP3/UP4: inside a modal loop a delayed task still fires, through the pump window's timer.
 TEST(CorekitWinUIMessagePumpTest, DelayedTaskFiresThroughTimerInsideMessageBox) {
   MessageLoop loop(MessageLoop::Type::kUI);
   MessageBoxWatcher watcher;
@@ -196,18 +196,18 @@ std::vector<bool> RunTaskPostedDuringBoxOpenedFromTask(bool allow) {
   return ran_while_open;
 }
 
-// L3: a message box opened from inside a task runs no tasks, because nestable tasks are off
+// ML3: a message box opened from inside a task runs no tasks, because nestable tasks are off
 // while a task runs; the task posted meanwhile runs once the box is closed.
 TEST(CorekitWinUIMessagePumpTest, MessageBoxFromTaskRunsNoTasks) {
   EXPECT_EQ(RunTaskPostedDuringBoxOpenedFromTask(false), std::vector<bool>{false});
 }
 
-// L3/U3: with ScopedNestableTaskAllower around it, the same box runs the task while open.
+// ML3/UP3: with ScopedNestableTaskAllower around it, the same box runs the task while open.
 TEST(CorekitWinUIMessagePumpTest, MessageBoxFromTaskRunsTasksWhenAllowed) {
   EXPECT_EQ(RunTaskPostedDuringBoxOpenedFromTask(true), std::vector<bool>{true});
 }
 
-// U1: however often work is scheduled, at most one have-work message is queued; the pump
+// UP1: however often work is scheduled, at most one have-work message is queued; the pump
 // window is a message-only window of class "MessagePumpWindow".
 TEST(CorekitWinUIMessagePumpTest, AtMostOneHaveWorkMessageIsQueued) {
   WinUIMessagePump pump;
@@ -230,7 +230,7 @@ TEST(CorekitWinUIMessagePumpTest, AtMostOneHaveWorkMessageIsQueued) {
   EXPECT_EQ(count, 1);
 }
 
-// U1 through the loop: a thousand posts from another thread leave one have-work message,
+// UP1 through the loop: a thousand posts from another thread leave one have-work message,
 // and every task then runs in order.
 TEST(CorekitWinUIMessagePumpTest, ManyPostsOneWakeUp) {
   MessageLoop loop(MessageLoop::Type::kUI);
@@ -259,7 +259,7 @@ TEST(CorekitWinUIMessagePumpTest, ManyPostsOneWakeUp) {
   for (int i = 0; i < 1000; ++i) ASSERT_EQ(ran[i], i);
 }
 
-// U5: WM_QUIT ends the run and is posted again, with its code, for an enclosing loop.
+// UP5: WM_QUIT ends the run and is posted again, with its code, for an enclosing loop.
 TEST(CorekitWinUIMessagePumpTest, QuitMessageEndsRunAndIsReposted) {
   MessageLoop loop(MessageLoop::Type::kUI);
   loop.PostTask([] { ::PostQuitMessage(7); });
@@ -271,7 +271,7 @@ TEST(CorekitWinUIMessagePumpTest, QuitMessageEndsRunAndIsReposted) {
   EXPECT_EQ(msg.wParam, 7u);
 }
 
-// U5: a dispatcher sees the window messages instead of DispatchMessage; declining one ends
+// UP5: a dispatcher sees the window messages instead of DispatchMessage; declining one ends
 // the run.
 TEST(CorekitWinUIMessagePumpTest, DecliningDispatcherEndsRun) {
   struct Recorder : corekit::Dispatcher {

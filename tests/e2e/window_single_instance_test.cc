@@ -9,7 +9,7 @@
 
 #include "installer/installer_strings.h"
 #include "installer/run_checkpoint.h"
-#include "installer/ui/ui_frame.h"
+#include "installer/product_constants.h"
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "tests/e2e/install_window_pages.h"

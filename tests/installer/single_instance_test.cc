@@ -49,7 +49,7 @@ HWND g_window = nullptr;
 HWND FindTestWindow() { return g_window; }
 HWND FindNothing() { return nullptr; }
 
-// S1, S6: a free mutex is taken at once and released with the lock object; one abandoned
+// SI1, SI6: a free mutex is taken at once and released with the lock object; one abandoned
 // by a holder that ended without releasing it is taken at once too.
 TEST(SingleInstanceTest, FreeOrAbandonedMutexIsTaken) {
   const std::wstring name = UniqueName(L"vireo_lock");
@@ -66,7 +66,7 @@ TEST(SingleInstanceTest, FreeOrAbandonedMutexIsTaken) {
   EXPECT_TRUE(next.owned());
 }
 
-// S2: a silent run behind a holder that keeps running gives up after the wait limit with
+// SI2: a silent run behind a holder that keeps running gives up after the wait limit with
 // exit status 1, without the mutex.
 TEST(SingleInstanceTest, SilentRunGivesUpAfterTheLimit) {
   const std::wstring name = UniqueName(L"vireo_lock");
@@ -80,8 +80,8 @@ TEST(SingleInstanceTest, SilentRunGivesUpAfterTheLimit) {
   ::WaitForSingleObject(holder.thread.get(), 10000);
 }
 
-// S3: a window run hands over to the holder's window, restoring it when minimised, and ends
-// with status 0. S4: without a window it goes ahead at once without the lock, and takes the
+// SI3: a window run hands over to the holder's window, restoring it when minimised, and ends
+// with status 0. SI4: without a window it goes ahead at once without the lock, and takes the
 // lock once the holder has finished.
 TEST(SingleInstanceTest, WindowRunHandsOverOrWaits) {
   const std::wstring name = UniqueName(L"vireo_lock");

@@ -25,7 +25,7 @@ class CountedObject : public IUnknown {
   ULONG refs = 1;
 };
 
-// C1, C2: one reference, released once, whether by reset, a replacing move or receive().
+// SC1, SC2: one reference, released once, whether by reset, a replacing move or receive().
 TEST(ScopedComPtrTest, ReleasesItsReferenceExactlyOnce) {
   CountedObject a, b;
   {
@@ -44,7 +44,7 @@ TEST(ScopedComPtrTest, ReleasesItsReferenceExactlyOnce) {
   EXPECT_EQ(b.refs, 0u);
 }
 
-// C3: whatever the thread's state, the apartment leaves it as it found it. Each row runs on
+// SC3: whatever the thread's state, the apartment leaves it as it found it. Each row runs on
 // a fresh thread: whether the thread already runs COM and in which model, the apartment's
 // model, and the result the apartment must see.
 TEST(ScopedComApartmentTest, LeavesTheThreadAsItFoundIt) {

@@ -21,8 +21,6 @@ std::optional<int> ReadSizeRule(std::wstring_view value) {
   return ScaleLength(number);
 }
 
-int ReadLength(std::wstring_view value) { return ClampLength(ParseInt(value)); }
-
 int ReadScaledLength(std::wstring_view value) { return ScaleLength(ParseInt(value)); }
 
 RECT ReadScaledInsets(std::wstring_view value) {

@@ -2,13 +2,13 @@
 // value syntaxes, clamped so absurd values cannot overflow, and multiplied by the global DPI
 // scale.
 //
-//  V1. Lengths are clamped to [0, kLengthLimit] before and after scaling (negative values
-//      read as 0), so a value of 2^31 or -5 gives a usable length.
-//  V2. Insets (margin, padding, text padding, border sizes) are four independent lengths and
-//      are scaled one by one; rectangles (caption, alpha-fix corner) are scaled as position
-//      plus scaled width and height.
-//  V3. Every scaled read is counted (scaled_attributes.h), so the attribute that asked for
-//      it is read again when the scale changes.
+//  - Lengths are clamped to [0, kLengthLimit] before and after scaling (negative values
+//    read as 0), so a value of 2^31 or -5 gives a usable length.
+//  - Insets (margin, padding, text padding, border sizes) are four independent lengths and
+//    are scaled one by one; rectangles (caption, alpha-fix corner) are scaled as position
+//    plus scaled width and height.
+//  - Every scaled read is counted (scaled_attributes.h), so the attribute that asked for
+//    it is read again when the scale changes.
 #pragma once
 
 #include <windows.h>
@@ -19,17 +19,15 @@
 namespace ui {
 
 // "auto" -> kLengthAuto, "stretch" -> kLengthStretch, a number >= 0 -> that length scaled
-// (V1); -1 and -2 written as numbers mean stretch and auto; nullopt for numbers below -2.
+// (clamped); -1 and -2 written as numbers mean stretch and auto; nullopt for numbers below -2.
 std::optional<int> ReadSizeRule(std::wstring_view value);
-// One length (V1), scaled.
+// One length, scaled.
 int ReadScaledLength(std::wstring_view value);
-// One length clamped, not scaled.
-int ReadLength(std::wstring_view value);
-// Four lengths (V2), scaled.
+// Four lengths, scaled.
 RECT ReadScaledInsets(std::wstring_view value);
-// A rectangle (V2), scaled.
+// A rectangle, scaled.
 RECT ReadScaledRect(std::wstring_view value);
-// A width,height pair (V1), scaled.
+// A width,height pair, scaled.
 SIZE ReadScaledSize(std::wstring_view value);
 // Scales an already clamped length.
 int ScaleLength(int length);

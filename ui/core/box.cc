@@ -16,9 +16,9 @@ Box::Box(std::unique_ptr<Layout> layout)
 }
 
 Box::~Box() {
-  std::vector<Control*> items;
+  // Emptied before the children die, so none of them is found through the box meanwhile.
+  ControlList items;
   items.swap(items_);
-  for (Control* child : items) delete child;
 }
 
 std::wstring Box::GetType() const { return kBoxKind; }
@@ -34,7 +34,7 @@ void Box::SetAttribute(const std::wstring& name, const std::wstring& value) {
 
 void Box::SetWindow(Window* window, Box* parent) {
   Control::SetWindow(window, parent);
-  for (Control* child : items_) child->SetWindow(window, this);
+  for (const auto& child : items_) child->SetWindow(window, this);
 }
 
 void Box::SetPos(RECT rc) {
@@ -52,28 +52,28 @@ void Box::SetVisible(bool visible) {
   const bool was = IsOwnVisible();
   Control::SetVisible(visible);
   if (was == IsOwnVisible()) return;
-  for (Control* child : items_) child->SetInternVisible(IsVisible());
+  for (const auto& child : items_) child->SetInternVisible(IsVisible());
 }
 
 void Box::SetInternVisible(bool visible) {
   Control::SetInternVisible(visible);
-  for (Control* child : items_) child->SetInternVisible(IsVisible());
+  for (const auto& child : items_) child->SetInternVisible(IsVisible());
 }
 
 void Box::SetEnabled(bool enabled) {
   Control::SetEnabled(enabled);
-  for (Control* child : items_) child->SetEnabled(enabled);
+  for (const auto& child : items_) child->SetEnabled(enabled);
 }
 
 void Box::ClearImageCache() {
   Control::ClearImageCache();
-  for (Control* child : items_) child->ClearImageCache();
+  for (const auto& child : items_) child->ClearImageCache();
 }
 
 Control* Box::FindControlAt(POINT pt) {
   if (!IsVisible() || !RectContains(GetPos(), pt)) return nullptr;
   if (!mouse_child_enabled_) return this;
-  // Floating children are painted over the flow, so they are asked first (B7).
+  // Floating children are painted over the flow, so they are asked first (BX7).
   for (bool floating : {true, false}) {
     for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
       if ((*it)->IsFloat() != floating) continue;
@@ -85,7 +85,7 @@ Control* Box::FindControlAt(POINT pt) {
 
 void Box::ForEachControl(const std::function<void(Control*)>& visit) {
   visit(this);
-  for (Control* child : items_) child->ForEachControl(visit);
+  for (const auto& child : items_) child->ForEachControl(visit);
 }
 
 void Box::Adopt(Control* control) {
@@ -97,42 +97,44 @@ void Box::Adopt(Control* control) {
   if (!IsVisible()) control->SetInternVisible(false);
 }
 
-bool Box::Add(Control* control) { return AddAt(control, items_.size()); }
+Control* Box::Add(std::unique_ptr<Control> control) {
+  return AddAt(std::move(control), items_.size());
+}
 
-bool Box::AddAt(Control* control, size_t index) {
-  if (control == nullptr) return false;
-  Adopt(control);
+Control* Box::AddAt(std::unique_ptr<Control> control, size_t index) {
+  if (control == nullptr) return nullptr;
+  Control* child = control.get();
+  Adopt(child);
   items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(std::min(index, items_.size())),
-                control);
+                std::move(control));
   Arrange();
-  return true;
+  return child;
+}
+
+ControlList::const_iterator Box::Find(const Control* control) const {
+  return std::find_if(items_.begin(), items_.end(),
+                      [control](const auto& child) { return child.get() == control; });
 }
 
 std::unique_ptr<Control> Box::Detach(Control* control) {
-  auto it = std::find(items_.begin(), items_.end(), control);
+  auto it = Find(control);
   if (it == items_.end()) return nullptr;
+  std::unique_ptr<Control> child = std::move(items_[static_cast<size_t>(it - items_.begin())]);
   items_.erase(it);
   Arrange();
   // Still attached to the window, which it tells when it is destroyed; no parent any more.
-  control->SetWindow(GetWindow(), nullptr);
-  return std::unique_ptr<Control>(control);
+  child->SetWindow(GetWindow(), nullptr);
+  return child;
 }
 
 bool Box::Remove(Control* control) { return Detach(control) != nullptr; }
 
-void Box::RemoveAll() {
-  std::vector<Control*> items;
-  items.swap(items_);
-  for (Control* child : items) delete child;
-  Arrange();
-}
-
 Control* Box::GetItemAt(size_t index) const {
-  return index < items_.size() ? items_[index] : nullptr;
+  return index < items_.size() ? items_[index].get() : nullptr;
 }
 
 int Box::GetItemIndex(const Control* control) const {
-  auto it = std::find(items_.begin(), items_.end(), control);
+  auto it = Find(control);
   return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
@@ -149,7 +151,7 @@ SIZE Box::CalcEstimateSize(SIZE fixed, SIZE available) {
 void Box::PaintChildren(IRenderContext* render, const RECT& update_rect) {
   // Flow first, floating children over it.
   for (bool floating : {false, true}) {
-    for (Control* child : items_) {
+    for (const auto& child : items_) {
       if (child->IsFloat() == floating && child->IsVisible()) child->Paint(render, update_rect);
     }
   }

@@ -5,7 +5,7 @@
 namespace ui {
 namespace {
 
-// N1: the resize border under |pt|, or 0 when none.
+// The resize border under |pt|, or 0 when none.
 UINT SizeBoxHit(const RECT& client, POINT pt, const RECT& box) {
   if (pt.y < client.top) return HTCLIENT;
   const bool left = pt.x < client.left + box.left;

@@ -1,14 +1,14 @@
 // Non-client hit-testing of a captionless skinned window: resize borders, then the caption
 // band, where the control under the point decides whether the press drags the window.
 //
-//  N1. Not maximised: above the client top is HTCLIENT; within the size box's top height it
-//      is HTTOPLEFT inside the left width, HTTOPRIGHT inside the right width, else HTTOP;
-//      the bottom band likewise (HTBOTTOMLEFT, HTBOTTOMRIGHT, HTBOTTOM), then the sides
-//      (HTLEFT, HTRIGHT). A zero size box never matches.
-//  N2. The caption band's left and right are insets from the client's sides, its top and
-//      bottom offsets from the client top. Outside the band: HTCLIENT.
-//  N3. Inside the band: no control, a button (plain or box-based) or a rich edit under the
-//      point is HTCLIENT; any other control is HTCAPTION.
+//  - Not maximised: above the client top is HTCLIENT; within the size box's top height it
+//    is HTTOPLEFT inside the left width, HTTOPRIGHT inside the right width, else HTTOP;
+//    the bottom band likewise (HTBOTTOMLEFT, HTBOTTOMRIGHT, HTBOTTOM), then the sides
+//    (HTLEFT, HTRIGHT). A zero size box never matches.
+//  - The caption band's left and right are insets from the client's sides, its top and
+//    bottom offsets from the client top. Outside the band: HTCLIENT.
+//  - Inside the band: no control, a button (plain or box-based) or a rich edit under the
+//    point is HTCLIENT; any other control is HTCAPTION.
 #pragma once
 
 #include <windows.h>

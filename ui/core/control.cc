@@ -125,8 +125,6 @@ void Control::SetBkColor(const std::wstring& color) {
   Invalidate();
 }
 
-std::wstring Control::GetStateColor(ControlState state) const { return colors_.Get(state); }
-
 void Control::SetStateColor(ControlState state, const std::wstring& color) {
   colors_.Set(state, color);
   Invalidate();
@@ -139,10 +137,6 @@ void Control::SetBkImage(const std::wstring& descriptor) {
   Arrange();
 }
 
-std::wstring Control::GetStateImage(ControlState state) const {
-  return images_.background.Get(state).GetDescriptor();
-}
-
 void Control::SetStateImage(ControlState state, const std::wstring& descriptor) {
   images_.background.Get(state).SetDescriptor(descriptor);
   UpdateHotFade();
@@ -151,10 +145,6 @@ void Control::SetStateImage(ControlState state, const std::wstring& descriptor) 
   } else {
     Invalidate();
   }
-}
-
-std::wstring Control::GetForeStateImage(ControlState state) const {
-  return images_.foreground.Get(state).GetDescriptor();
 }
 
 void Control::SetForeStateImage(ControlState state, const std::wstring& descriptor) {
@@ -175,8 +165,6 @@ void Control::AttachEvent(EventType type, EventCallback callback) {
   if (callback) events_[type].push_back(std::move(callback));
 }
 
-void Control::DetachEvent(EventType type) { events_.erase(type); }
-
 bool Control::RunHandlers(EventType key, EventArgs& args,
                           const std::weak_ptr<corekit::WeakFlag>& me) {
   for (size_t i = 0;; ++i) {
@@ -186,7 +174,7 @@ bool Control::RunHandlers(EventType key, EventArgs& args,
     if (found == events_.end() || i >= found->second.size()) return true;
     EventCallback callback = found->second[i];
     const bool go_on = callback(args);
-    if (me.expired()) return false;  // the handler destroyed this control (C2)
+    if (me.expired()) return false;  // the handler destroyed this control (CT2)
     if (!go_on) return false;
   }
 }

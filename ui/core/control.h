@@ -2,50 +2,50 @@
 // geometry of PlaceHolder. Widgets derive from it (LabelTemplate<Control>, ...) and extend it
 // through the protected hooks below.
 //
-// Event delivery (HandleMessageTemplate; see event_args.h for E1-E3):
-//  C1. When the control is the event's sender: its handlers for that kind, then its handlers
+// Event delivery (HandleMessageTemplate; see event_args.h):
+//  CT1. When the control is the event's sender: its handlers for that kind, then its handlers
 //      for every kind, in attach order; a handler returning false ends the delivery, built-in
 //      handling included.
-//  C2. A handler that destroys the control ends the delivery: the control's weak flag is
+//  CT2. A handler that destroys the control ends the delivery: the control's weak flag is
 //      tested after every handler, and nothing of the control is touched once it expired.
-//  C3. Otherwise the built-in handling (HandleMessage) runs; what it does not consume goes to
-//      the parent's HandleMessageTemplate, where the parent's handlers are skipped (C1 needs
+//  CT3. Otherwise the built-in handling (HandleMessage) runs; what it does not consume goes to
+//      the parent's HandleMessageTemplate, where the parent's handlers are skipped (CT1 needs
 //      the parent to be the sender).
 //
 // Mouse states (HandleMessage):
-//  C4. Mouse enter, when enabled and normal: hot, hot fade in, repaint. Mouse leave, when
+//  CT4. Mouse enter, when enabled and normal: hot, hot fade in, repaint. Mouse leave, when
 //      enabled and hot: normal, hot fade out, repaint. Both continue to the parent.
-//  C5. Button down or double click, when enabled: pushed, the press is remembered, repaint.
-//  C6. Button up with a remembered press: forget it, stop the fade, repaint; inside the
+//  CT5. Button down or double click, when enabled: pushed, the press is remembered, repaint.
+//  CT6. Button up with a remembered press: forget it, stop the fade, repaint; inside the
 //      control: hot, hot alpha 255, Activate; outside: normal, hot alpha 0. A control that
 //      was disabled meanwhile stays disabled and is not activated.
-//  C7. Set cursor: I-beam for kIBeam, hand for kHand while enabled, else the arrow.
-//  C8. A control whose mouse is disabled passes every mouse event to its parent unhandled.
+//  CT7. Set cursor: I-beam for kIBeam, hand for kHand while enabled, else the arrow.
+//  CT8. A control whose mouse is disabled passes every mouse event to its parent unhandled.
 //
 // State changes:
-//  C9. SetVisible: no effect when unchanged; otherwise the flag is stored, the window focus is
+//  CT9. SetVisible: no effect when unchanged; otherwise the flag is stored, the window focus is
 //      dropped when this control had it and is now hidden, the parent lays out again when the
 //      effective visibility changed, and the hot fade stops when hidden. SetFadeVisible is
 //      SetVisible (controls here have no fade animation).
-//  C10. SetEnabled: no effect when unchanged; enabling sets the state to normal and the hot
+//  CT10. SetEnabled: no effect when unchanged; enabling sets the state to normal and the hot
 //      alpha to 0, disabling sets the state to disabled; then repaint.
-//  C11. Activate acts only when the control is visible and enabled; the base does nothing
+//  CT11. Activate acts only when the control is visible and enabled; the base does nothing
 //      else (a button raises kEventClick).
 //
 // Painting (Paint, called by the parent with the window's update rectangle):
-//  C12. Nothing is drawn when the update rectangle misses the position, or alpha is 0; the
+//  CT12. Nothing is drawn when the update rectangle misses the position, or alpha is 0; the
 //      control draws clipped to its position; with alpha below 255 it draws into a layer
 //      blended with that alpha.
-//  C13. Order: background colour, background image, state colour, state images (background
+//  CT13. Order: background colour, background image, state colour, state images (background
 //      set, then foreground set), text, border.
 //
 // What screen readers and the keyboard see (control_role.h):
-//  C14. The role is the skin's "accrole" when given, else the kind's own (DefaultRole). The
+//  CT14. The role is the skin's "accrole" when given, else the kind's own (DefaultRole). The
 //      accessible name is the skin's "accname" when given (pictures drawn as buttons need
 //      one), else the kind's visible text.
-//  C15. A change a screen reader follows is told to the window (NotifyAccessible): enabling
+//  CT15. A change a screen reader follows is told to the window (NotifyAccessible): enabling
 //      or disabling raises a state change, a change of effective visibility lets the window
-//      re-read its children (window.h, H11).
+//      re-read its children (window.h, WN11).
 #pragma once
 
 #include <windows.h>
@@ -95,7 +95,7 @@ class Control : public PlaceHolder {
 
   void SetPos(RECT rc) override;
 
-  // Visibility and state (C9-C11).
+  // Visibility and state (CT9-CT11).
   virtual void SetVisible(bool visible);
   void SetFadeVisible(bool visible) { SetVisible(visible); }
   virtual void SetInternVisible(bool visible);
@@ -114,7 +114,7 @@ class Control : public PlaceHolder {
   int GetAlpha() const { return alpha_; }
   void SetAlpha(int alpha);
   virtual bool Activate();
-  // Whether Activate would act (C11).
+  // Whether Activate would act (CT11).
   bool IsActivatable() const;
 
   // Whether the kind takes the keyboard focus at all (buttons, edit boxes); the base, boxes
@@ -130,24 +130,20 @@ class Control : public PlaceHolder {
   // Colours are names in the global colour table, resolved when painting.
   const std::wstring& GetBkColor() const { return bk_color_; }
   void SetBkColor(const std::wstring& color);
-  std::wstring GetStateColor(ControlState state) const;
   void SetStateColor(ControlState state, const std::wstring& color);
   // Images are descriptors (file name, or key='value' pairs).
   std::wstring GetBkImage() const { return bk_image_.GetDescriptor(); }
   void SetBkImage(const std::wstring& descriptor);
-  std::wstring GetStateImage(ControlState state) const;
   void SetStateImage(ControlState state, const std::wstring& descriptor);
-  std::wstring GetForeStateImage(ControlState state) const;
   void SetForeStateImage(ControlState state, const std::wstring& descriptor);
   // Drops every decoded image this control holds (they load again when painted).
   virtual void ClearImageCache();
 
   CursorType GetCursorType() const { return cursor_type_; }
   void SetCursorType(CursorType type) { cursor_type_ = type; }
-  const std::wstring& GetToolTipText() const { return tooltip_text_; }
   const std::wstring& GetDataId() const { return data_id_; }
 
-  // Events (C1-C3). Handlers run in attach order.
+  // Events (CT1-CT3). Handlers run in attach order.
   void AttachEvent(EventType type, EventCallback callback);
   void AttachAllEvents(EventCallback callback) { AttachEvent(kEventAll, std::move(callback)); }
   void AttachClick(EventCallback callback) { AttachEvent(kEventClick, std::move(callback)); }
@@ -155,7 +151,6 @@ class Control : public PlaceHolder {
   void AttachUnSelect(EventCallback callback) {
     AttachEvent(kEventUnSelect, std::move(callback));
   }
-  void DetachEvent(EventType type);
   void HandleMessageTemplate(EventArgs& args);
   // Convenience: an event with this control as sender and the window's mouse position.
   void HandleMessageTemplate(EventType type, WPARAM w_param = 0, LPARAM l_param = 0,
@@ -167,7 +162,7 @@ class Control : public PlaceHolder {
   // Calls |visit| for this control and, for a box, every descendant in child order.
   virtual void ForEachControl(const std::function<void(Control*)>& visit);
 
-  // Accessibility (C14, C15).
+  // Accessibility (CT14, CT15).
   ControlRole GetRole() const;
   void SetRole(ControlRole role) { role_ = role; }
   virtual std::wstring GetAccessibleName() const;
@@ -178,17 +173,17 @@ class Control : public PlaceHolder {
   // Raises |event| (EVENT_OBJECT_*) for this control through its window.
   void NotifyAccessible(DWORD event);
 
-  // Painting (C12, C13).
+  // Painting (CT12, CT13).
   void Paint(IRenderContext* render, const RECT& update_rect);
   bool HasHotAnimation() const { return hot_fade_ != nullptr; }
 
  protected:
-  // Built-in handling (C3-C8). Overrides handle their events and call this for the rest.
+  // Built-in handling (CT3-CT8). Overrides handle their events and call this for the rest.
   virtual void HandleMessage(EventArgs& args);
   // Passes |args| to the parent's delivery, if there is a parent.
   void BubbleToParent(EventArgs& args);
 
-  // The kind's role and visible text when the skin names neither (C14).
+  // The kind's role and visible text when the skin names neither (CT14).
   virtual ControlRole DefaultRole() const { return ControlRole::kNone; }
   virtual std::wstring VisibleText() const { return std::wstring(); }
 
@@ -247,7 +242,6 @@ class Control : public PlaceHolder {
   CursorType cursor_type_ = CursorType::kArrow;
   std::wstring border_color_;
   RECT border_size_ = {0, 0, 0, 0};
-  std::wstring tooltip_text_;
   std::wstring data_id_;
   std::optional<ControlRole> role_;
   std::wstring accessible_name_;

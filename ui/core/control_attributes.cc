@@ -191,13 +191,11 @@ void Control::SetAttribute(const std::wstring& name, const std::wstring& value) 
   } else if (SetGeometryAttribute(name, value) || SetStateAttribute(name, value) ||
              SetPaintAttribute(name, value)) {
     return;
-  } else if (name == L"tooltiptext") {
-    tooltip_text_ = value;
   } else if (name == L"dataid") {
     data_id_ = value;
   }
-  // Anything else is ignored: attributes of features this toolkit leaves out (tooltip ids,
-  // fade animations, menus, pointer input) and names no control knows.
+  // Anything else is ignored: attributes of features this toolkit leaves out (tooltips, fade
+  // animations, menus, pointer input) and names no control knows.
 }
 
 bool Layout::SetAttribute(const std::wstring& name, const std::wstring& value) {

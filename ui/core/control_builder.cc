@@ -15,7 +15,7 @@
 namespace ui {
 namespace {
 
-// One run of the builder: the limits of T7 are counted across includes.
+// One run of the builder: the limits of CB7 are counted across includes.
 class BuildRun {
  public:
   BuildRun(Window* window, const ControlFactoryCallback& factory)
@@ -36,7 +36,7 @@ class BuildRun {
 
   Window* window_;
   const ControlFactoryCallback& factory_;
-  int work_ = 0;  // controls made and include passes (T7)
+  int work_ = 0;  // controls made and include passes (CB7)
 };
 
 bool BuildRun::BuildFile(const std::wstring& source, Control* parent, int depth,
@@ -76,10 +76,9 @@ bool BuildRun::BuildInclude(XmlNode node, Control* parent, int depth,
 
 std::unique_ptr<Control> BuildRun::BuildElement(XmlNode node, int depth, bool* ok) {
   const std::wstring name(node.name());
-  Control* made = CreateControlByKind(name);
-  if (made == nullptr && factory_) made = factory_(name);
-  if (made == nullptr) return nullptr;  // skipped with its subtree (T3)
-  std::unique_ptr<Control> control(made);
+  std::unique_ptr<Control> control = CreateControlByKind(name);
+  if (control == nullptr && factory_) control = factory_(name);
+  if (control == nullptr) return nullptr;  // skipped with its subtree (CB3)
   if (++work_ > kMaxBuildWork) {
     *ok = false;
     return nullptr;
@@ -105,13 +104,13 @@ bool BuildRun::BuildChildren(XmlNode node, Control* parent, int depth,
       continue;
     }
     if (IsNonControlElement(name)) continue;
-    if (depth + 1 > kMaxBuildDepth) return false;  // T7
+    if (depth + 1 > kMaxBuildDepth) return false;  // CB7
     bool ok = true;
     std::unique_ptr<Control> control = BuildElement(child, depth + 1, &ok);
     if (!ok) return false;
     if (!control) continue;
     if (parent == nullptr) {
-      // Top level without a parent: the first control is the result (T8).
+      // Top level without a parent: the first control is the result (CB8).
       if (first_owned != nullptr && !*first_owned && (first == nullptr || *first == nullptr)) {
         if (first != nullptr) *first = control.get();
         *first_owned = std::move(control);
@@ -119,13 +118,9 @@ bool BuildRun::BuildChildren(XmlNode node, Control* parent, int depth,
       continue;
     }
     Box* box = dynamic_cast<Box*>(parent);
-    if (box == nullptr) return false;  // T6
-    Control* raw = control.release();
-    if (!box->Add(raw)) {
-      delete raw;
-      continue;
-    }
-    if (first != nullptr && *first == nullptr) *first = raw;
+    if (box == nullptr) return false;  // CB6
+    Control* added = box->Add(std::move(control));
+    if (first != nullptr && *first == nullptr) *first = added;
   }
   return true;
 }
@@ -135,15 +130,12 @@ bool BuildRun::BuildChildren(XmlNode node, Control* parent, int depth,
 ControlBuilder::ControlBuilder(Window* window, ControlFactoryCallback factory)
     : window_(window), factory_(std::move(factory)) {}
 
-Control* ControlBuilder::Create(const std::wstring& source, Box* parent) {
+std::unique_ptr<Control> ControlBuilder::Create(const std::wstring& source) {
   BuildRun run(window_, factory_);
   std::unique_ptr<Control> owned;
   Control* first = nullptr;
-  if (!run.BuildFile(source, parent, 0, parent == nullptr ? &owned : nullptr, &first)) {
-    return nullptr;
-  }
-  if (parent != nullptr) return first;
-  return owned.release();
+  if (!run.BuildFile(source, nullptr, 0, &owned, &first)) return nullptr;
+  return owned;
 }
 
 }  // namespace ui

@@ -20,11 +20,11 @@ ControlFactoryCallback& GlobalFactory() {
   return factory;
 }
 
-Control* CreateCoreControl(const std::wstring& name) {
-  if (name == kControlKind) return new Control;
-  if (name == kBoxKind) return new Box;
-  if (name == kHBoxKind) return new HBox;
-  if (name == kVBoxKind) return new VBox;
+std::unique_ptr<Control> CreateCoreControl(const std::wstring& name) {
+  if (name == kControlKind) return std::make_unique<Control>();
+  if (name == kBoxKind) return std::make_unique<Box>();
+  if (name == kHBoxKind) return std::make_unique<HBox>();
+  if (name == kVBoxKind) return std::make_unique<VBox>();
   return nullptr;
 }
 
@@ -38,11 +38,11 @@ void SetGlobalControlFactory(ControlFactoryCallback factory) {
   GlobalFactory() = std::move(factory);
 }
 
-Control* CreateControlByKind(const std::wstring& element_name) {
-  if (Control* control = CreateCoreControl(element_name)) return control;
+std::unique_ptr<Control> CreateControlByKind(const std::wstring& element_name) {
+  if (std::unique_ptr<Control> control = CreateCoreControl(element_name)) return control;
   auto it = Registry().find(element_name);
   if (it != Registry().end() && it->second) {
-    if (Control* control = it->second()) return control;
+    if (std::unique_ptr<Control> control = it->second()) return control;
   }
   if (GlobalFactory()) return GlobalFactory()(element_name);
   return nullptr;

@@ -3,26 +3,27 @@
 // nobody registered go to the global factory the toolkit's start-up was given, then to the
 // caller's factory.
 //
-//  F1. RegisterControlKind replaces an earlier registration of the same name.
-//  F2. CreateControlByKind answers a new control for a built-in or registered name, else the
+//  CF1. RegisterControlKind replaces an earlier registration of the same name.
+//  CF2. CreateControlByKind answers a new control for a built-in or registered name, else the
 //      global factory's answer, else null. Names are compared exactly.
-//  F3. The registry and the global factory are used on the UI thread only.
+//  CF3. The registry and the global factory are used on the UI thread only.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace ui {
 
 class Control;
 
-using ControlCreator = std::function<Control*()>;
+using ControlCreator = std::function<std::unique_ptr<Control>()>;
 // Makes a control for an element name, or null.
-using ControlFactoryCallback = std::function<Control*(const std::wstring& element_name)>;
+using ControlFactoryCallback = std::function<std::unique_ptr<Control>(const std::wstring& element_name)>;
 
 void RegisterControlKind(const std::wstring& element_name, ControlCreator creator);
 void SetGlobalControlFactory(ControlFactoryCallback factory);
-// F2. The caller owns the result.
-Control* CreateControlByKind(const std::wstring& element_name);
+// CF2.
+std::unique_ptr<Control> CreateControlByKind(const std::wstring& element_name);
 
 }  // namespace ui

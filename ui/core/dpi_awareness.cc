@@ -1,9 +1,7 @@
 #include "ui/core/dpi_awareness.h"
 
 #include <windows.h>
-#include <versionhelpers.h>
 
-#include "support/scoped_gdi.h"
 #include "ui/markup/dpi_scale.h"
 #include "ui/markup/global_manager.h"
 
@@ -28,10 +26,8 @@ bool MakeProcessDpiAware() {
   using SetAwareFn = BOOL(WINAPI*)();
   using IsAwareFn = BOOL(WINAPI*)();
   bool called = false;
-  if (::IsWindowsVistaOrGreater()) {
-    if (auto set = User32Entry<SetAwarenessFn>("SetProcessDpiAwarenessInternal")) {
-      called = set(kPerMonitorAware) != FALSE;
-    }
+  if (auto set = User32Entry<SetAwarenessFn>("SetProcessDpiAwarenessInternal")) {
+    called = set(kPerMonitorAware) != FALSE;
   }
   if (!called) {
     if (auto set = User32Entry<SetAwareFn>("SetProcessDPIAware")) called = set() != FALSE;
@@ -41,21 +37,15 @@ bool MakeProcessDpiAware() {
 }
 
 int ReadScreenDpi() {
-  if (::IsWindows8OrGreater()) {
-    using GetDpiFn = BOOL(WINAPI*)(HMONITOR, UINT, UINT*, UINT*);
-    auto get_dpi = User32Entry<GetDpiFn>("GetDpiForMonitorInternal");
-    UINT x = 0;
-    UINT y = 0;
-    HMONITOR monitor = ::MonitorFromPoint(POINT{1, 1}, MONITOR_DEFAULTTONEAREST);
-    if (get_dpi == nullptr || !get_dpi(monitor, kEffectiveDpi, &x, &y) || x == 0) {
-      return kDefaultDpi;
-    }
-    return static_cast<int>(x);
+  using GetDpiFn = BOOL(WINAPI*)(HMONITOR, UINT, UINT*, UINT*);
+  auto get_dpi = User32Entry<GetDpiFn>("GetDpiForMonitorInternal");
+  UINT x = 0;
+  UINT y = 0;
+  HMONITOR monitor = ::MonitorFromPoint(POINT{1, 1}, MONITOR_DEFAULTTONEAREST);
+  if (get_dpi == nullptr || !get_dpi(monitor, kEffectiveDpi, &x, &y) || x == 0) {
+    return kDefaultDpi;
   }
-  vireo::ScopedWindowDc screen(nullptr);
-  if (!screen) return kDefaultDpi;
-  const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
-  return dpi > 0 ? dpi : kDefaultDpi;
+  return static_cast<int>(x);
 }
 
 void InitDpiScale(bool adapt) {

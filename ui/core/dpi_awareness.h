@@ -2,16 +2,15 @@
 // skin lengths are scaled for. The scale itself lives in the markup layer's DpiScale
 // (GlobalManager::dpi()).
 //
-//  D1. MakeProcessDpiAware: from Vista on, per-monitor awareness (2) is requested through
-//      user32's "SetProcessDpiAwarenessInternal"; when that entry point is missing or
-//      refuses, "SetProcessDPIAware". Both are looked up by name, so older systems simply
-//      stay unaware. Answers whether the process is aware afterwards (user32's
+//  DA1. MakeProcessDpiAware: per-monitor awareness (2) is requested through user32's
+//      "SetProcessDpiAwarenessInternal"; when that entry point is missing or refuses,
+//      "SetProcessDPIAware". Both are looked up by name; without either the process stays
+//      unaware. Answers whether the process is aware afterwards (user32's
 //      "IsProcessDPIAware"; without it, whether a call succeeded).
-//  D2. ReadScreenDpi: the DPI of the monitor nearest to the screen point (1,1); from Windows
-//      8 (6.2) on the effective DPI from "GetDpiForMonitorInternal" (96 when that fails or is
-//      missing), before that LOGPIXELSX of the screen's device context (96 when unreadable).
-//  D3. InitDpiScale(adapt): with |adapt| true, D1 and then the global scale = D2's DPI as a
-//      percentage, aware as D1 answered; with |adapt| false the scale is 100 %, unaware.
+//  DA2. ReadScreenDpi: the effective DPI of the monitor nearest to the screen point (1,1),
+//      from "GetDpiForMonitorInternal" (96 when that fails or is missing).
+//  DA3. InitDpiScale(adapt): with |adapt| true, DA1 and then the global scale = DA2's DPI as a
+//      percentage, aware as DA1 answered; with |adapt| false the scale is 100 %, unaware.
 #pragma once
 
 namespace ui {

@@ -1,11 +1,11 @@
 // The events a control receives: what the window host turns Win32 input into, and what
 // widgets raise themselves (click, select, unselect).
 //
-// E1. A handler receives the event and returns whether delivery goes on: false ends it, so
+//  - A handler receives the event and returns whether delivery goes on: false ends it, so
 //     later handlers and the control's built-in handling do not run.
-// E2. Handlers of one kind run in the order they were attached; then the handlers attached
+//  - Handlers of one kind run in the order they were attached; then the handlers attached
 //     for every kind (kEventAll) run, in their order.
-// E3. Handlers run only on the control that is the event's sender; an event that bubbles to
+//  - Handlers run only on the control that is the event's sender; an event that bubbles to
 //     a parent runs the parent's built-in handling only (control.h).
 #pragma once
 
@@ -77,7 +77,7 @@ struct EventArgs {
 EventArgs MakeEventArgs(EventType type, Control* sender, POINT mouse_pos, WPARAM w_param = 0,
                         LPARAM l_param = 0, wchar_t key = 0);
 
-// Returns false to end the delivery (E1).
+// Returns false to end the delivery.
 using EventCallback = std::function<bool(const EventArgs&)>;
 using EventCallbackList = std::vector<EventCallback>;
 using EventMap = std::map<EventType, EventCallbackList>;

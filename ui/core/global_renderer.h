@@ -2,8 +2,8 @@
 // toolkit's start-up installs the GDI+ renderer; until then (or after it is removed)
 // windows have no render context and do not paint.
 //
-//  R1. UI thread only. A window keeps the context it made; the factory must outlive every
-//      window that made one (remove it only after the windows are gone).
+//  - UI thread only. A window keeps the context it made; the factory must outlive every
+//    window that made one (remove it only after the windows are gone).
 #pragma once
 
 #include <memory>

@@ -1,14 +1,14 @@
 // The hot fade of a control that has a hot image: its hot alpha runs from 0 to 255 over
 // kHotFadeMs when the mouse enters and back when it leaves, repainting at each step.
 //
-//  A1. Start(in) runs from the current hot alpha towards 255 (in) or 0 (out), taking the
+//  HF1. Start(in) runs from the current hot alpha towards 255 (in) or 0 (out), taking the
 //      part of kHotFadeMs that the remaining distance needs, so reversing mid-way does not
 //      jump.
-//  A2. Progress follows a cubic ease with inner factors 0.3 and 0.7: slow, fast, slow.
-//  A3. Steps are delayed tasks on the UI thread's loop, each a weak callback of this object,
+//  HF2. Progress follows a cubic ease with inner factors 0.3 and 0.7: slow, fast, slow.
+//  HF3. Steps are delayed tasks on the UI thread's loop, each a weak callback of this object,
 //      so a step never runs after the fade (or its control) is destroyed. Without a loop
 //      on the thread the fade jumps to its end at once.
-//  A4. Stop ends the fade where it is; a later step does nothing.
+//  HF4. Stop ends the fade where it is; a later step does nothing.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +21,7 @@ namespace ui {
 
 class Control;
 
-// A2: eased progress for linear progress |t| in [0, 1].
+// HF2: eased progress for linear progress |t| in [0, 1].
 double HotFadeEase(double t);
 
 class HotFade : public corekit::SupportWeakCallback {

@@ -26,7 +26,7 @@ int ClampCoordinate(long long value) {
   return static_cast<int>(std::clamp<long long>(value, -kLengthLimit * 4LL, kLengthLimit * 4LL));
 }
 
-// S3 for one dimension.
+// The stretch and clamping rule (layout.h) for one dimension.
 int ResolveStacked(int size, int room) {
   if (size == kLengthStretch) return std::max(room, 0);
   return std::max(size, 0);
@@ -78,12 +78,12 @@ SIZE Layout::SetFloatPos(Control* child, RECT container) {
   return size;
 }
 
-SIZE Layout::ArrangeChild(const std::vector<Control*>& items, RECT inner) {
+SIZE Layout::ArrangeChild(const ControlList& items, RECT inner) {
   long long width = 0;
   long long height = 0;
-  for (Control* child : items) {
+  for (const auto& child : items) {
     if (!child->IsVisible()) continue;
-    const SIZE size = SetFloatPos(child, inner);
+    const SIZE size = SetFloatPos(child.get(), inner);
     const RECT& m = child->GetMargin();
     width = std::max<long long>(width, static_cast<long long>(size.cx) + m.left + m.right);
     height = std::max<long long>(height, static_cast<long long>(size.cy) + m.top + m.bottom);
@@ -91,10 +91,10 @@ SIZE Layout::ArrangeChild(const std::vector<Control*>& items, RECT inner) {
   return AddPadding(width, height);
 }
 
-SIZE Layout::EstimateSizeByChild(const std::vector<Control*>& items, SIZE available) {
+SIZE Layout::EstimateSizeByChild(const ControlList& items, SIZE available) {
   long long width = 0;
   long long height = 0;
-  for (Control* child : items) {
+  for (const auto& child : items) {
     if (!child->IsVisible()) continue;
     const RECT& m = child->GetMargin();
     const SIZE size = child->EstimateSize(available);

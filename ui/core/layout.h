@@ -2,20 +2,21 @@
 // inside the box (Box); HLayout and VLayout (linear_layout.h) put them in a row or a column.
 //
 // Stacked placement of one child (SetFloatPos), inside the box's inner rectangle:
-//  S1. The available area is the inner rectangle reduced by the child's margin (w x h).
-//  S2. The child is estimated with (w, h). A child whose width and height are both auto and
-//      whose maximum width is the default, and whose estimated width exceeds w, is estimated
-//      again with its width fixed to w (wrapping text then reports its height); its width
-//      rule is auto again afterwards.
-//  S3. A stretch (-1) width becomes max(w, 0), any other negative width 0; the width is
-//      clamped to the child's minimum and maximum. The height likewise.
-//  S4. Left/top place it at the area's start, center at start + (free space) / 2 (integer
-//      division truncating toward zero), right/bottom end it at the area's end.
+//  - The available area is the inner rectangle reduced by the child's margin (w x h).
+//  - The child is estimated with (w, h). A child whose width and height are both auto and
+//    whose maximum width is the default, and whose estimated width exceeds w, is estimated
+//    again with its width fixed to w (wrapping text then reports its height); its width
+//    rule is auto again afterwards.
+//  - A stretch (-1) width becomes max(w, 0), any other negative width 0; the width is
+//    clamped to the child's minimum and maximum. The height likewise.
+//  - Left/top place it at the area's start, center at start + (free space) / 2 (integer
+//    division truncating toward zero), right/bottom end it at the area's end.
 // Padding and child margin are lengths in pixels (the attribute reader scales them).
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ namespace ui {
 
 class Box;
 class Control;
+
+// A box's children, owned by the box.
+using ControlList = std::vector<std::unique_ptr<Control>>;
 
 class Layout {
  public:
@@ -43,12 +47,12 @@ class Layout {
 
   // Places the visible children inside |inner| (the box's position less its padding) and
   // answers the size they need, padding included.
-  virtual SIZE ArrangeChild(const std::vector<Control*>& items, RECT inner);
+  virtual SIZE ArrangeChild(const ControlList& items, RECT inner);
   // The size the children need when the box is auto-sized, padding included; |available|
   // is the box's available size less its padding.
-  virtual SIZE EstimateSizeByChild(const std::vector<Control*>& items, SIZE available);
+  virtual SIZE EstimateSizeByChild(const ControlList& items, SIZE available);
 
-  // Stacked placement of one child against |container| (S1-S4); answers the size given.
+  // Stacked placement of one child against |container|; answers the size given.
   static SIZE SetFloatPos(Control* child, RECT container);
 
  protected:

@@ -24,7 +24,7 @@ struct Axis {
   int ClampCross(const Control* c, int v) const {
     return horizontal ? c->ClampHeight(v) : c->ClampWidth(v);
   }
-  // 0 start, 1 center, 2 end (L4).
+  // 0 start, 1 center, 2 end.
   int CrossAlign(const Control* c) const {
     if (horizontal) {
       const VerAlign a = c->GetVerAlign();
@@ -50,7 +50,7 @@ struct Axis {
 
 bool InFlow(const Control* c) { return c->IsVisible() && !c->IsFloat(); }
 
-// L2: how the free main length is shared among the stretch children.
+// How the free main length is shared among the stretch children.
 struct StretchShare {
   int each = 0;
   long long remainder = 0;
@@ -58,31 +58,31 @@ struct StretchShare {
 
 }  // namespace
 
-SIZE LinearLayout::ArrangeChild(const std::vector<Control*>& items, RECT inner) {
+SIZE LinearLayout::ArrangeChild(const ControlList& items, RECT inner) {
   const Axis axis{horizontal_};
   const int main_room = axis.Main(SIZE{RectWidth(inner), RectHeight(inner)});
   const int cross_room = axis.Cross(SIZE{RectWidth(inner), RectHeight(inner)});
   const SIZE room = axis.MakeSize(main_room, cross_room);
 
-  // L1.
+  // First pass: the fixed total and the stretch children.
   long long fixed = 0;
   int stretch_count = 0;
   int count = 0;
-  for (Control* child : items) {
-    if (!InFlow(child)) continue;
+  for (const auto& child : items) {
+    if (!InFlow(child.get())) continue;
     const RECT& m = child->GetMargin();
     const int main = axis.Main(child->EstimateSize(room));
     if (main == kLengthStretch) {
       ++stretch_count;
     } else {
-      fixed += axis.ClampMain(child, std::max(main, 0));
+      fixed += axis.ClampMain(child.get(), std::max(main, 0));
     }
     fixed += axis.MainStart(m) + axis.MainEnd(m);
     ++count;
   }
   if (count > 1) fixed += static_cast<long long>(GetChildMargin()) * (count - 1);
 
-  // L2.
+  // The stretch share.
   StretchShare share;
   if (stretch_count > 0) {
     const long long free = main_room - fixed;
@@ -95,15 +95,15 @@ SIZE LinearLayout::ArrangeChild(const std::vector<Control*>& items, RECT inner) 
     }
   }
 
-  // L3, L4.
+  // Placement along the main axis, then across it.
   long long pos = axis.MainStart(inner);
   long long remaining = main_room;
   long long needed_main = 0;
   long long needed_cross = 0;
-  for (Control* child : items) {
+  for (const auto& child : items) {
     if (!child->IsVisible()) continue;
     if (child->IsFloat()) {
-      SetFloatPos(child, inner);
+      SetFloatPos(child.get(), inner);
       continue;
     }
     const RECT& m = child->GetMargin();
@@ -117,16 +117,16 @@ SIZE LinearLayout::ArrangeChild(const std::vector<Control*>& items, RECT inner) 
         --share.remainder;
       }
     }
-    main = axis.ClampMain(child, std::max(main, 0));
+    main = axis.ClampMain(child.get(), std::max(main, 0));
     int cross = axis.Cross(estimate);
     if (cross == kLengthStretch) {
       cross = ClampLength(static_cast<long long>(cross_room) - axis.CrossStart(m) - axis.CrossEnd(m));
     }
-    cross = axis.ClampCross(child, std::max(cross, 0));
+    cross = axis.ClampCross(child.get(), std::max(cross, 0));
 
     const long long inner_start = axis.CrossStart(inner);
     long long cross_start = inner_start + axis.CrossStart(m);
-    const int align = axis.CrossAlign(child);
+    const int align = axis.CrossAlign(child.get());
     if (align == 1) {
       cross_start = inner_start + (static_cast<long long>(cross_room) + axis.CrossStart(m) -
                                    axis.CrossEnd(m) - cross) / 2;
@@ -148,17 +148,17 @@ SIZE LinearLayout::ArrangeChild(const std::vector<Control*>& items, RECT inner) 
   return AddPadding(needed.cx, needed.cy);
 }
 
-SIZE LinearLayout::EstimateSizeByChild(const std::vector<Control*>& items, SIZE available) {
+SIZE LinearLayout::EstimateSizeByChild(const ControlList& items, SIZE available) {
   const Axis axis{horizontal_};
   long long main_total = 0;
   long long cross_max = 0;
   int count = 0;
-  for (Control* child : items) {
-    if (!InFlow(child)) continue;
+  for (const auto& child : items) {
+    if (!InFlow(child.get())) continue;
     const RECT& m = child->GetMargin();
     const SIZE size = child->EstimateSize(available);
-    const int main = axis.Main(size) == kLengthStretch ? 0 : axis.ClampMain(child, std::max(axis.Main(size), 0));
-    const int cross = axis.Cross(size) == kLengthStretch ? 0 : axis.ClampCross(child, std::max(axis.Cross(size), 0));
+    const int main = axis.Main(size) == kLengthStretch ? 0 : axis.ClampMain(child.get(), std::max(axis.Main(size), 0));
+    const int cross = axis.Cross(size) == kLengthStretch ? 0 : axis.ClampCross(child.get(), std::max(axis.Cross(size), 0));
     main_total += static_cast<long long>(main) + axis.MainStart(m) + axis.MainEnd(m);
     cross_max = std::max<long long>(cross_max, static_cast<long long>(cross) + axis.CrossStart(m) +
                                                    axis.CrossEnd(m));

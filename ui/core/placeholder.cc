@@ -39,7 +39,7 @@ int ClampLength(long long value) {
 
 namespace {
 
-// G1: below auto is not a size rule; above the limit is clamped.
+// PH1: below auto is not a size rule; above the limit is clamped.
 bool AcceptLength(int* length) {
   if (*length < kLengthAuto) return false;
   *length = std::min(*length, kLengthLimit);

@@ -2,20 +2,20 @@
 // position, and the marks that ask for a new layout. Knows nothing of painting or input.
 //
 // Size rules (all in pixels: the attribute reader scales skin lengths before they get here):
-//  G1. A fixed width or height is a length >= 0, kLengthStretch (-1: take what the layout
+//  PH1. A fixed width or height is a length >= 0, kLengthStretch (-1: take what the layout
 //      gives) or kLengthAuto (-2: the control's content decides). Setters ignore values below
 //      kLengthAuto and clamp lengths above kLengthLimit, so no sum of a few hundred lengths
 //      can overflow.
-//  G2. Minimum sizes default to -1 (none), maximum sizes to kMaxLengthDefault; a negative
+//  PH2. Minimum sizes default to -1 (none), maximum sizes to kMaxLengthDefault; a negative
 //      maximum means no limit. Clamp() applies both.
-//  G3. SetPos normalises the rectangle (right not left of left, bottom not above top). An
+//  PH3. SetPos normalises the rectangle (right not left of left, bottom not above top). An
 //      unchanged rectangle only clears the needs-layout mark; a changed one is stored and the
 //      union of the old and new rectangle is invalidated, clipped by every ancestor.
-//  G4. IsVisible is the own flag AND the flag inherited from the parent (SetInternVisible).
-//  G5. EstimateSize answers the fixed size when neither dimension is auto; otherwise the
+//  PH4. IsVisible is the own flag AND the flag inherited from the parent (SetInternVisible).
+//  PH5. EstimateSize answers the fixed size when neither dimension is auto; otherwise the
 //      derived class's CalcEstimateSize, cached until something that affects it changes
 //      (SetReEstimateSize) or the available size differs from the cached one.
-//  G6. A change of a size rule, margin, float flag or alignment makes the control ask for a
+//  PH6. A change of a size rule, margin, float flag or alignment makes the control ask for a
 //      layout (Arrange): its and its ancestors' estimates are dropped, the parent is marked,
 //      and the window lays the tree out again at its next paint.
 #pragma once
@@ -67,7 +67,7 @@ class PlaceHolder : public corekit::SupportWeakCallback {
   // window on to its children.
   virtual void SetWindow(Window* window, Box* parent);
 
-  // Size rules (G1, G2).
+  // Size rules (PH1, PH2).
   int GetFixedWidth() const { return fixed_width_; }
   int GetFixedHeight() const { return fixed_height_; }
   void SetFixedWidth(int width);
@@ -92,25 +92,25 @@ class PlaceHolder : public corekit::SupportWeakCallback {
   bool IsFloat() const { return float_; }
   void SetFloat(bool is_float);
 
-  // Visibility flags (G4). Changing them with side effects is Control's SetVisible.
+  // Visibility flags (PH4). Changing them with side effects is Control's SetVisible.
   bool IsVisible() const { return visible_ && intern_visible_; }
   bool IsOwnVisible() const { return visible_; }
   bool IsInternVisible() const { return intern_visible_; }
 
-  // Position in window client coordinates (G3).
+  // Position in window client coordinates (PH3).
   const RECT& GetPos() const { return pos_; }
   virtual void SetPos(RECT rc);
 
-  // The size this control wants inside |available| (G5). Never answers kLengthAuto: an auto
+  // The size this control wants inside |available| (PH5). Never answers kLengthAuto: an auto
   // dimension without content is 0.
   SIZE EstimateSize(SIZE available);
-  // Drops the cached estimate of this control and of every ancestor (G5).
+  // Drops the cached estimate of this control and of every ancestor (PH5).
   void SetReEstimateSize();
   // The estimate with the width rule fixed to |width| for this one call (wrapping text then
   // reports its height); nothing is marked for layout.
   SIZE EstimateWithWidth(int width, SIZE available);
 
-  // Layout marks (G6).
+  // Layout marks (PH6).
   bool NeedsLayout() const { return needs_layout_; }
   void Arrange();
   // Repaints this control's rectangle, clipped by its ancestors.
@@ -121,7 +121,7 @@ class PlaceHolder : public corekit::SupportWeakCallback {
  protected:
   // Estimate for a control with at least one auto dimension; |fixed| holds the fixed sizes.
   virtual SIZE CalcEstimateSize(SIZE fixed, SIZE available);
-  // SetPos's storing step (G3); false when the rectangle did not change.
+  // SetPos's storing step (PH3); false when the rectangle did not change.
   bool StorePos(RECT rc);
   void SetOwnVisibleFlag(bool visible) { visible_ = visible; }
   void SetInternVisibleFlag(bool visible) { intern_visible_ = visible; }

@@ -33,7 +33,7 @@ void AddBackgrounds(XmlNode node, std::vector<std::wstring>* files) {
 }
 
 void Walk(XmlNode parent, int depth, std::vector<std::wstring>* files) {
-  if (depth > kMaxBuildDepth) return;  // K3
+  if (depth > kMaxBuildDepth) return;  // SP3
   for (XmlNode child = parent.first_child(); child; child = child.next_sibling()) {
     if (IsNonControlElement(child.name()) || !StartsVisible(child)) continue;
     AddBackgrounds(child, files);

@@ -1,17 +1,17 @@
 // Finding, before a window's control tree is built, the backgrounds its skin shows at once,
 // so the image cache can decode them while the native window is being created.
 //
-//  K1. VisibleBackgrounds(root) lists the files named by the "bkimage" attribute of the
+//  SP1. VisibleBackgrounds(root) lists the files named by the "bkimage" attribute of the
 //      controls below |root| (the root element itself is the file's frame, as for the
 //      builder), in document order. An element whose "visible" is anything but "true" is
 //      skipped with its subtree (the last "visible" of an element counts), and so are
 //      definition, Include and event elements. A descriptor's file is read as the builder
 //      reads it (image_descriptor.h); an empty file is skipped, a file already listed is not
 //      listed again.
-//  K2. Backgrounds set through a class, an included file or code are not seen: the list is
+//  SP2. Backgrounds set through a class, an included file or code are not seen: the list is
 //      a guess that only decides what is decoded early, never what is drawn.
-//  K3. The walk goes no deeper than kMaxBuildDepth, like the builder (control_builder.h T7).
-//  K4. PrefetchSkinBackgrounds(skin_file, window_path) loads |skin_file| as the builder
+//  SP3. The walk goes no deeper than kMaxBuildDepth, like the builder (control_builder.h CB7).
+//  SP4. PrefetchSkinBackgrounds(skin_file, window_path) loads |skin_file| as the builder
 //      does (archive, disk, or XML text) and asks the global manager to prefetch each listed
 //      file as an image of a window whose resource path is |window_path|
 //      (GlobalManager::PrefetchImage). A file that does not load prefetches nothing. It
@@ -25,7 +25,7 @@
 
 namespace ui {
 
-std::vector<std::wstring> VisibleBackgrounds(XmlNode root);                                // K1-K3
-size_t PrefetchSkinBackgrounds(const std::wstring& skin_file, const std::wstring& window_path);  // K4
+std::vector<std::wstring> VisibleBackgrounds(XmlNode root);                                // SP1-SP3
+size_t PrefetchSkinBackgrounds(const std::wstring& skin_file, const std::wstring& window_path);  // SP4
 
 }  // namespace ui

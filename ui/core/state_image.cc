@@ -61,7 +61,7 @@ void StateImage::Paint(ControlState state, int hot_alpha, bool has_hot_fade,
     draw(normal, kFadeKeep);
     return;
   }
-  // I1: one image that only changes its fade is drawn once with the fades blended.
+  // ST1: one image that only changes its fade is drawn once with the fades blended.
   if (!hot.IsEmpty() && !normal.IsEmpty() && normal.SharesSourceWith(hot)) {
     const int from = normal.attribute().fade;
     const int to = hot.attribute().fade;

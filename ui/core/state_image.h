@@ -1,14 +1,14 @@
 // A control's images and colours per mouse state, and the rules that pick what is painted
 // for a state.
 //
-// I1. Normal and hot: the normal image, then, when the control has a hot fade, the hot image
+// ST1. Normal and hot: the normal image, then, when the control has a hot fade, the hot image
 //     at alpha = hot alpha x the hot image's fade / 255; without a fade, hot draws the hot
 //     image (or the normal one when there is none).
-// I2. Pushed: the pushed image; without one, the hot image fully opaque; without that, the
+// ST2. Pushed: the pushed image; without one, the hot image fully opaque; without that, the
 //     normal image.
-// I3. Disabled: the disabled image; without one, the normal image.
-// I4. State colours have no fallback: a state without a colour paints none.
-// I5. An image that cannot be loaded is not drawn; its descriptor is kept and loading is
+// ST3. Disabled: the disabled image; without one, the normal image.
+// ST4. State colours have no fallback: a state without a colour paints none.
+// ST5. An image that cannot be loaded is not drawn; its descriptor is kept and loading is
 //     tried again at the next paint.
 #pragma once
 
@@ -66,7 +66,7 @@ class StateImage {
   const Image& Get(ControlState state) const { return images_[state]; }
   bool HasImage() const;
   void ClearCache();
-  // Paints the set for |state| (I1-I3).
+  // Paints the set for |state| (ST1-ST3).
   void Paint(ControlState state, int hot_alpha, bool has_hot_fade, const DrawImageFn& draw);
 
  private:
@@ -83,7 +83,7 @@ struct StateImageMap {
   }
 };
 
-// Colour names per state (I4).
+// Colour names per state (ST4).
 class StateColorMap {
  public:
   const std::wstring& Get(ControlState state) const { return colors_[state]; }

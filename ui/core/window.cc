@@ -1,8 +1,6 @@
 // Window: creation, the class procedure, the control tree and message dispatch.
 #include "ui/core/window.h"
 
-#include <versionhelpers.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -41,11 +39,8 @@ bool Window::RegisterWindowClass() {
   return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND Window::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered,
-                    const RECT& rc) {
+HWND Window::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, const RECT& rc) {
   if (hwnd_ != nullptr || !RegisterWindowClass()) return nullptr;
-  layered_ = layered;
-  if (layered) ex_style |= WS_EX_LAYERED;
   const std::wstring name = GetWindowClassName();
   in_create_ = true;
   HWND hwnd = ::CreateWindowExW(ex_style, name.c_str(), title != nullptr ? title : L"", style,
@@ -71,7 +66,7 @@ LRESULT CALLBACK Window::WndProc(HWND hwnd, UINT msg, WPARAM w_param, LPARAM l_p
       const LRESULT result = ::DefWindowProcW(hwnd, msg, w_param, l_param);
       ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;
-      self->accessible_.reset();  // screen readers holding the object are cut off (H13)
+      self->accessible_.reset();  // screen readers holding the object are cut off (WN13)
       self->OnFinalMessage(hwnd);  // may delete |self|
       return result;
     }
@@ -98,7 +93,7 @@ void Window::InitWnd() {
 
 void Window::Close(UINT result) {
   if (hwnd_ == nullptr) return;
-  if (root_ && ::IsWindowsVistaOrGreater()) {
+  if (root_) {
     root_->SetFadeVisible(false);
     auto post = ToWeakCallback([this, result] {
       if (hwnd_ != nullptr) ::PostMessageW(hwnd_, WM_CLOSE, result, 0);
@@ -146,13 +141,15 @@ void Window::SetIcon(UINT id) {
   }
 }
 
-bool Window::AttachDialog(Box* root) {
-  if (root == nullptr) return false;
+bool Window::AttachDialog(std::unique_ptr<Control> root) {
+  auto* box = dynamic_cast<Box*>(root.get());
+  if (box == nullptr) return false;
   focus_ = hot_ = captured_ = key_target_ = shown_page_ = page_focus_ = nullptr;
   if (root_) AddDelayedCleanup(std::move(root_));
   names_.clear();
-  root_.reset(root);
-  InitControls(root, nullptr);
+  root.release();
+  root_.reset(box);
+  InitControls(box, nullptr);
   layout_needed_ = true;
   first_paint_ = true;
   if (hwnd_ != nullptr) ::InvalidateRect(hwnd_, nullptr, FALSE);
@@ -195,7 +192,7 @@ void Window::AddDelayedCleanup(std::unique_ptr<Control> control) {
 
 void Window::ReleaseTree() {
   focus_ = hot_ = captured_ = key_target_ = shown_page_ = page_focus_ = nullptr;
-  // Destroyed while the name table still exists: each control forgets itself (H4).
+  // Destroyed while the name table still exists: each control forgets itself (WN4).
   root_.reset();
   delayed_cleanup_.clear();
   names_.clear();
@@ -215,7 +212,6 @@ void Window::SendEvent(Control* control, EventType type, POINT pt, WPARAM w_para
 void Window::Invalidate(const RECT& rc) {
   if (hwnd_ == nullptr) return;
   ::InvalidateRect(hwnd_, &rc, FALSE);
-  if (layered_) ::PostMessageW(hwnd_, WM_PAINT, 0, 0);
 }
 
 void Window::RequestLayout() { layout_needed_ = true; }
@@ -236,11 +232,6 @@ void Window::RemoveMessageFilter(IUIMessageFilter* filter) {
 }
 
 void Window::SetResourcePath(const std::wstring& path) { resource_path_ = WithTrailingSlash(path); }
-
-void Window::SetWindowAlpha(int alpha) {
-  window_alpha_ = std::clamp(alpha, 0, 255);
-  if (root_) root_->Invalidate();
-}
 
 bool Window::HandleOwnMessage(UINT msg, WPARAM w_param, LPARAM l_param, LRESULT* result) {
   if (msg != WM_MOUSEMOVE && !filters_.empty()) {

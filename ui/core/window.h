@@ -2,56 +2,56 @@
 // into control events and paints the tree double-buffered into its render context.
 //
 // Creation and life:
-//  H1. Create registers the window class (GetWindowClassName, GetClassStyle, the arrow
+//  WN1. Create registers the window class (GetWindowClassName, GetClassStyle, the arrow
 //      cursor, no icon, no background brush; a class registered already is accepted; any
-//      other registration failure makes Create return null), creates the window (WS_EX_LAYERED
-//      added when layered), keeps the object pointer from WM_NCCREATE in the window's user
-//      data, and removes WS_CAPTION bits the new window has.
-//  H2. After WM_NCDESTROY has had its default handling the object forgets its handle and
+//      other registration failure makes Create return null), creates the window (never
+//      layered: this host presents by copying from its back buffer), keeps the object pointer
+//      from WM_NCCREATE in the window's user data, and removes WS_CAPTION bits it has.
+//  WN2. After WM_NCDESTROY has had its default handling the object forgets its handle and
 //      OnFinalMessage runs; the object may delete itself there (WindowImplBase does).
-//  H3. The window owns its root box from AttachDialog until the tree is released
+//  WN3. The window owns its root box from AttachDialog until the tree is released
 //      (ReleaseTree, or the destructor). A replaced root is deleted later, at the posted
 //      message kDelayedCleanupMessage, so a handler of the old tree may replace it.
-//  H4. Controls tell the window when they are destroyed (ReapObjects): focus, hot, captured
+//  WN4. Controls tell the window when they are destroyed (ReapObjects): focus, hot, captured
 //      and key-down pointers and name-table entries to them are dropped at once.
 //
 // Input (all on the thread that created the window):
-//  H5. Mouse move: TrackMouseEvent for hover and leave; the hot control changes (leave for
+//  WN5. Mouse move: TrackMouseEvent for hover and leave; the hot control changes (leave for
 //      the old one, enter for the new one); the move goes to the captured control, else to
 //      the hot one. Button down (left, right, double click): the window takes the focus,
 //      the control under the point is captured (SetCapture) and gets the event. Button up:
 //      ReleaseCapture, the captured control gets it and capture is cleared. Mouse leave
 //      clears the hot control; kill focus releases a capture with a button up.
-//  H6. Tab moves the focus to the next focusable control (Shift: the previous one), wrapping
+//  WN6. Tab moves the focus to the next focusable control (Shift: the previous one), wrapping
 //      around, unless the focused control wants tabs; hidden, disabled and "nofocus"
 //      controls are passed over. Other keys go to the focused control as
 //      key down; key up and char go to the control that got the key down / the focus.
-//  H7. WM_SETCURSOR over the client without a capture gives the control under the cursor
+//  WN7. WM_SETCURSOR over the client without a capture gives the control under the cursor
 //      kEventSetCursor; without one the arrow is set.
-//  H8. WM_CLOSE: the hot control gets mouse leave, a captured one button up, the focus is
+//  WN8. WM_CLOSE: the hot control gets mouse leave, a captured one button up, the focus is
 //      cleared and the owner takes the keyboard focus; the default handling then destroys
 //      the window.
 //
 // Painting:
-//  H9. WM_PAINT: minimised or without a root only validates. When a layout is needed and
+//  WN9. WM_PAINT: minimised or without a root only validates. When a layout is needed and
 //      the root is auto-sized, the root is estimated again and the window resized. With
 //      nothing to update and no first paint pending it returns. Otherwise: a needed layout
 //      sets the root's position to the client rectangle; the first paint runs OnInitLayout;
 //      the render context takes the client size (a new size repaints everything); the root
-//      paints clipped to the update rectangle, then the focus mark (H10); the update
+//      paints clipped to the update rectangle, then the focus mark (WN10); the update
 //      rectangle is copied to the window.
 //
 // Keyboard focus and screen readers:
-//  H10. Once a key has been pressed in the window, the control with the keyboard focus shows
+//  WN10. Once a key has been pressed in the window, the control with the keyboard focus shows
 //      the focus mark (focus_mark.h); before that, after mouse use only, it shows none.
-//  H11. Once the current message is done, screen readers are told when the visible controls
+//  WN11. Once the current message is done, screen readers are told when the visible controls
 //      changed. A box that became visible is a page switch: when the keyboard focus is not on
 //      a visible control it moves to the first control of the new page that can take it; a
 //      page without one puts the screen reader on its first readable control instead.
-//  H12. Moving the keyboard focus raises EVENT_OBJECT_FOCUS; controls raise their own state,
-//      value and name changes (control.h, C15). Events name the control by its child id
+//  WN12. Moving the keyboard focus raises EVENT_OBJECT_FOCUS; controls raise their own state,
+//      value and name changes (control.h, CT15). Events name the control by its child id
 //      among the visible readable controls (window_accessible.h); hidden controls raise none.
-//  H13. WM_GETOBJECT for OBJID_CLIENT is answered with the window's accessible object, made
+//  WN13. WM_GETOBJECT for OBJID_CLIENT is answered with the window's accessible object, made
 //      on the first request once oleacc.dll could be loaded; without it the message gets the
 //      default handling. The object is cut off when the window is destroyed.
 #pragma once
@@ -77,7 +77,7 @@ class IRenderContext;
 
 // The message that deletes controls queued for delayed deletion.
 inline constexpr UINT kDelayedCleanupMessage = WM_APP + 1;
-// The message that tells screen readers of a page switch (H11).
+// The message that tells screen readers of a page switch (WN11).
 inline constexpr UINT kPageSwitchMessage = WM_APP + 2;
 // The message that runs a default action a screen reader asked for (window_accessible.h).
 inline constexpr UINT kDefaultActionMessage = WM_APP + 3;
@@ -105,11 +105,11 @@ class Window : public corekit::SupportWeakCallback {
 
   HWND GetHWND() const { return hwnd_; }
 
-  // H1. |rc| empty means CW_USEDEFAULT position and the skin's size.
+  // WN1. |rc| empty means CW_USEDEFAULT position and the skin's size.
   virtual HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style,
-                      bool layered = false, const RECT& rc = RECT{0, 0, 0, 0});
+                      const RECT& rc = RECT{0, 0, 0, 0});
   // Fades the root out and posts WM_CLOSE with |result| as wParam kCloseDelayMs later (at
-  // once without a root, on systems before Vista, or without a message loop on this thread).
+  // once without a root or without a message loop on this thread).
   virtual void Close(UINT result = IDOK);
   // SW_SHOWNORMAL / SW_SHOWNOACTIVATE / SW_HIDE; nothing once the window is gone.
   virtual void ShowWindow(bool show = true, bool take_focus = true);
@@ -128,8 +128,9 @@ class Window : public corekit::SupportWeakCallback {
   virtual LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param);
   LRESULT CallDefaultProc(UINT msg, WPARAM w_param, LPARAM l_param);
 
-  // Control tree (H3, H4).
-  bool AttachDialog(Box* root);
+  // Control tree (WN3, WN4).
+  // False (and |root| destroyed) for null or a control that is not a box.
+  bool AttachDialog(std::unique_ptr<Control> root);
   Box* GetRoot() const { return root_.get(); }
   // Registers |control| (a whole subtree) in the name table and attaches it to this window.
   void InitControls(Control* control, Box* parent);
@@ -145,20 +146,19 @@ class Window : public corekit::SupportWeakCallback {
   // Focus, hot and capture.
   Control* GetFocus() const { return focus_; }
   void SetFocus(Control* control);
-  void KillFocus();
   Control* GetHotControl() const { return hot_; }
   Control* GetCapturedControl() const { return captured_; }
   // Moves the toolkit's focus without taking the system's keyboard focus for the window.
   void MoveFocus(Control* control);
-  // H6; false when no control can take the focus.
+  // WN6; false when no control can take the focus.
   bool SetNextTabControl(bool forward = true);
   // Whether a key-down of |virtual_key| activates the focused control itself (control_role.h).
   bool FocusTakesKey(UINT virtual_key) const;
-  // H10.
+  // WN10.
   bool AreFocusCuesShown() const { return focus_cues_; }
   POINT GetLastMousePos() const { return last_mouse_pos_; }
 
-  // Screen readers (H11-H13).
+  // Screen readers (WN11-WN13).
   void OnControlVisibilityChanged(Control* control);
   void NotifyAccessibleEvent(Control* control, DWORD event);
   // The visible controls that have a role, in tree order: child ids 1..n.
@@ -198,7 +198,7 @@ class Window : public corekit::SupportWeakCallback {
   // SetWindowAttribute, remembering an attribute read with the DPI scale; the skin builder
   // applies through here.
   void ApplyWindowAttribute(const std::wstring& name, const std::wstring& value);
-  // H10. After the DPI scale changed: the window's remembered attributes, the skin's fonts
+  // WN10. After the DPI scale changed: the window's remembered attributes, the skin's fonts
   // and every control's remembered attributes are read again at the new scale, the tree is
   // laid out again and the whole window repaints. The window's size is the caller's.
   void RescaleForDpi();
@@ -207,17 +207,12 @@ class Window : public corekit::SupportWeakCallback {
   SIZE GetRoundCorner() const { return round_corner_; }
   SIZE GetMinInfo() const { return min_info_; }
   SIZE GetMaxInfo() const { return max_info_; }
-  const RECT& GetAlphaFixCorner() const { return alpha_fix_corner_; }
-  bool IsShadowAttached() const { return shadow_attached_; }
-  bool IsLayered() const { return layered_; }
-  int GetWindowAlpha() const { return window_alpha_; }
-  void SetWindowAlpha(int alpha);
 
  protected:
-  // Class information for Create (H1).
+  // Class information for Create (WN1).
   virtual std::wstring GetWindowClassName() const;
   virtual UINT GetClassStyle() const { return CS_DBLCLKS; }
-  // Runs after WM_NCDESTROY (H2).
+  // Runs after WM_NCDESTROY (WN2).
   virtual void OnFinalMessage(HWND hwnd);
   // Makes the render context through the global renderer (the OnCreate step).
   void InitWnd();
@@ -238,7 +233,6 @@ class Window : public corekit::SupportWeakCallback {
   void OnMouseLeaveWindow();
   bool OnSetCursor(WPARAM w_param, LPARAM l_param);
   void OnPaint();
-  void PaintRoot(const RECT& update);
   void OnCloseMessage();
   void OnSizeMessage();
   void ResizeToAutoRoot();
@@ -284,10 +278,6 @@ class Window : public corekit::SupportWeakCallback {
   SIZE round_corner_ = {0, 0};
   SIZE min_info_ = {0, 0};
   SIZE max_info_ = {0, 0};
-  RECT alpha_fix_corner_ = {0, 0, 0, 0};
-  bool shadow_attached_ = false;
-  bool layered_ = false;
-  int window_alpha_ = 255;
 
   bool layout_needed_ = true;
   bool first_paint_ = true;

@@ -1,4 +1,4 @@
-// Window: page switches, accessible events and the accessible object (rules H11-H13 in
+// Window: page switches, accessible events and the accessible object (rules WN11-WN13 in
 // window.h).
 #include <algorithm>
 

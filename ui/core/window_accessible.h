@@ -7,7 +7,7 @@
 //       coordinates. The client object itself is a client with the window's title as name.
 //  MS2. The state "focused" needs both the toolkit's focus and the system's keyboard focus on
 //       the window. get_accFocus answers the focused child, the child that a page switch put
-//       the screen reader on (window.h, H11), the client object itself, or nothing while the
+//       the screen reader on (window.h, WN11), the client object itself, or nothing while the
 //       window does not have the keyboard focus.
 //  MS3. Hit testing answers the child under a screen point, the client object elsewhere in
 //       the client area, nothing outside it. Navigation goes to the first, last, next and

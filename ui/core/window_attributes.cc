@@ -57,15 +57,12 @@ void Window::SetWindowAttribute(const std::wstring& name, const std::wstring& va
     min_info_ = ReadScaledSize(value);
   } else if (name == L"maxinfo") {
     max_info_ = ReadScaledSize(value);
-  } else if (name == L"alphafixcorner" || name == L"custom_shadow") {
-    alpha_fix_corner_ = ReadScaledRect(value);
-  } else if (name == L"shadowattached") {
-    shadow_attached_ = ParseBool(value);
   } else if (name == L"textid") {
     const std::wstring title = GlobalManager::Get().strings().Get(value);
     if (!title.empty()) SetTaskbarTitle(title);
   }
-  // "shadowimage", "shadowcorner" and anything else: this host draws no shadows.
+  // "shadowimage", "shadowcorner", "shadowattached", "alphafixcorner" and anything else:
+  // this host draws no shadows and presents no layered window.
 }
 
 void Window::ApplyWindowAttribute(const std::wstring& name, const std::wstring& value) {

@@ -39,15 +39,17 @@ void SetSkinErrorReporterForTesting(SkinErrorReporter reporter) {
   g_skin_error_reporter = reporter != nullptr ? reporter : &ShowSkinErrorBox;
 }
 
-Control* WindowImplBase::CreateControl(const std::wstring& /*element_name*/) { return nullptr; }
+std::unique_ptr<Control> WindowImplBase::CreateControl(const std::wstring& /*element_name*/) {
+  return nullptr;
+}
 
-HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered,
+HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style,
                             const RECT& rc) {
   // The same resource path OnCreate gives the window, so the prefetched keys are the ones
   // the controls ask for.
   const std::wstring window_path = WithTrailingSlash(GetSkinFolder());
   PrefetchSkinBackgrounds(window_path + GetSkinFile(), window_path);
-  return Window::Create(parent, title, style, ex_style, layered, rc);
+  return Window::Create(parent, title, style, ex_style, rc);
 }
 
 LONG WindowImplBase::GetStyle() const {
@@ -70,7 +72,7 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) 
     case WM_NCCALCSIZE:
     case WM_NCPAINT:
     case WM_NCLBUTTONDBLCLK:
-      handled = true;  // W5
+      handled = true;  // WB5
       break;
     case WM_NCACTIVATE:
       result = OnNcActivate(w_param, handled);
@@ -132,11 +134,7 @@ LRESULT WindowImplBase::OnCreate(bool& handled) {
 bool WindowImplBase::BuildSkin() {
   auto factory = ToWeakCallback([this](const std::wstring& name) { return CreateControl(name); });
   ControlBuilder builder(this, factory);
-  std::unique_ptr<Control> built(builder.Create(GetResourcePath() + GetSkinFile()));
-  Box* root = dynamic_cast<Box*>(built.get());
-  if (root == nullptr) return false;
-  built.release();
-  return AttachDialog(root);
+  return AttachDialog(builder.Create(GetResourcePath() + GetSkinFile()));
 }
 
 void WindowImplBase::BindSystemButtons() {
@@ -234,7 +232,7 @@ void WindowImplBase::OnDpiChanged(WPARAM w_param, LPARAM l_param) {
 void WindowImplBase::OnFinalMessage(HWND hwnd) {
   Window::OnFinalMessage(hwnd);
   ReleaseTree();
-  // A window whose creation failed still belongs to Create's caller (W12).
+  // A window whose creation failed still belongs to Create's caller (WB12).
   if (!IsInCreate()) delete this;
 }
 

@@ -3,36 +3,36 @@
 // minimum/maximum size, round corners and DPI changes.
 //
 // Creation:
-//  W0. Create first hands the backgrounds the skin file shows at once to the image cache's
+//  WB0. Create first hands the backgrounds the skin file shows at once to the image cache's
 //      prefetch worker (skin_prefetch.h), so they decode while the native window is made,
-//      then creates the window (window.h H1).
+//      then creates the window (window.h WN1).
 // WM_CREATE (OnCreate), in this order:
-//  W1. The style is replaced by GetStyle (WS_CAPTION removed); the device context and the
+//  WB1. The style is replaced by GetStyle (WS_CAPTION removed); the device context and the
 //      render context are taken; the resource path becomes GetSkinFolder + "\".
-//  W2. The skin file (resource path + GetSkinFile) is built with CreateControl as the
+//  WB2. The skin file (resource path + GetSkinFile) is built with CreateControl as the
 //      factory for unknown elements; its Window element configures this window. No root:
 //      the message "Failed to load xml file %s" (kSkinLoadFailedFormat) is shown in an
 //      ownerless error box and WM_CREATE answers -1, so creation fails.
-//  W3. The tree is attached, then InitWindow runs, then an auto-sized root is estimated in
+//  WB3. The tree is attached, then InitWindow runs, then an auto-sized root is estimated in
 //      99,999 x 99,999, clamped to its minimum and maximum, and the window is moved to (0,0)
 //      with that size.
-//  W4. "closebtn", "minbtn", "maxbtn" and "restorebtn" get a click handler (a weak callback
+//  WB4. "closebtn", "minbtn", "maxbtn" and "restorebtn" get a click handler (a weak callback
 //      to OnButtonClick) when they exist.
 // Messages:
-//  W5. WM_NCCALCSIZE, WM_NCPAINT and WM_NCLBUTTONDBLCLK answer 0 (no system frame, no
+//  WB5. WM_NCCALCSIZE, WM_NCPAINT and WM_NCLBUTTONDBLCLK answer 0 (no system frame, no
 //      maximise by double click). WM_NCACTIVATE is left alone when minimised, else answers
 //      TRUE only for wParam FALSE.
-//  W6. WM_NCHITTEST: caption_hit_test.h, with the window's size box and caption.
-//  W7. WM_GETMINMAXINFO: maximised to the monitor's work area; "mininfo" / "maxinfo"
+//  WB6. WM_NCHITTEST: caption_hit_test.h, with the window's size box and caption.
+//  WB7. WM_GETMINMAXINFO: maximised to the monitor's work area; "mininfo" / "maxinfo"
 //      components that are not 0 give the minimum / maximum track size.
-//  W8. WM_SIZE (not minimised) with a round-corner size sets the round region.
-//  W9. WM_SYSCOMMAND SC_CLOSE sends WM_CLOSE; other commands get the default handling.
-//  W10. WM_DPICHANGED sets the DPI scale from the new DPI (low word of wParam); when the
-//       percentage changed the window rescales (window.h, H10); then it takes the suggested
+//  WB8. WM_SIZE (not minimised) with a round-corner size sets the round region.
+//  WB9. WM_SYSCOMMAND SC_CLOSE sends WM_CLOSE; other commands get the default handling.
+//  WB10. WM_DPICHANGED sets the DPI scale from the new DPI (low word of wParam); when the
+//       percentage changed the window rescales (window.h, WN10); then it takes the suggested
 //       rectangle of lParam, which lays the tree out at the new size.
-//  W11. WM_KEYDOWN calls OnKeyDown (virtual) first; unhandled keys go to the window's own
+//  WB11. WM_KEYDOWN calls OnKeyDown (virtual) first; unhandled keys go to the window's own
 //      handling.
-//  W12. OnFinalMessage releases the control tree and deletes the object, except when it
+//  WB12. OnFinalMessage releases the control tree and deletes the object, except when it
 //      ends a creation that failed (WM_CREATE answered -1): Create then returns null and the
 //      object still belongs to its caller, who deletes it. After a successful Create the
 //      caller must not delete it.
@@ -40,6 +40,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "ui/core/window.h"
@@ -68,13 +69,13 @@ class WindowImplBase : public Window, public IUIMessageFilter {
   WindowImplBase() = default;
   ~WindowImplBase() override = default;
 
-  HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style, bool layered = false,
-              const RECT& rc = RECT{0, 0, 0, 0}) override;  // W0
+  HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD ex_style,
+              const RECT& rc = RECT{0, 0, 0, 0}) override;  // WB0
   LRESULT HandleMessage(UINT msg, WPARAM w_param, LPARAM l_param) override;
   LRESULT MessageHandler(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
 
   // The control factory hook for skin elements no factory knows; none by default.
-  virtual Control* CreateControl(const std::wstring& element_name);
+  virtual std::unique_ptr<Control> CreateControl(const std::wstring& element_name);
 
  protected:
   // The skin folder ("frame") and file ("UIInstallFrame.xml") of the window.
@@ -86,9 +87,9 @@ class WindowImplBase : public Window, public IUIMessageFilter {
   virtual LONG GetStyle() const;
   void OnFinalMessage(HWND hwnd) override;
 
-  // W11: |handled| set to true ends the message with the returned result.
+  // WB11: |handled| set to true ends the message with the returned result.
   virtual LRESULT OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled);
-  // W4: the system buttons' common handler.
+  // WB4: the system buttons' common handler.
   virtual bool OnButtonClick(const EventArgs& args);
 
  private:

@@ -1,4 +1,4 @@
-// Window: mouse, keyboard, focus and cursor (rules H5-H7 in window.h).
+// Window: mouse, keyboard, focus and cursor (rules WN5-WN7 in window.h).
 #include <windowsx.h>
 
 #include <vector>
@@ -189,8 +189,6 @@ void Window::InvalidateFocusMark(const Control* control) {
   const int width = GlobalManager::Get().dpi().Scale(kFocusMarkWidth);
   Invalidate(FocusMarkBounds(control->GetPos(), width));
 }
-
-void Window::KillFocus() { SetFocus(nullptr); }
 
 bool Window::SetNextTabControl(bool forward) {
   if (!root_) return false;

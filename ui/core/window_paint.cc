@@ -1,4 +1,4 @@
-// Window: double-buffered painting of the control tree (rule H9 in window.h).
+// Window: double-buffered painting of the control tree (rule WN9 in window.h).
 #include "ui/core/box.h"
 #include "ui/core/focus_mark.h"
 #include "ui/core/window.h"

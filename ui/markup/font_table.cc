@@ -6,22 +6,20 @@
 namespace ui {
 namespace {
 
-// 微软雅黑 and 新宋体, the UI faces of the two system generations.
-constexpr wchar_t kModernSystemFace[] = L"\u5FAE\u8F6F\u96C5\u9ED1";
-constexpr wchar_t kLegacySystemFace[] = L"\u65B0\u5B8B\u4F53";
+// 微软雅黑, the system's UI face.
+constexpr wchar_t kSystemFace[] = L"\u5FAE\u8F6F\u96C5\u9ED1";
 constexpr int kBoldIncrease = 700;
 
 }  // namespace
 
-std::wstring ResolveFaceName(std::wstring_view face, unsigned major_version) {
-  if (face != L"system") return std::wstring(face);
-  return major_version >= 6 ? kModernSystemFace : kLegacySystemFace;
+std::wstring ResolveFaceName(std::wstring_view face) {
+  return face == L"system" ? std::wstring(kSystemFace) : std::wstring(face);
 }
 
-LOGFONTW MakeSkinLogFont(const FontDeclaration& declared, const DpiScale& scale, unsigned major_version) {
+LOGFONTW MakeSkinLogFont(const FontDeclaration& declared, const DpiScale& scale) {
   LOGFONTW lf{};
   ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-  const std::wstring face = ResolveFaceName(declared.face, major_version);
+  const std::wstring face = ResolveFaceName(declared.face);
   // The face field holds 31 characters and a terminator; a longer name is cut.
   wcsncpy_s(lf.lfFaceName, LF_FACESIZE, face.c_str(), _TRUNCATE);
   lf.lfHeight = -scale.Scale(declared.size);
@@ -33,9 +31,9 @@ LOGFONTW MakeSkinLogFont(const FontDeclaration& declared, const DpiScale& scale,
 }
 
 bool FontTable::Add(std::wstring_view id, const FontDeclaration& declared, const DpiScale& scale,
-                    unsigned major_version, bool make_default) {
+                    bool make_default) {
   FontRecord record;
-  record.logfont = MakeSkinLogFont(declared, scale, major_version);
+  record.logfont = MakeSkinLogFont(declared, scale);
   record.handle.reset(::CreateFontIndirectW(&record.logfont));
   if (!record.handle) return false;
   record.declared = declared;

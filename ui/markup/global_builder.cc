@@ -12,7 +12,7 @@ bool FlagAttribute(XmlNode node, const wchar_t* name) {
   return value && ParseBool(*value);
 }
 
-void AddFont(XmlNode node, const DpiScale& scale, unsigned major_version, FontTable* fonts) {
+void AddFont(XmlNode node, const DpiScale& scale, FontTable* fonts) {
   const std::optional<std::wstring_view> face = node.attribute(L"name");
   if (!face) return;
   FontDeclaration declared;
@@ -23,7 +23,7 @@ void AddFont(XmlNode node, const DpiScale& scale, unsigned major_version, FontTa
   declared.italic = FlagAttribute(node, L"italic");
   const std::optional<std::wstring_view> id = node.attribute(L"id");
   const std::wstring key = id ? std::wstring(*id) : std::to_wstring(fonts->added());
-  fonts->Add(key, declared, scale, major_version, FlagAttribute(node, L"default"));
+  fonts->Add(key, declared, scale, FlagAttribute(node, L"default"));
 }
 
 void AddColor(XmlNode node, ColorTable* colors) {
@@ -35,12 +35,12 @@ void AddColor(XmlNode node, ColorTable* colors) {
 
 }  // namespace
 
-bool BuildGlobal(XmlNode root, const DpiScale& scale, unsigned major_version, GlobalDefinitions* out) {
+bool BuildGlobal(XmlNode root, const DpiScale& scale, GlobalDefinitions* out) {
   if (!root || root.name() != kGlobalElement) return false;
   for (XmlNode child = root.first_child(); child; child = child.next_sibling()) {
     const std::wstring_view name = child.name();
     if (name == L"Font") {
-      AddFont(child, scale, major_version, &out->fonts);
+      AddFont(child, scale, &out->fonts);
     } else if (name == L"TextColor") {
       AddColor(child, &out->colors);
     } else if (name == L"Class") {

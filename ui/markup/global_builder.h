@@ -1,15 +1,15 @@
 // Builds a "Global" document (the skin's "global.xml") into the global definitions.
 //
-//  B1. Children: Font ("id", "name" = face, "size" default 12, "bold", "underline",
-//      "italic", "default"; without "name" it is ignored; without "id" its identifier is the
-//      count of fonts stored so far), TextColor ("name", "value" as #AARRGGBB; without a name
-//      or with an empty value it is ignored) and Class (class_table.h). Image and any other
-//      element are ignored.
-//  B2. Root attributes "defaultfontcolor" and "disabledfontcolor" set the names of the
-//      default text colours; "linkfontcolor", "linkhoverfontcolor" and "selectedcolor" name
-//      colours whose values become the link, link-hover and selection colours. Those names
-//      are resolved after the children are built, so a file may name its own colours.
-//  B3. Fonts are scaled by |scale| and faced for |major_version| (font_table.h).
+//  - Children: Font ("id", "name" = face, "size" default 12, "bold", "underline",
+//    "italic", "default"; without "name" it is ignored; without "id" its identifier is the
+//    count of fonts stored so far), TextColor ("name", "value" as #AARRGGBB; without a name
+//    or with an empty value it is ignored) and Class (class_table.h). Image and any other
+//    element are ignored.
+//  - Root attributes "defaultfontcolor" and "disabledfontcolor" set the names of the
+//    default text colours; "linkfontcolor", "linkhoverfontcolor" and "selectedcolor" name
+//    colours whose values become the link, link-hover and selection colours. Those names
+//    are resolved after the children are built, so a file may name its own colours.
+//  - Fonts are scaled by |scale| (font_table.h).
 #pragma once
 
 #include "ui/markup/dpi_scale.h"
@@ -21,6 +21,6 @@ namespace ui {
 inline constexpr wchar_t kGlobalElement[] = L"Global";
 
 // Builds |root| into |out|; false, with nothing changed, when |root| is not a Global element.
-bool BuildGlobal(XmlNode root, const DpiScale& scale, unsigned major_version, GlobalDefinitions* out);
+bool BuildGlobal(XmlNode root, const DpiScale& scale, GlobalDefinitions* out);
 
 }  // namespace ui

@@ -13,7 +13,7 @@ namespace {
 // Skin files read from disk are bounded like XML files: a skin holds nothing larger.
 constexpr size_t kMaxDiskFile = ZipArchive::kMaxEntrySize;
 
-// M4: the archive member's |bytes| (named |full|), else the file at |key| on disk.
+// GM4: the archive member's |bytes| (named |full|), else the file at |key| on disk.
 std::shared_ptr<DecodedImage> DecodeSkinImage(const ByteBlock& bytes, const std::wstring& full,
                                               const std::wstring& key) {
   if (bytes) {
@@ -70,10 +70,10 @@ bool GlobalManager::LoadSkinDocument(std::wstring_view path, XmlDocument* doc) c
   return doc->LoadFile(ToDiskPath(full).c_str());
 }
 
-bool GlobalManager::BuildGlobalFile(std::wstring_view path, unsigned major_version) {
+bool GlobalManager::BuildGlobalFile(std::wstring_view path) {
   XmlDocument doc;
   if (!LoadSkinDocument(path, &doc)) return false;
-  return BuildGlobal(doc.root(), dpi_, major_version, &definitions_);
+  return BuildGlobal(doc.root(), dpi_, &definitions_);
 }
 
 void GlobalManager::LoadStringTable(std::wstring_view language_path) {

@@ -1,23 +1,23 @@
 // The process-wide skin state: the open skin archive, the global resource path, the DPI
 // scale, the global definitions, the string table and the image cache.
 //
-//  M1. UI thread only; nothing here is locked (the image cache's prefetch worker only
-//      decodes what it was handed, M6).
-//  M2. At most one archive is open; opening another (or failing to) closes the previous one.
+//  GM1. UI thread only; nothing here is locked (the image cache's prefetch worker only
+//      decodes what it was handed, GM6).
+//  GM2. At most one archive is open; opening another (or failing to) closes the previous one.
 //      The archive's bytes are used in place and must stay alive while it is open (a
 //      module's resource does while the module stays loaded).
-//  M3. A skin file is found by its path relative to the resource path: in the archive first
+//  GM3. A skin file is found by its path relative to the resource path: in the archive first
 //      (archive form of skin_path.h, so "frame\../x" is "x"; a path that climbs above the
 //      root is not in the archive), else on disk as resource path + path. A skin document
 //      whose "path" starts with "<" is the XML text itself.
-//  M4. Image files resolve against the resource path and the window's resource path; their
+//  GM4. Image files resolve against the resource path and the window's resource path; their
 //      disk form takes the "@2x" variant when the process is DPI-aware above 150 % and that
 //      file exists. The cache is keyed by the disk form; a miss decodes the archive member
 //      (no variant inside the archive), else the file.
-//  M5. A missing string table file leaves the table empty; that is no error.
-//  M6. PrefetchImage resolves and reads an image file as GetImage would, here on the UI
+//  GM5. A missing string table file leaves the table empty; that is no error.
+//  GM6. PrefetchImage resolves and reads an image file as GetImage would, here on the UI
 //      thread, and hands only the decoding (in a GDI+ session of its own) to the image
-//      cache's prefetch worker (image_cache.h I4-I6); the next GetImage of that file takes
+//      cache's prefetch worker (image_cache.h IC4-IC6); the next GetImage of that file takes
 //      the result over. An image that is cached already, or prefetched, is left alone.
 #pragma once
 
@@ -49,7 +49,7 @@ class GlobalManager {
   // The process's instance.
   static GlobalManager& Get();
 
-  // M2. The resource |name| of |type| in |module|, opened in place.
+  // GM2. The resource |name| of |type| in |module|, opened in place.
   bool OpenArchiveFromResource(HMODULE module, const wchar_t* name, const wchar_t* type, std::string_view password);
   bool OpenArchive(const uint8_t* data, size_t size, std::string_view password);
   bool archive_mode() const { return archive_.is_open(); }
@@ -66,23 +66,22 @@ class GlobalManager {
   const StringTable& strings() const { return strings_; }
   ImageCache& image_cache() { return images_; }
 
-  // M3. The bytes of a skin file; an invalid block when neither the archive nor the disk
+  // GM3. The bytes of a skin file; an invalid block when neither the archive nor the disk
   // has it.
   ByteBlock ReadSkinFile(std::wstring_view path) const;
-  // M3. Loads a skin file (or XML text) into |doc|; false with the reader's error.
+  // GM3. Loads a skin file (or XML text) into |doc|; false with the reader's error.
   bool LoadSkinDocument(std::wstring_view path, XmlDocument* doc) const;
-  // Builds the Global document at |path| ("global.xml") into the definitions, with fonts
-  // faced for |major_version| of the system.
-  bool BuildGlobalFile(std::wstring_view path, unsigned major_version);
-  // M5. "gdstrings.ini" in |language_path| (relative to the resource path).
+  // Builds the Global document at |path| ("global.xml") into the definitions.
+  bool BuildGlobalFile(std::wstring_view path);
+  // GM5. "gdstrings.ini" in |language_path| (relative to the resource path).
   void LoadStringTable(std::wstring_view language_path);
 
-  // M4. The cache key of an image file named by a control of a window whose resource path
+  // GM4. The cache key of an image file named by a control of a window whose resource path
   // is |window_path|.
   std::wstring ResolveImagePath(std::wstring_view file, std::wstring_view window_path) const;
-  // M4. The decoded image, or null when neither source decodes. GDI+ must be started.
+  // GM4. The decoded image, or null when neither source decodes. GDI+ must be started.
   std::shared_ptr<DecodedImage> GetImage(std::wstring_view file, std::wstring_view window_path);
-  // M6; false when nothing was handed to the worker.
+  // GM6; false when nothing was handed to the worker.
   bool PrefetchImage(std::wstring_view file, std::wstring_view window_path);
 
  private:

@@ -23,10 +23,10 @@ std::shared_ptr<DecodedImage> ImageCache::Get(const std::wstring& path, const Lo
   if (std::optional<std::shared_ptr<DecodedImage>> prefetched = prefetch_.Take(path)) loaded = std::move(*prefetched);
   if (!loaded) loaded = load();
   if (!loaded) return nullptr;
-  // The holders share one owner whose deleter frees the image and drops the entry (I2); it
-  // reaches the table through a weak reference, so a cache that is gone is left alone (I3).
+  // The holders share one owner whose deleter frees the image and drops the entry (IC2); it
+  // reaches the table through a weak reference, so a cache that is gone is left alone (IC3).
   // The owner takes the loaded image's own object over, so a prefetched image is the very
-  // one its holders get (I5).
+  // one its holders get (IC5).
   std::weak_ptr<Entries> table = entries_;
   std::shared_ptr<DecodedImage> shared(loaded.get(), [table, path, keep = loaded](DecodedImage*) mutable {
     if (std::shared_ptr<Entries> entries = table.lock()) {

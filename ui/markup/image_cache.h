@@ -1,21 +1,21 @@
 // Decoded images by resolved path, shared by every control that names the same path.
 //
-//  I1. Get() gives the live image cached under |path|, or calls |load| and caches what it
+//  IC1. Get() gives the live image cached under |path|, or calls |load| and caches what it
 //      returns; a null result (a failed decode) is not cached, so the next Get() tries
 //      again.
-//  I2. The cache holds weak references only: an image lives while a holder (a
+//  IC2. The cache holds weak references only: an image lives while a holder (a
 //      std::shared_ptr) has it. When the last holder lets go, the image is freed and its
 //      entry removed at once.
-//  I3. The cache's map is used on the UI thread only; the cache may be destroyed before or
+//  IC3. The cache's map is used on the UI thread only; the cache may be destroyed before or
 //      after the images it handed out.
-//  I4. Prefetch(path, load) hands |load| to the prefetch worker (image_prefetch.h) unless
+//  IC4. Prefetch(path, load) hands |load| to the prefetch worker (image_prefetch.h) unless
 //      |path| has a live image or a prefetch already (false then, as when no worker can be
 //      started).
-//  I5. Get() of a prefetched path takes the prefetched image over instead of calling its own
+//  IC5. Get() of a prefetched path takes the prefetched image over instead of calling its own
 //      loader, waiting for a decode that still runs rather than starting a second one; the
-//      holders share that very image object, cached as a load of its own would be (I1, I2).
+//      holders share that very image object, cached as a load of its own would be (IC1, IC2).
 //      A prefetch that failed (null) leaves Get() to call its own loader.
-//  I6. CancelPrefetches() (and the destructor) drops the prefetches not started, waits for
+//  IC6. CancelPrefetches() (and the destructor) drops the prefetches not started, waits for
 //      the running one and frees what nobody took.
 #pragma once
 
@@ -38,9 +38,9 @@ class ImageCache {
   ImageCache& operator=(const ImageCache&) = delete;
 
   std::shared_ptr<DecodedImage> Get(const std::wstring& path, const Loader& load);
-  bool Prefetch(const std::wstring& path, Loader load);  // I4
-  void CancelPrefetches() { prefetch_.Cancel(); }        // I6
-  // Whether |path| has neither a live image nor a prefetch (I4 would accept it).
+  bool Prefetch(const std::wstring& path, Loader load);  // IC4
+  void CancelPrefetches() { prefetch_.Cancel(); }        // IC6
+  // Whether |path| has neither a live image nor a prefetch (IC4 would accept it).
   bool Wants(const std::wstring& path) const;
   size_t size() const { return entries_->size(); }
 

@@ -1,12 +1,12 @@
 // Decodes a skin image with GDI+ into a DecodedImage (decoded_image.h).
 //
-//  E1. GDI+ must be started on the calling thread (vireo::ScopedGdiplus) for as long as
-//      the call runs; the result holds no GDI+ object and outlives the session.
-//  E2. Every frame of the time dimension becomes one 32-bit top-down DIB section with
-//      premultiplied alpha; an animated image also gets its frame delays (property
-//      0x5100, hundredths of a second, kept as milliseconds).
-//  E3. Bytes that are not an image GDI+ can read, an image of no pixels, or a failed frame
-//      give null; nothing is left behind.
+//  - GDI+ must be started on the calling thread (vireo::ScopedGdiplus) for as long as
+//    the call runs; the result holds no GDI+ object and outlives the session.
+//  - Every frame of the time dimension becomes one 32-bit top-down DIB section with
+//    premultiplied alpha; an animated image also gets its frame delays (property
+//    0x5100, hundredths of a second, kept as milliseconds).
+//  - Bytes that are not an image GDI+ can read, an image of no pixels, or a failed frame
+//    give null; nothing is left behind.
 #pragma once
 
 #include <cstddef>

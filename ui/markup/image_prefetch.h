@@ -2,16 +2,16 @@
 // A window's large background takes about as long to decode as the window takes to be
 // created and shown; decoded ahead, its first paint finds it ready.
 //
-//  P1. Add(path, load) queues |load| for |path| unless |path| is queued, loading or waiting
+//  IP1. Add(path, load) queues |load| for |path| unless |path| is queued, loading or waiting
 //      to be taken already (false then). One worker thread runs the queued loads one after
 //      another, in the order they were added; it starts with the first load and ends when
 //      the queue is empty. A thread the system refuses queues nothing (false).
-//  P2. Take(path) answers nullopt for a path that was never added (or was taken or
+//  IP2. Take(path) answers nullopt for a path that was never added (or was taken or
 //      cancelled since); otherwise it waits until the load of |path| has run and hands over
 //      what it returned, null for a failed load, and forgets |path|.
-//  P3. Cancel() drops the loads not started, waits for the one running, joins the thread
+//  IP3. Cancel() drops the loads not started, waits for the one running, joins the thread
 //      and frees every result nobody took. The destructor cancels.
-//  P4. Add, Take and Cancel are called from one thread, the owner's (the UI thread). A load
+//  IP4. Add, Take and Cancel are called from one thread, the owner's (the UI thread). A load
 //      runs on the worker: it must own what it reads and start whatever it needs there
 //      (GDI+ included).
 #pragma once
@@ -41,9 +41,9 @@ class ImagePrefetch {
   ImagePrefetch& operator=(const ImagePrefetch&) = delete;
   ~ImagePrefetch() { Cancel(); }
 
-  bool Add(const std::wstring& path, Loader load);                              // P1
-  std::optional<std::shared_ptr<DecodedImage>> Take(const std::wstring& path);  // P2
-  void Cancel();                                                                // P3
+  bool Add(const std::wstring& path, Loader load);                              // IP1
+  std::optional<std::shared_ptr<DecodedImage>> Take(const std::wstring& path);  // IP2
+  void Cancel();                                                                // IP3
   // Whether |path| is queued, loading or waiting to be taken.
   bool Has(const std::wstring& path) const;
 

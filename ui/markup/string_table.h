@@ -1,13 +1,13 @@
 // The string table of the current language, from "gdstrings.ini": identifier -> text, for
 // "textid" attributes.
 //
-//  T1. One "id=text" per line (CR LF or LF). Spaces and tabs around the identifier and
-//      around the text are dropped; lines that are empty, have no "=", an empty
-//      identifier, or start with ";", "#" or "[" are skipped. A later identifier replaces
-//      an earlier one.
-//  T2. In a text the two-character sequences "\r" and "\n" become carriage return and line
-//      feed.
-//  T3. Get() of an unknown identifier is the empty text.
+//  - One "id=text" per line (CR LF or LF). Spaces and tabs around the identifier and
+//    around the text are dropped; lines that are empty, have no "=", an empty
+//    identifier, or start with ";", "#" or "[" are skipped. A later identifier replaces
+//    an earlier one.
+//  - In a text the two-character sequences "\r" and "\n" become carriage return and line
+//    feed.
+//  - Get() of an unknown identifier is the empty text.
 #pragma once
 
 #include <map>
@@ -21,7 +21,7 @@ class StringTable {
   static constexpr wchar_t kFileName[] = L"gdstrings.ini";
 
   void Clear() { strings_.clear(); }
-  // Adds the lines of |text| (T1, T2).
+  // Adds the lines of |text|.
   void Load(std::wstring_view text);
   std::wstring Get(std::wstring_view id) const;
   size_t size() const { return strings_.size(); }

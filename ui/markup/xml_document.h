@@ -2,25 +2,25 @@
 // place; names, attribute values and texts are views into that one buffer.
 //
 // Syntax (what a skin file may hold):
-//  X1. Whitespace is every character up to and including the space (code <= 32).
-//  X2. "<!" starts a comment or declaration, skipped up to "->"; "<?" a processing
-//      instruction, skipped up to "?>". Either one left open runs to the end of the text.
-//  X3. Names are runs of letters, digits, ":" and "_". Attributes are name="value",
-//      separated by whitespace, with optional whitespace around "="; single quotes are not
-//      accepted. An element ends with "/>" or has ">", its text up to the next "<", its
-//      children and an end tag repeating its name (whitespace allowed before the name and
-//      before ">"). Between children only whitespace may stand.
-//  X4. "&lt;", "&gt;", "&amp;", "&quot;" and "&apos;" are decoded in texts and attribute
-//      values; any other "&" stays as it is.
-//  X5. Nothing recurses: any depth of nesting parses in memory proportional to the text
-//      (100,000 levels included). Callers that walk the tree recursively must bound their
-//      own depth.
+//  - Whitespace is every character up to and including the space (code <= 32).
+//  - "<!" starts a comment or declaration, skipped up to "->"; "<?" a processing
+//    instruction, skipped up to "?>". Either one left open runs to the end of the text.
+//  - Names are runs of letters, digits, ":" and "_". Attributes are name="value",
+//    separated by whitespace, with optional whitespace around "="; single quotes are not
+//    accepted. An element ends with "/>" or has ">", its text up to the next "<", its
+//    children and an end tag repeating its name (whitespace allowed before the name and
+//    before ">"). Between children only whitespace may stand.
+//  - "&lt;", "&gt;", "&amp;", "&quot;" and "&apos;" are decoded in texts and attribute
+//    values; any other "&" stays as it is.
+//  - Nothing recurses: any depth of nesting parses in memory proportional to the text
+//    (100,000 levels included). Callers that walk the tree recursively must bound their
+//    own depth.
 // Failure (the messages are in xml_messages.h):
-//  X6. A failed load or parse keeps no document: root() is invalid, error_message() holds
-//      the message and error_context() up to kErrorContextChars characters of the text at
-//      the failure point (empty for file errors).
-//  X7. A file must hold 1 to kMaxFileSize bytes. Text with no element at all parses to an
-//      empty document (no error, invalid root()).
+//  - A failed load or parse keeps no document: root() is invalid, error_message() holds
+//    the message and error_context() up to kErrorContextChars characters of the text at
+//    the failure point (empty for file errors).
+//  - A file must hold 1 to kMaxFileSize bytes. Text with no element at all parses to an
+//    empty document (no error, invalid root()).
 #pragma once
 
 #include <cstddef>

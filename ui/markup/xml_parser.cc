@@ -1,4 +1,4 @@
-// The parser of XmlDocument (rules X1-X6 of xml_document.h). It keeps the element being
+// The parser of XmlDocument (the rules of xml_document.h). It keeps the element being
 // filled in |current| and climbs to its parent at each end tag, so depth costs no stack.
 #include <cwctype>
 

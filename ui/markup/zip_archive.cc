@@ -7,7 +7,7 @@
 namespace ui {
 namespace {
 
-// Where the end record starts, or |size| when there is none (Z1).
+// Where the end record starts, or |size| when there is none (ZA1).
 size_t FindEndRecord(const uint8_t* data, size_t size) {
   if (size < zip::kEndRecordSize) return size;
   const size_t last = size - zip::kEndRecordSize;

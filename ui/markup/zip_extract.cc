@@ -1,4 +1,4 @@
-// Extraction of one entry of a ZipArchive (rules Z4 and Z5 of zip_archive.h).
+// Extraction of one entry of a ZipArchive (rules ZA4 and ZA5 of zip_archive.h).
 #include <algorithm>
 #include <cstring>
 

@@ -13,15 +13,15 @@ namespace ui {
 
 namespace {
 
-// X1. The C++ wrapper's Font(HDC, HFONT) goes through LOGFONTA, which turns a CJK face name
+// The C++ wrapper's Font(HDC, HFONT) goes through LOGFONTA, which turns a CJK face name
 // into question marks; reading the LOGFONTW ourselves keeps it.
 std::unique_ptr<Gdiplus::Font> MakeFont(HDC dc, HFONT font, std::wstring_view text) {
-  WaitForTextWarmUp();  // X5
+  WaitForTextWarmUp();
   if (font == nullptr) font = static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT));
   std::unique_ptr<Gdiplus::Font> made;
   LOGFONTW logfont{};
   if (font != nullptr && ::GetObjectW(font, sizeof(logfont), &logfont) == sizeof(logfont)) {
-    const LOGFONTW readable = FontForText(logfont, text);  // X6
+    const LOGFONTW readable = FontForText(logfont, text);
     made = std::make_unique<Gdiplus::Font>(dc, &readable);
   } else {
     made = std::make_unique<Gdiplus::Font>(dc);
@@ -54,7 +54,7 @@ void DrawTextWith(Gdiplus::Graphics& graphics, HDC dc, const RECT& rect, std::ws
   format.SetAlignment(choice.alignment);
   format.SetLineAlignment(choice.line_alignment);
   const Gdiplus::SolidBrush brush(Gdiplus::Color(TextBrushColour(argb, alpha)));
-  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);  // X2
+  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
   graphics.DrawString(text.data(), Length(text), gdiplus_font.get(), ToRectF(rect), &format,
                       &brush);
 }
@@ -66,7 +66,7 @@ RECT MeasureTextWith(Gdiplus::Graphics& graphics, HDC dc, std::wstring_view text
   if (!gdiplus_font) return RECT{};
   Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
   format.SetFormatFlags(MeasureFlagsFor(style, format.GetFormatFlags()));
-  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);  // X2
+  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
 
   // GDI+ treats a layout size of 0 as unbounded.
   Gdiplus::RectF layout(0, 0, 0, 0);

@@ -1,19 +1,19 @@
 // Measuring and drawing text with GDI+ on a Graphics, in a font given as an HFONT.
 //
-// X1. The font is made from the HFONT's LOGFONTW (so face names outside the ANSI code page
+//  - The font is made from the HFONT's LOGFONTW (so face names outside the ANSI code page
 //     survive); a null HFONT means the current font of |dc|. A font GDI+ cannot use anyway
 //     measures and draws nothing.
-// X2. Text is anti-aliased in grey levels, not ClearType: the buffer's alpha has to stay
+//  - Text is anti-aliased in grey levels, not ClearType: the buffer's alpha has to stay
 //     meaningful, and measuring uses the same setting so measured and drawn text agree.
-// X3. DrawTextWith: empty text draws nothing; the brush is TextBrushColour(argb, alpha)
+//  - DrawTextWith: empty text draws nothing; the brush is TextBrushColour(argb, alpha)
 //     (colour_alpha.h) and the format DrawFormatFor(style, line_limit) (text_format.h).
-// X4. MeasureTextWith: empty text measures (0, 0, 0, 0). A negative width limit measures in
+//  - MeasureTextWith: empty text measures (0, 0, 0, 0). A negative width limit measures in
 //     an unbounded rectangle; otherwise the limit is the layout width and, for DT_SINGLELINE,
 //     the height of the string "A" the layout height, so a single line never grows taller
 //     than one line of capitals. The result follows MeasuredRect (text_format.h).
-// X5. Both wait for a toolkit warm-up that is still making GDI+'s first font
-//     (text_warm_up.h, W2) before they make their own.
-// X6. Both draw and measure in the face font_fallback.h picks for the text, so a face the
+//  - Both wait for a toolkit warm-up that is still making GDI+'s first font
+//     (text_warm_up.h, TW2) before they make their own.
+//  - Both draw and measure in the face font_fallback.h picks for the text, so a face the
 //     system lacks, or one without the text's glyphs, never shows boxes.
 #pragma once
 

@@ -14,7 +14,7 @@ struct Span {
   int64_t d0, d1, s0, s1;
 };
 
-// The border, middle and border spans of one axis (P1, P2).
+// The border, middle and border spans of one axis.
 std::array<Span, 3> Cut(int64_t d0, int64_t d1, int64_t d_lo, int64_t d_hi, int64_t s0, int64_t s1,
                         int64_t s_lo, int64_t s_hi) {
   d_lo = std::clamp<int64_t>(d_lo, 0, d1 - d0);
@@ -25,7 +25,7 @@ std::array<Span, 3> Cut(int64_t d0, int64_t d1, int64_t d_lo, int64_t d_hi, int6
           Span{d1 - d_hi, d1, s1 - s_hi, s1}};
 }
 
-// Calls |f| with the stretched span, or with each tile (P4), that meets [v0, v1) (P5).
+// Calls |f| with the stretched span, or with each tile, that meets [v0, v1).
 template <typename F>
 void ForEachSpan(const Span& span, bool tiled, int64_t v0, int64_t v1, F&& f) {
   if (span.d1 <= span.d0 || span.s1 <= span.s0) return;
@@ -53,7 +53,7 @@ bool FitsInt(const RECT& r) {
 
 void ForEachImagePart(const ImageGeometry& g, const RECT& visible,
                       const std::function<void(const ImagePart&)>& visit) {
-  if (!FitsInt(g.dest) || !FitsInt(g.source)) return;  // P6
+  if (!FitsInt(g.dest) || !FitsInt(g.source)) return;
   const auto columns = Cut(g.dest.left, g.dest.right, g.dest_corner.left, g.dest_corner.right,
                            g.source.left, g.source.right, g.corner.left, g.corner.right);
   const auto rows = Cut(g.dest.top, g.dest.bottom, g.dest_corner.top, g.dest_corner.bottom,

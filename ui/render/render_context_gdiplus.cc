@@ -121,7 +121,7 @@ void RenderContext_GdiPlus::DrawImage(const RECT& paint_rect, HBITMAP bitmap, bo
   const ImageGeometry geometry{dest, source, corner, dest_corner, xtiled, ytiled};
   const ImageBlend blend{has_alpha, fade, always_blend_ || !layers_.empty()};
   BackBuffer& target = Target();
-  // An opaque image copied by GDI covers what lies below; the alpha must say so (R1).
+  // An opaque image copied by GDI covers what lies below; the alpha must say so (RC1).
   BlitImage(target.dc(), paint_rect, bitmap, geometry, blend,
             [&target](const RECT& pixels) { target.MakeOpaque(pixels); });
 }
@@ -143,7 +143,7 @@ void RenderContext_GdiPlus::DrawText(const RECT& rect, std::wstring_view text, D
 
 bool RenderContext_GdiPlus::BeginLayer(BYTE alpha) {
   // The layer covers the clip, in back-buffer pixels; an empty clip gives an empty layer,
-  // which draws nothing (R7).
+  // which draws nothing (RC7).
   const RECT pixels = clip_;
   auto layer_buffer = std::make_unique<BackBuffer>();
   layer_buffer->Resize(pixels.right - pixels.left, pixels.bottom - pixels.top);

@@ -1,7 +1,7 @@
-// The render context on a GDI/GDI+ back buffer (rules R1-R11 in render_context.h).
+// The render context on a GDI/GDI+ back buffer (rules RC1-RC11 in render_context.h).
 //
 // GDI+ draws through a Graphics over the buffer's own pixels rather than over its device
-// context, so fills and text write exact premultiplied alpha (R1); the origin and clip are
+// context, so fills and text write exact premultiplied alpha (RC1); the origin and clip are
 // therefore kept here and handed to both sides: to the device context (window origin and
 // clip region) after every change, and to each Graphics when it is made.
 #pragma once
@@ -71,9 +71,9 @@ class RenderContext_GdiPlus : public IRenderContext {
   BackBuffer buffer_;
   std::vector<Layer> layers_;
   POINT origin_{};
-  RECT clip_{};  // back-buffer pixels (R4)
+  RECT clip_{};  // back-buffer pixels (RC4)
   bool always_blend_ = false;
-  // MeasureText's surface, so text can be measured before the first Resize (R11).
+  // MeasureText's surface, so text can be measured before the first Resize (RC11).
   std::unique_ptr<Gdiplus::Bitmap> measure_bitmap_;
 };
 

@@ -1,10 +1,10 @@
 // The GDI+ renderer.
 //
-// F1. It keeps GDI+ started for its lifetime (a session of its own, which nests inside any
+// GF1. It keeps GDI+ started for its lifetime (a session of its own, which nests inside any
 //     other); every context it made must be destroyed before it.
-// F2. CreateRenderContext() returns null when GDI+ did not start or the context's memory
+// GF2. CreateRenderContext() returns null when GDI+ did not start or the context's memory
 //     device context could not be made.
-// F3. Made, used and destroyed on the UI thread.
+// GF3. Made, used and destroyed on the UI thread.
 #pragma once
 
 #include <memory>

@@ -1,15 +1,15 @@
 // How DrawText style bits (DT_*) become a GDI+ string format, and how a measured bounding box
 // becomes whole pixels. Pure functions: no drawing, no GDI+ session needed.
 //
-// T1. Drawing: the format is a copy of the generic typographic format whose flags are replaced
+//  - Drawing: the format is a copy of the generic typographic format whose flags are replaced
 //     by exactly these: NoClip for DT_NOCLIP, NoWrap for DT_SINGLELINE, LineLimit when the
 //     caller asks for a line limit. Trimming is the ellipsis character for DT_END_ELLIPSIS,
 //     else none. Horizontal alignment: Center for DT_CENTER, else Far for DT_RIGHT, else
 //     Near; vertical (line) alignment: Center for DT_VCENTER, else Far for DT_BOTTOM, else
 //     Near.
-// T2. Measuring: the generic typographic format, plus NoWrap for DT_SINGLELINE; its own
+//  - Measuring: the generic typographic format, plus NoWrap for DT_SINGLELINE; its own
 //     trimming and alignment are kept.
-// T3. A measured box (x, y, w, h) is (trunc x, trunc y, trunc x + trunc w + 1,
+//  - A measured box (x, y, w, h) is (trunc x, trunc y, trunc x + trunc w + 1,
 //     trunc y + trunc h + 1): the extra pixel keeps an auto-sized label from clipping the last
 //     partly covered column or row. Values are clamped to +-2^30 before truncating.
 #pragma once
@@ -27,13 +27,13 @@ struct TextFormatChoice {
   Gdiplus::StringAlignment line_alignment = Gdiplus::StringAlignmentNear;
 };
 
-// T1.
+// The drawing format above.
 TextFormatChoice DrawFormatFor(UINT style, bool line_limit);
 
-// T2: the flags for measuring, given the generic typographic format's own flags.
+// The flags for measuring, given the generic typographic format's own flags.
 INT MeasureFlagsFor(UINT style, INT typographic_flags);
 
-// T3.
+// A measured box in whole pixels.
 RECT MeasuredRect(const Gdiplus::RectF& bounds);
 
 }  // namespace ui

@@ -23,7 +23,7 @@ class WarmUp {
   WarmUp() = default;
   WarmUp(const WarmUp&) = delete;
   WarmUp& operator=(const WarmUp&) = delete;
-  ~WarmUp() { Finish(); }  // W3: a warm-up left running at exit
+  ~WarmUp() { Finish(); }  // TW3: a warm-up left running at exit
 
   bool Start(const LOGFONTW& font);
   void Wait();
@@ -63,7 +63,7 @@ unsigned __stdcall WarmUp::ThreadProc(void* self) {
   // Set here, before any measuring, so the thread's own Wait knows it (see Wait).
   warm_up->thread_id_ = ::GetCurrentThreadId();
   {
-    // W4: every GDI+ object goes before this thread's session ends.
+    // TW4: every GDI+ object goes before this thread's session ends.
     const vireo::ScopedGdiplus gdiplus;
     const vireo::ScopedFont font(::CreateFontIndirectW(&warm_up->font_));
     const vireo::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
@@ -73,7 +73,7 @@ unsigned __stdcall WarmUp::ThreadProc(void* self) {
       // The path the UI thread takes, so whatever it builds on first use is built here.
       MeasureTextWith(graphics, dc.get(), kSample, font.get(), DT_SINGLELINE, -1);
     }
-    // What a text in a face the system lacks needs first (W6).
+    // What a text in a face the system lacks needs first (TW6).
     EnumerateInstalledFaces();
   }
   warm_up->MarkTextDone();

@@ -119,11 +119,6 @@ void CheckBoxTemplate<InheritBase>::SetSelectedTextColor(const std::wstring& nam
 }
 
 template <typename InheritBase>
-std::wstring CheckBoxTemplate<InheritBase>::GetSelectedStateImage(ControlState state) const {
-  return selected_images_.background.Get(state).GetDescriptor();
-}
-
-template <typename InheritBase>
 void CheckBoxTemplate<InheritBase>::SetSelectedStateImage(ControlState state,
                                                           const std::wstring& descriptor) {
   selected_images_.background.Get(state).SetDescriptor(descriptor);
@@ -131,21 +126,10 @@ void CheckBoxTemplate<InheritBase>::SetSelectedStateImage(ControlState state,
 }
 
 template <typename InheritBase>
-std::wstring CheckBoxTemplate<InheritBase>::GetSelectedForeStateImage(ControlState state) const {
-  return selected_images_.foreground.Get(state).GetDescriptor();
-}
-
-template <typename InheritBase>
 void CheckBoxTemplate<InheritBase>::SetSelectedForeStateImage(ControlState state,
                                                               const std::wstring& descriptor) {
   selected_images_.foreground.Get(state).SetDescriptor(descriptor);
   this->Invalidate();
-}
-
-template <typename InheritBase>
-const std::wstring& CheckBoxTemplate<InheritBase>::GetSelectedStateColor(
-    ControlState state) const {
-  return selected_colors_.Get(state);
 }
 
 template <typename InheritBase>

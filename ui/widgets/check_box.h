@@ -1,19 +1,19 @@
 // A button with a selected flag and a second set of state images, state colours and a text
 // colour used while selected.
 //
-//  X1. Selected(flag, raise): nothing when the flag is equal; otherwise it is stored, then,
+//  CK1. Selected(flag, raise): nothing when the flag is equal; otherwise it is stored, then,
 //      when |raise| is true and the check box has a window, kEventSelect (flag true) or
 //      kEventUnSelect (flag false) is delivered with the check box as sender, then it
 //      repaints unless a handler destroyed it.
-//  X2. Activate acts only when visible and enabled: Selected(!selected, true). A check box
+//  CK2. Activate acts only when visible and enabled: Selected(!selected, true). A check box
 //      never raises kEventClick.
-//  X3. The "selected" attribute calls Selected with raise true.
-//  X4. While selected, the selected image sets replace the normal ones with the same state
+//  CK3. The "selected" attribute calls Selected with raise true.
+//  CK4. While selected, the selected image sets replace the normal ones with the same state
 //      rules (state_image.h); a check box with no selected image at all keeps painting its
 //      normal ones. The selected state colour of the state is filled when set, else the
 //      normal state colour. The text uses "selectedtextcolor" when set, else it paints like
 //      a label.
-//  X5. To screen readers a check box is a check button, checked while selected; each change
+//  CK5. To screen readers a check box is a check button, checked while selected; each change
 //      of the flag raises a state change. Without a name of its own (text or "accname") it is
 //      named by the texts that follow it in its row, the sentence a sighted user reads
 //      beside it.
@@ -36,25 +36,22 @@ class CheckBoxTemplate : public ButtonTemplate<InheritBase> {
   void ClearImageCache() override;
 
   bool IsSelected() const { return selected_; }
-  void Selected(bool selected, bool raise_event = false);  // X1
-  bool Activate() override;                               // X2
-  std::wstring GetAccessibleName() const override;         // X5
-  ControlFacts GetFacts() const override;                  // X5
+  void Selected(bool selected, bool raise_event = false);  // CK1
+  bool Activate() override;                               // CK2
+  std::wstring GetAccessibleName() const override;         // CK5
+  ControlFacts GetFacts() const override;                  // CK5
 
   const std::wstring& GetSelectedTextColor() const { return selected_text_color_; }
   void SetSelectedTextColor(const std::wstring& name);
-  std::wstring GetSelectedStateImage(ControlState state) const;
   void SetSelectedStateImage(ControlState state, const std::wstring& descriptor);
-  std::wstring GetSelectedForeStateImage(ControlState state) const;
   void SetSelectedForeStateImage(ControlState state, const std::wstring& descriptor);
-  const std::wstring& GetSelectedStateColor(ControlState state) const;
   void SetSelectedStateColor(ControlState state, const std::wstring& name);
 
  protected:
   ControlRole DefaultRole() const override { return ControlRole::kCheckButton; }
-  void PaintStatusColor(IRenderContext* render) override;  // X4
-  void PaintStatusImage(IRenderContext* render) override;  // X4
-  void PaintText(IRenderContext* render) override;         // X4
+  void PaintStatusColor(IRenderContext* render) override;  // CK4
+  void PaintStatusImage(IRenderContext* render) override;  // CK4
+  void PaintText(IRenderContext* render) override;         // CK4
 
  private:
   bool selected_ = false;

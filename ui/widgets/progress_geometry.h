@@ -1,10 +1,10 @@
 // Where a progress bar's foreground goes. Pure arithmetic, no drawing.
 //
-//  P1. A maximum that is not above the minimum becomes minimum + 1; the value is clamped
-//      into [minimum, maximum] (a value that is not a number counts as the minimum).
-//  P2. Relative to the control: horizontal (0, 0, width x (value - min) / (max - min),
-//      height), the width truncated; vertical (0, height x (max - value) / (max - min),
-//      width, height), the top truncated.
+//  - A maximum that is not above the minimum becomes minimum + 1; the value is clamped
+//    into [minimum, maximum] (a value that is not a number counts as the minimum).
+//  - Relative to the control: horizontal (0, 0, width x (value - min) / (max - min),
+//    height), the width truncated; vertical (0, height x (max - value) / (max - min),
+//    width, height), the top truncated.
 #pragma once
 
 #include <windows.h>
@@ -17,9 +17,9 @@ struct ProgressRange {
   double value = 0;
 };
 
-// P1.
+// The range rule above.
 ProgressRange NormalizeProgress(ProgressRange range);
-// P2, for a range NormalizeProgress gave.
+// The foreground rectangle above, for a range NormalizeProgress gave.
 RECT ProgressForeground(const ProgressRange& range, int width, int height, bool horizontal);
 
 }  // namespace ui

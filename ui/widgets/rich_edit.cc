@@ -97,7 +97,7 @@ void RichEdit::CreateServices() {
 
 void RichEdit::ReleaseServices() {
   if (services_ && IsFocused()) services_->Send(WM_KILLFOCUS, 0, 0);
-  services_.reset();  // before the host (N1)
+  services_.reset();  // before the host (text_host.h TH1)
   host_.reset();
   host_window_ = nullptr;
 }

@@ -1,28 +1,28 @@
 // The edit box: a control hosting the system's windowless rich-text services (text_host.h,
 // text_services.h), or a plain box that keeps its text when the services are missing.
 //
-//  E1. Style: ES_MULTILINE on, everything else off ("multiline", "autohscroll",
+//  RE1. Style: ES_MULTILINE on, everything else off ("multiline", "autohscroll",
 //      "autovscroll", "readonly", "password", "rich", "hscrollbar", "vscrollbar"); "number"
 //      keeps typed characters to the digits 0-9 (control characters such as Backspace still
 //      pass); "wanttab" lets Tab reach the text. The cursor is the I-beam.
-//  E2. The services are made when the edit box is attached to a window and then given the
+//  RE2. The services are made when the edit box is attached to a window and then given the
 //      current text; they are released when it is destroyed or attached elsewhere. A
 //      change of style, font or text colour afterwards is told to them as property bits.
 //      The character format's face is the one font_fallback.h picks for the text set last.
-//  E3. SetText stores the text; with services it selects everything (EM_EXSETSEL 0, -1),
+//  RE3. SetText stores the text; with services it selects everything (EM_EXSETSEL 0, -1),
 //      replaces the selection (EM_REPLACESEL) and puts the caret back at the start, so a text
 //      wider than the box shows its beginning. GetText asks the services for the length
 //      (EM_GETTEXTLENGTHEX, code page 1200) and the text (EM_GETTEXTEX into length + 1
 //      characters); without services it is the stored text (or "textid"'s string).
-//  E4. Painting: the control base's layers, then the services draw the content into the
+//  RE4. Painting: the control base's layers, then the services draw the content into the
 //      back buffer's device context within the position (TxDraw, content aspect).
-//  E5. Input with services: getting the focus activates them in place and tells them
+//  RE5. Input with services: getting the focus activates them in place and tells them
 //      (WM_SETFOCUS, the caret appears); losing it tells them (WM_KILLFOCUS). Key-down and
 //      char events go to them as WM_KEYDOWN and WM_CHAR, Tab only with "wanttab". A double
 //      click in a read-only box selects everything; otherwise it goes on as
 //      WM_LBUTTONDBLCLK, like button down, up and mouse moves. The control base then
 //      handles the event as well.
-//  E6. To screen readers the edit box is editable text whose value is its text, read-only
+//  RE6. To screen readers the edit box is editable text whose value is its text, read-only
 //      when typing is refused; each new text raises a value change.
 #pragma once
 
@@ -44,15 +44,15 @@ class RichEdit : public Control, private TextHostOwner {
 
   std::wstring GetType() const override;
   void SetAttribute(const std::wstring& name, const std::wstring& value) override;
-  void SetWindow(Window* window, Box* parent) override;  // E2
+  void SetWindow(Window* window, Box* parent) override;  // RE2
   void SetPos(RECT rc) override;
   void SetEnabled(bool enabled) override;
   void RescaleForDpi() override;  // the character format follows the font's new height
   bool IsTabStop() const override { return true; }
   bool IsWantTab() const override { return want_tab_; }
 
-  void SetText(const std::wstring& text);  // E3
-  std::wstring GetText() const;            // E3
+  void SetText(const std::wstring& text);  // RE3
+  std::wstring GetText() const;            // RE3
   void SetTextId(const std::wstring& id) { text_id_ = id; }
 
   DWORD GetEditStyle() const { return style_; }
@@ -72,13 +72,13 @@ class RichEdit : public Control, private TextHostOwner {
   LRESULT SendTextMessage(UINT msg, WPARAM w_param, LPARAM l_param) const;
   void SelectAll();
 
-  std::wstring GetAccessibleValue() const override { return GetText(); }  // E6
-  ControlFacts GetFacts() const override;                                  // E6
+  std::wstring GetAccessibleValue() const override { return GetText(); }  // RE6
+  ControlFacts GetFacts() const override;                                  // RE6
 
  protected:
   ControlRole DefaultRole() const override { return ControlRole::kEditableText; }
-  void HandleMessage(EventArgs& args) override;  // E5
-  void PaintText(IRenderContext* render) override;  // E4
+  void HandleMessage(EventArgs& args) override;  // RE5
+  void PaintText(IRenderContext* render) override;  // RE4
 
  private:
   // TextHostOwner.
@@ -89,10 +89,10 @@ class RichEdit : public Control, private TextHostOwner {
 
   void CreateServices();
   void ReleaseServices();
-  // Tells the services about changed property bits (E2).
+  // Tells the services about changed property bits (RE2).
   void PropertyBitsChanged(DWORD mask);
   void UpdateCharFormat();
-  // E5: whether a key or char event reaches the services.
+  // RE5: whether a key or char event reaches the services.
   bool PassesKey(const EventArgs& args) const;
   void OnFocus(bool focused);
 
@@ -106,7 +106,7 @@ class RichEdit : public Control, private TextHostOwner {
   TextColors text_colors_;
 
   Window* host_window_ = nullptr;  // the window the services were made for
-  // The host outlives the services (text_host.h, N1): declared first, destroyed last.
+  // The host outlives the services (text_host.h, TH1): declared first, destroyed last.
   std::unique_ptr<CTxtWinHost> host_;
   std::unique_ptr<TextServices> services_;
 };

@@ -1,9 +1,9 @@
 // A text's colour names per mouse state, and which one a state paints with.
 //
-//  K1. Pushed falls back to hot, hot to normal, disabled to normal, when the state has no
-//      colour name of its own.
-//  K2. Names are resolved through the global colour table when painting; a name without an
-//      entry is 0, which draws nothing.
+//  - Pushed falls back to hot, hot to normal, disabled to normal, when the state has no
+//    colour name of its own.
+//  - Names are resolved through the global colour table when painting; a name without an
+//    entry is 0, which draws nothing.
 #pragma once
 
 #include <windows.h>
@@ -19,14 +19,14 @@ class TextColors {
  public:
   const std::wstring& Get(ControlState state) const { return names_[state]; }
   void Set(ControlState state, const std::wstring& name) { names_[state] = name; }
-  // K1.
+  // The fallback rule above.
   const std::wstring& ForState(ControlState state) const;
 
  private:
   std::wstring names_[kControlStateCount];
 };
 
-// K2: the ARGB value of a colour name, 0 for an empty or unknown name.
+// The ARGB value of a colour name, 0 for an empty or unknown name.
 uint32_t ResolveColor(const std::wstring& name);
 // 0xAARRGGBB as a COLORREF (alpha dropped).
 inline COLORREF ArgbToColorRef(uint32_t argb) {

@@ -86,7 +86,7 @@ WINBOOL CTxtWinHost::TxShowCaret(WINBOOL show) {
 
 WINBOOL CTxtWinHost::TxSetCaretPos(INT x, INT y) { return ::SetCaretPos(x, y); }
 
-WINBOOL CTxtWinHost::TxSetTimer(UINT, UINT) { return FALSE; }  // N5
+WINBOOL CTxtWinHost::TxSetTimer(UINT, UINT) { return FALSE; }  // TH5
 
 void CTxtWinHost::TxKillTimer(UINT) {}
 
@@ -146,7 +146,7 @@ HRESULT CTxtWinHost::TxGetParaFormat(const PARAFORMAT** format) {
 COLORREF CTxtWinHost::TxGetSysColor(int index) { return ::GetSysColor(index); }
 
 HRESULT CTxtWinHost::TxGetBackStyle(TXTBACKSTYLE* style) {
-  *style = TXTBACK_TRANSPARENT;  // N4
+  *style = TXTBACK_TRANSPARENT;  // TH4
   return S_OK;
 }
 

@@ -3,17 +3,17 @@
 // edit box set, and carries out their requests (repaint, caret, capture, focus, cursor) on
 // the edit box's native window.
 //
-//  N1. The host's lifetime is its owner's: AddRef and Release count nothing, and the owner
+//  TH1. The host's lifetime is its owner's: AddRef and Release count nothing, and the owner
 //      releases the services (their only user) before the host.
-//  N2. Property bits (PropertyBitsForStyle): ES_MULTILINE -> multiline, and word wrap when
+//  TH2. Property bits (PropertyBitsForStyle): ES_MULTILINE -> multiline, and word wrap when
 //      ES_AUTOHSCROLL is off; ES_READONLY -> read-only; ES_PASSWORD -> password; the rich
 //      flag -> rich text. Scroll bars are the WS_HSCROLL, WS_VSCROLL, ES_AUTOHSCROLL and
 //      ES_AUTOVSCROLL bits of the style.
-//  N3. The character format (CharFormatFromFont) is the font's face, character set, pitch,
+//  TH3. The character format (CharFormatFromFont) is the font's face, character set, pitch,
 //      weight (bold from 600), italic and underline, its pixel height in twips at |dpi|, and
 //      the text colour.
-//  N4. The background is transparent: the owner paints it before the services draw.
-//  N5. Timers are not offered (TxSetTimer answers FALSE); the caret is the system caret of
+//  TH4. The background is transparent: the owner paints it before the services draw.
+//  TH5. Timers are not offered (TxSetTimer answers FALSE); the caret is the system caret of
 //      the owner's window.
 #pragma once
 
@@ -36,8 +36,8 @@ class TextHostOwner {
   virtual void FocusHost() = 0;
 };
 
-DWORD PropertyBitsForStyle(DWORD style, bool rich);  // N2
-CHARFORMAT2W CharFormatFromFont(const LOGFONTW& font, COLORREF color, int dpi);  // N3
+DWORD PropertyBitsForStyle(DWORD style, bool rich);  // TH2
+CHARFORMAT2W CharFormatFromFont(const LOGFONTW& font, COLORREF color, int dpi);  // TH3
 
 class CTxtWinHost final : public ITextHost {
  public:
@@ -53,7 +53,7 @@ class CTxtWinHost final : public ITextHost {
   DWORD GetStyle() const { return style_; }
   void SetCharFormat(const CHARFORMAT2W& format) { char_format_ = format; }
 
-  // IUnknown (N1).
+  // IUnknown (TH1).
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }

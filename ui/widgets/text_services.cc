@@ -32,7 +32,7 @@ std::unique_ptr<TextServices> TextServices::Create(ITextHost* host) {
 }
 
 TextServices::~TextServices() {
-  services_.reset();  // before the module unloads (Z2)
+  services_.reset();  // before the module unloads (TX2)
 }
 
 LRESULT TextServices::Send(UINT msg, WPARAM w_param, LPARAM l_param) const {

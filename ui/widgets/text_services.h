@@ -1,13 +1,13 @@
 // The system's windowless rich-text services: their interfaces, and loading them for a host.
 //
-//  Z1. The services come from "msftedit.dll" in System32 (never another folder: the library
+//  TX1. The services come from "msftedit.dll" in System32 (never another folder: the library
 //      is not one of the system's known DLLs) through its "CreateTextServices" entry; the
 //      object made for the host is asked for ITextServices with kIidITextServices. A missing
 //      library or entry point, a failed creation or a refused query gives no services (null);
 //      nothing is left loaded then.
-//  Z2. The library stays loaded while the services live: the services pointer is released
+//  TX2. The library stays loaded while the services live: the services pointer is released
 //      before the module.
-//  Z3. The services keep the host pointer they were made with; the host must outlive them.
+//  TX3. The services keep the host pointer they were made with; the host must outlive them.
 #pragma once
 
 #include <windows.h>
@@ -36,7 +36,7 @@ inline constexpr char kCreateTextServicesEntry[] = "CreateTextServices";
 
 class TextServices {
  public:
-  // Z1: null when the services cannot be had.
+  // TX1: null when the services cannot be had.
   static std::unique_ptr<TextServices> Create(ITextHost* host);
   ~TextServices();
   TextServices(const TextServices&) = delete;
@@ -49,7 +49,7 @@ class TextServices {
  private:
   TextServices() = default;
 
-  std::unique_ptr<vireo::SystemLibrary> library_;  // Z2: declared first, released last
+  std::unique_ptr<vireo::SystemLibrary> library_;  // TX2: declared first, released last
   vireo::ScopedComPtr<ITextServices> services_;
 };
 

@@ -11,7 +11,7 @@ struct AlignWord {
   UINT set;
 };
 
-// S1, in the order the words are looked for.
+// The "align" words, in the order the words are looked for.
 constexpr AlignWord kAlignWords[] = {
     {L"left", DT_CENTER | DT_RIGHT | DT_VCENTER | DT_SINGLELINE, 0},
     {L"center", DT_RIGHT, DT_CENTER},

@@ -1,7 +1,6 @@
 #include "ui/widgets/ui_startup.h"
 
 #include <windows.h>
-#include <versionhelpers.h>
 
 #include <memory>
 #include <utility>
@@ -33,14 +32,11 @@ LOGFONTW WarmUpFont(const GlobalManager& manager) {
   return logfont;
 }
 
-// Only the face rule of the skin's fonts depends on the version: before or from Vista.
-unsigned FontMajorVersion() { return ::IsWindowsVistaOrGreater() ? 6 : 5; }
-
 }  // namespace
 
 bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, bool adapt_dpi,
              const std::wstring& theme_path, const std::wstring& language_path) {
-  FinishTextWarmUp();  // S3: a second start replaces the first
+  FinishTextWarmUp();  // US3: a second start replaces the first
   RegisterWidgetKinds();
   auto renderer = std::make_unique<RenderFactory_GdiPlus>();
   const bool renderer_ok = renderer->ok();
@@ -53,11 +49,11 @@ bool Startup(const std::wstring& resource_path, ControlFactoryCallback factory, 
   manager.SetResourcePath(resource_path);
   manager.LoadStringTable(language_path);
   manager.SetResourcePath(resource_path + theme_path);
-  const bool global_ok = manager.BuildGlobalFile(kGlobalSkinFile, FontMajorVersion());
+  const bool global_ok = manager.BuildGlobalFile(kGlobalSkinFile);
 
   GdiplusSession() = std::make_unique<vireo::ScopedGdiplus>();
   PrepareFontFallback();  // on this thread, before the warm-up measures text
-  StartTextWarmUp(WarmUpFont(manager));  // S5
+  StartTextWarmUp(WarmUpFont(manager));  // US5
   return renderer_ok && global_ok && GdiplusSession()->ok();
 }
 

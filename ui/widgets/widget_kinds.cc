@@ -1,5 +1,7 @@
 #include "ui/widgets/widget_kinds.h"
 
+#include <memory>
+
 #include "ui/core/control_factory.h"
 #include "ui/core/control_kinds.h"
 #include "ui/widgets/check_box.h"
@@ -10,8 +12,8 @@ namespace ui {
 namespace {
 
 template <typename T>
-Control* Make() {
-  return new T;
+std::unique_ptr<Control> Make() {
+  return std::make_unique<T>();
 }
 
 }  // namespace

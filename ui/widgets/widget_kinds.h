@@ -1,8 +1,8 @@
 // Makes the skin's widget element names known to the control-tree builder.
 //
-//  K1. RegisterWidgetKinds registers "Label", "LabelBox", "Button", "ButtonBox", "CheckBox",
-//      "CheckBoxBox", "Progress" and "RichEdit" (control_kinds.h) with the builder's
-//      factory registry; calling it again changes nothing.
+//  - RegisterWidgetKinds registers "Label", "LabelBox", "Button", "ButtonBox", "CheckBox",
+//    "CheckBoxBox", "Progress" and "RichEdit" (control_kinds.h) with the builder's
+//    factory registry; calling it again changes nothing.
 #pragma once
 
 namespace ui {

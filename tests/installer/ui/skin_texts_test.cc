@@ -84,9 +84,9 @@ std::vector<LOGFONTW> SkinFonts() {
     declared.face = std::wstring(node.attribute(L"name").value_or(L""));
     declared.size = ui::ParseInt(node.attribute(L"size").value_or(L"12"));
     declared.bold = ui::ParseBool(node.attribute(L"bold").value_or(L"false"));
-    fonts.push_back(ui::MakeSkinLogFont(declared, ui::DpiScale(), 6));
+    fonts.push_back(ui::MakeSkinLogFont(declared, ui::DpiScale()));
     declared.face = kMissingFace;
-    fonts.push_back(ui::MakeSkinLogFont(declared, ui::DpiScale(), 6));
+    fonts.push_back(ui::MakeSkinLogFont(declared, ui::DpiScale()));
   }
   return fonts;
 }

@@ -17,25 +17,27 @@ namespace {
 
 std::wstring Names(Box* box) {
   std::wstring names;
-  for (Control* child : box->items()) names += child->GetName() + L";";
+  for (const auto& child : box->items()) names += child->GetName() + L";";
   return names;
 }
 
 std::unique_ptr<Control> Build(const std::wstring& xml, ControlFactoryCallback factory = nullptr) {
-  return std::unique_ptr<Control>(ControlBuilder(nullptr, std::move(factory)).Create(xml));
+  return ControlBuilder(nullptr, std::move(factory)).Create(xml);
 }
 
 // Element names become controls through the core kinds, the registry, the global factory
 // and the caller's factory, in that order; what nothing makes is skipped with its subtree.
 // Attributes apply in document order.
 TEST(ControlBuilderTest, ElementsToControls) {
-  RegisterControlKind(L"Registered", [] { return ui_test::Make({{L"dataid", L"registry"}}); });
-  SetGlobalControlFactory([](const std::wstring& name) -> Control* {
+  RegisterControlKind(L"Registered", []() -> std::unique_ptr<Control> {
+    return ui_test::Make({{L"dataid", L"registry"}});
+  });
+  SetGlobalControlFactory([](const std::wstring& name) -> std::unique_ptr<Control> {
     return name == L"Global" || name == L"Both" ? ui_test::Make({{L"dataid", L"global"}}) : nullptr;
   });
   GlobalManager::Get().definitions().classes.Set(L"wide", L"width=\"10\"");
-  const auto factory = [](const std::wstring& name) -> Control* {
-    return name == L"Custom" || name == L"Both" ? new Control : nullptr;
+  const auto factory = [](const std::wstring& name) -> std::unique_ptr<Control> {
+    return name == L"Custom" || name == L"Both" ? std::make_unique<Control>() : nullptr;
   };
   std::unique_ptr<Control> root = Build(
       L"<Window size=\"1,1\"><Font id=\"f\" name=\"x\"/><Class name=\"c\" width=\"1\"/>"

@@ -77,11 +77,9 @@ TEST_F(ControlPaintTest, OrderAndClipping) {
 TEST_F(ControlPaintTest, ControlAlpha) {
   Box root;
   root.SetAttribute(L"bkcolor", L"red");
-  Control* half = Make({{L"bkcolor", L"blue"}, {L"alpha", L"128"}, {L"width", L"10"}});
-  Control* none = Make({{L"bkcolor", L"blue"}, {L"alpha", L"0"}, {L"width", L"10"},
-                        {L"margin", L"20,0,0,0"}});
-  root.Add(half);
-  root.Add(none);
+  root.Add(Make({{L"bkcolor", L"blue"}, {L"alpha", L"128"}, {L"width", L"10"}}));
+  root.Add(Make({{L"bkcolor", L"blue"}, {L"alpha", L"0"}, {L"width", L"10"},
+                 {L"margin", L"20,0,0,0"}}));
   root.SetPos(RECT{0, 0, 60, 10});
   root.Paint(render_.get(), RECT{0, 0, 60, 10});
   const uint32_t blended = Pixel(5, 5);

@@ -19,12 +19,9 @@ using ui_test::TestButton;
 // are untouched, so showing the box again brings back exactly what was visible before.
 TEST(ControlTest, VisibilityIsOwnAndInherited) {
   Box outer;
-  Box* inner = new Box;
-  Control* shown = new Control;
-  Control* hidden = Make({{L"visible", L"false"}});
-  inner->Add(shown);
-  inner->Add(hidden);
-  outer.Add(inner);
+  Box* inner = outer.Add(std::make_unique<Box>());
+  Control* shown = inner->Add(std::make_unique<Control>());
+  Control* hidden = inner->Add(Make({{L"visible", L"false"}}));
 
   outer.SetVisible(false);
   for (Control* c : {static_cast<Control*>(inner), shown}) {
@@ -34,8 +31,7 @@ TEST(ControlTest, VisibilityIsOwnAndInherited) {
   EXPECT_FALSE(hidden->IsOwnVisible());
 
   // A child added to a hidden box is hidden through it.
-  Control* late = new Control;
-  inner->Add(late);
+  Control* late = inner->Add(std::make_unique<Control>());
   EXPECT_FALSE(late->IsVisible());
   EXPECT_TRUE(late->IsOwnVisible());
 
@@ -49,8 +45,7 @@ TEST(ControlTest, VisibilityIsOwnAndInherited) {
 // Enabling resets the state and the hot alpha; a box passes the flag down.
 TEST(ControlTest, EnabledState) {
   Box box;
-  Control* child = new Control;
-  box.Add(child);
+  Control* child = box.Add(std::make_unique<Control>());
   child->SetState(kControlStateHot);
   child->SetHotAlpha(200);
 
@@ -162,8 +157,7 @@ TEST(ControlTest, HandlerOrderAndEarlyEnd) {
 // write).
 TEST(ControlTest, HandlerThatDestroysItsControl) {
   Box box;
-  auto* button = new TestButton;
-  box.Add(button);
+  auto* button = box.Add(std::make_unique<TestButton>());
   box.SetPos(RECT{0, 0, 100, 100});
   bool later = false;
   button->AttachClick([&box, button](const EventArgs&) {
@@ -190,8 +184,7 @@ TEST(ControlTest, BubblingToTheParent) {
   Box holder;
   bool holder_handler = false;
   holder.AttachAllEvents([&holder_handler](const EventArgs&) { return holder_handler = true; });
-  Control* inner = Make({{L"mouse", L"false"}});
-  holder.Add(inner);
+  Control* inner = holder.Add(Make({{L"mouse", L"false"}}));
   holder.SetPos(RECT{0, 0, 10, 10});
   EventArgs down = MakeEventArgs(kEventMouseButtonDown, inner, POINT{1, 1});
   inner->HandleMessageTemplate(down);

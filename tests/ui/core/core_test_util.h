@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -22,8 +23,8 @@ using Attributes = std::initializer_list<std::pair<const wchar_t*, const wchar_t
 
 // A new |T| with |attributes| applied in order.
 template <typename T = ui::Control>
-T* Make(Attributes attributes = {}) {
-  T* control = new T;
+std::unique_ptr<T> Make(Attributes attributes = {}) {
+  auto control = std::make_unique<T>();
   for (const auto& [name, value] : attributes) control->SetAttribute(name, value);
   return control;
 }
@@ -39,6 +40,8 @@ class TestButton : public ui::Control {
     return true;
   }
 };
+// The creator to register TestButton as the button kind with.
+inline std::unique_ptr<ui::Control> MakeTestButton() { return std::make_unique<TestButton>(); }
 
 // A skinned window built from XML text; |on_message| sees every message first.
 class SkinWindow : public ui::WindowImplBase {

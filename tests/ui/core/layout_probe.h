@@ -1,15 +1,15 @@
 // Lays a skin's control tree out the way the window host does and reports where every named
 // control landed, so a layout table is a few lines in a test.
 //
-//  P1. The skin is built into a hidden, never shown WindowImplBase: its Window element sizes
+//  PB1. The skin is built into a hidden, never shown WindowImplBase: its Window element sizes
 //      the window (DPI-scaled), an auto-sized root resizes it, and the tree is laid out in
 //      the client rectangle exactly as the first paint would.
-//  P2. The DPI scale is |dpi_percent|, aware, while the window is built and laid out; the
+//  PB2. The DPI scale is |dpi_percent|, aware, while the window is built and laid out; the
 //      previous scale is restored afterwards. Fonts of the global definitions keep the scale
 //      they were built with: load "global.xml" at the same scale before calling.
-//  P3. Widgets that measure text need the global renderer; a GDI+ renderer is installed for
+//  PB3. Widgets that measure text need the global renderer; a GDI+ renderer is installed for
 //      the call when none is.
-//  P4. A skin that does not build answers an empty result (window size 0 x 0, no rects).
+//  PB4. A skin that does not build answers an empty result (window size 0 x 0, no rects).
 #pragma once
 
 #include <windows.h>

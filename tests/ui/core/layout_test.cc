@@ -47,8 +47,8 @@ TEST(LayoutTest, StackedPlacement) {
   };
   for (const Case& c : cases) {
     Box box;
-    Control* child = Make(c.child);
-    ASSERT_TRUE(box.Add(child));
+    Control* child = box.Add(Make(c.child));
+    ASSERT_TRUE(child);
     box.SetPos(RECT{0, 0, 660, 320});
     EXPECT_EQ(child->GetPos(), c.expected) << c.what;
   }
@@ -71,9 +71,8 @@ TEST(LayoutTest, EstimateFollowsVisibility) {
   Box box;
   box.SetAttribute(L"width", L"auto");
   box.SetAttribute(L"height", L"auto");
-  Control* big = Make({{L"width", L"80"}, {L"height", L"8"}});
   box.Add(Make({{L"width", L"10"}, {L"height", L"10"}}));
-  box.Add(big);
+  Control* big = box.Add(Make({{L"width", L"80"}, {L"height", L"8"}}));
   EXPECT_EQ(box.EstimateSize(SIZE{100, 100}), (SIZE{80, 10}));
   big->SetVisible(false);
   EXPECT_EQ(box.EstimateSize(SIZE{100, 100}), (SIZE{10, 10}));

@@ -24,11 +24,11 @@ struct Case {
 };
 
 void RunCase(const Case& c) {
-  std::unique_ptr<Box> box(c.row ? static_cast<Box*>(Make<HBox>(c.box)) : Make<VBox>(c.box));
+  std::unique_ptr<Box> box = c.row ? std::unique_ptr<Box>(Make<HBox>(c.box)) : Make<VBox>(c.box);
   std::vector<Control*> children;
   for (const Attributes& attributes : c.children) {
-    children.push_back(Make(attributes));
-    ASSERT_TRUE(box->Add(children.back()));
+    children.push_back(box->Add(Make(attributes)));
+    ASSERT_TRUE(children.back());
   }
   box->SetPos(c.pos);
   for (size_t i = 0; i < children.size(); ++i) {

@@ -73,7 +73,7 @@ TEST(WindowImplBaseTest, MissingSkinFailsCreation) {
 // root is hidden at once (a normal window shows no fade). Double-clicking the caption band
 // does not maximise.
 TEST(WindowImplBaseTest, CloseButtonAndCaption) {
-  RegisterControlKind(kButtonKind, [] { return new ui_test::TestButton; });
+  RegisterControlKind(kButtonKind, &ui_test::MakeTestButton);
   corekit::MessageLoop loop(corekit::MessageLoop::Type::kUI);
   auto* window = new SkinWindow(
       L"<Window size=\"200,100\" caption=\"0,0,0,50\"><Box>"

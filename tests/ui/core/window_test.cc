@@ -22,7 +22,7 @@ using ui_test::TestButton;
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterControlKind(kButtonKind, [] { return new TestButton; });
+    RegisterControlKind(kButtonKind, &ui_test::MakeTestButton);
     window_ = new SkinWindow(
         L"<Window size=\"200,100\"><HBox name=\"root\">"
         L"<Button name=\"a\" width=\"50\"/><Button name=\"b\" width=\"50\"/>"
@@ -154,7 +154,7 @@ TEST_F(WindowTest, ReplacedTreeIsDeletedLater) {
   Control* a = window_->FindControl(L"a");
   bool replaced = false;
   a->AttachClick([this, &replaced](const EventArgs&) {
-    replaced = window_->AttachDialog(new Box);
+    replaced = window_->AttachDialog(std::make_unique<Box>());
     return true;
   });
   Send(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);

@@ -27,7 +27,7 @@ TEST(GlobalBuilderTest, FontsAtOneHundredFiftyPercent) {
   XmlDocument doc;
   ASSERT_TRUE(doc.Parse(kGlobal));
   GlobalDefinitions defs;
-  ASSERT_TRUE(BuildGlobal(doc.root(), DpiScale(150, true), 10, &defs));
+  ASSERT_TRUE(BuildGlobal(doc.root(), DpiScale(150, true), &defs));
 
   LOGFONTW gui{};
   ASSERT_NE(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(gui), &gui), 0);
@@ -57,17 +57,16 @@ TEST(GlobalBuilderTest, FontsAtOneHundredFiftyPercent) {
   EXPECT_EQ(defs.fonts.added(), 4u);
 }
 
-TEST(GlobalBuilderTest, SystemFaceBeforeVersionSix) {
-  EXPECT_EQ(ResolveFaceName(L"system", 5), L"\u65B0\u5B8B\u4F53");
-  EXPECT_EQ(ResolveFaceName(L"system", 6), L"\u5FAE\u8F6F\u96C5\u9ED1");
-  EXPECT_EQ(ResolveFaceName(L"System", 6), L"System");
+TEST(GlobalBuilderTest, SystemFaceIsTheUiFace) {
+  EXPECT_EQ(ResolveFaceName(L"system"), L"\u5FAE\u8F6F\u96C5\u9ED1");
+  EXPECT_EQ(ResolveFaceName(L"System"), L"System");
 }
 
 TEST(GlobalBuilderTest, ColoursClassesAndRootAttributes) {
   XmlDocument doc;
   ASSERT_TRUE(doc.Parse(kGlobal));
   GlobalDefinitions defs;
-  ASSERT_TRUE(BuildGlobal(doc.root(), DpiScale(), 6, &defs));
+  ASSERT_TRUE(BuildGlobal(doc.root(), DpiScale(), &defs));
   EXPECT_EQ(defs.colors.Get(L"dark"), 0xFF333333u);
   EXPECT_EQ(defs.colors.Get(L"  blue"), 0xFF0000FFu);  // the later definition
   EXPECT_FALSE(defs.colors.Contains(L"broken"));
@@ -85,7 +84,7 @@ TEST(GlobalBuilderTest, ColoursClassesAndRootAttributes) {
 
   XmlDocument window;
   ASSERT_TRUE(window.Parse(L"<Window/>"));
-  EXPECT_FALSE(BuildGlobal(window.root(), DpiScale(), 6, &defs));
+  EXPECT_FALSE(BuildGlobal(window.root(), DpiScale(), &defs));
 }
 
 }  // namespace

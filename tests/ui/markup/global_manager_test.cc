@@ -60,7 +60,7 @@ TEST_F(GlobalManagerTest, SkinFilesComeFromTheArchiveFirstThenTheDisk) {
   EXPECT_FALSE(manager_.LoadSkinDocument(L"nowhere.xml", &doc));
   EXPECT_EQ(doc.error_message(), L"Error opening file");
 
-  ASSERT_TRUE(manager_.BuildGlobalFile(L"global.xml", 10));
+  ASSERT_TRUE(manager_.BuildGlobalFile(L"global.xml"));
   EXPECT_EQ(manager_.definitions().colors.Get(L"white"), 0xFFFFFFFFu);
 }
 

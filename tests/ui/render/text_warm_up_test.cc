@@ -20,7 +20,7 @@ LOGFONTW Tahoma() {
 }
 
 TEST(TextWarmUpTest, OneWarmUpAtATimeAndFinishJoinsIt) {
-  const vireo::ScopedGdiplus gdiplus;  // the caller's session outlives the warm-up (W3)
+  const vireo::ScopedGdiplus gdiplus;  // the caller's session outlives the warm-up (TW3)
   ASSERT_TRUE(StartTextWarmUp(Tahoma()));
   EXPECT_FALSE(StartTextWarmUp(Tahoma()));
 

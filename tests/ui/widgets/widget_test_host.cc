@@ -13,13 +13,13 @@ void SkinTest::StartSkin(int percent) {
   if (percent == 100) return;
   // Lengths and fonts are scaled as the skin is read: rebuild the fonts at the new scale.
   GlobalManager::Get().dpi() = DpiScale(percent, true);
-  ASSERT_TRUE(GlobalManager::Get().BuildGlobalFile(kGlobalSkinFile, 6));
+  ASSERT_TRUE(GlobalManager::Get().BuildGlobalFile(kGlobalSkinFile));
 }
 
 void SkinTest::TearDown() { Shutdown(); }
 
 bool TestHost::Open(const std::wstring& controls, SIZE size) {
-  if (Create(nullptr, L"widgets test", WS_POPUP, 0, false, RECT{0, 0, size.cx, size.cy}) ==
+  if (Create(nullptr, L"widgets test", WS_POPUP, 0, RECT{0, 0, size.cx, size.cy}) ==
       nullptr) {
     return false;
   }
@@ -27,13 +27,7 @@ bool TestHost::Open(const std::wstring& controls, SIZE size) {
   SetResourcePath(L"frame");
   if (GetRenderContext() == nullptr) return false;
   const std::wstring xml = L"<Window><Box>" + controls + L"</Box></Window>";
-  Control* root = ControlBuilder(this, {}).Create(xml);
-  auto* box = dynamic_cast<Box*>(root);
-  if (box == nullptr) {
-    delete root;
-    return false;
-  }
-  return AttachDialog(box);
+  return AttachDialog(ControlBuilder(this, {}).Create(xml));
 }
 
 void LayoutTree(Window& window) {
