@@ -186,6 +186,14 @@ TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
   const POINT grab = ScreenPoint(window_, kDragPoint.x, kDragPoint.y);
   MouseMove(grab);
   MouseDown(grab);
+  // A move made before the window's thread has entered the system's move loop is not
+  // followed: wait for the loop.
+  EXPECT_TRUE(WaitFor([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info) &&
+           (info.flags & GUI_INMOVESIZE) != 0;
+  }, 3000)) << "pressing the caption band started no move";
   for (int step = 1; step <= 4; ++step) {
     const POINT to = {grab.x + 15 * step, grab.y + 10 * step};
     MouseMove(to);
