@@ -66,11 +66,14 @@ set(VIREO_SIGN_TIMESTAMP_URL "" CACHE STRING
 # How chrome.7z is packed; chosen from measurements on the benchmark payload (README,
 # "Performance", tools/bench_packing.sh). BCJ2 splits the machine code's call and jump
 # targets into streams of their own, which the module decodes on threads of their own: the
-# same size as plain LZMA2, half the extraction time. 32 MiB blocks in the main stream (the
-# default is four times the dictionary) let its blocks decode side by side evenly: 1.5 %
-# larger, another third faster.
-set(VIREO_PROGRAM_PACKING -t7z -mx=5 -m0=BCJ2 -m1=LZMA2:d24:c32m -m2=LZMA:d19 -m3=LZMA:d19
-    -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2)
+# same size as plain LZMA2, half the extraction time. Those two streams are 32-bit addresses,
+# packed best with a large dictionary and no literal context (lc0:lp2). 32 MiB blocks in the
+# main stream let its blocks decode side by side on two cores; the strongest match search
+# (-mx9, fb273) costs time only when packing. Larger blocks pack smaller still, but the
+# decoder holds more of them at once (48 MiB: 2 % smaller, 40 MiB more memory) or decodes
+# a third slower (128 MiB and more).
+set(VIREO_PROGRAM_PACKING -t7z -mx=9 -m0=BCJ2 -m1=LZMA2:d25:c32m:fb273 -m2=LZMA:d25:lc0:lp2
+    -m3=LZMA:d25:lc0:lp2 -mb0:1 -mb0s1:2 -mb0s2:3 -mmt=2)
 
 function(vireo_ship_program target)
   set_property(GLOBAL APPEND PROPERTY VIREO_SHIPPED_PROGRAMS ${target})

@@ -24,15 +24,18 @@ cp "$(cache VIREO_7Z_EXE)" "$(cache VIREO_7Z_DLL)" "$work/full/"
 unpacked=$(du -sb "$payload/Chrome-bin" | cut -f1)
 
 bcj2="-m0=BCJ2 -mb0:1 -mb0s1:2 -mb0s2:3 -m2=LZMA:d19 -m3=LZMA:d19"
+# The call and jump streams are 32-bit addresses: no literal context, two position bits.
+streams25="-m0=BCJ2 -mb0:1 -mb0s1:2 -mb0s2:3 -m2=LZMA:d25:lc0:lp2 -m3=LZMA:d25:lc0:lp2"
+streams26="-m0=BCJ2 -mb0:1 -mb0s1:2 -mb0s2:3 -m2=LZMA:d26:lc0:lp2 -m3=LZMA:d26:lc0:lp2"
 # label | switches of the main pass | files stored as they are in a second pass (already
 # compressed: they would cost decoder time and gain nothing)
 candidates=(
-  "BCJ2 + lzma2 mx5 d24, 32 MiB blocks|-mx=5 $bcj2 -m1=LZMA2:d24:c32m -mmt=2|"
-  "BCJ2 + lzma2 mx9 d26, 64 MiB blocks|-mx=9 $bcj2 -m1=LZMA2:d26:c64m:fb64 -mmt=2|"
+  "BCJ2 + lzma2 mx5 d24, 32 MiB blocks, address streams d19|-mx=5 $bcj2 -m1=LZMA2:d24:c32m -mmt=2|"
   "BCJ2 + lzma2 mx9 d26, 64 MiB blocks, pak stored|-mx=9 $bcj2 -m1=LZMA2:d26:c64m:fb64 -mmt=2|resources.pak"
-  "BCJ2 + lzma2 mx9 d26, 96 MiB blocks, pak stored|-mx=9 $bcj2 -m1=LZMA2:d26:c96m:fb64 -mmt=2|resources.pak"
-  "BCJ2 + lzma2 mx9 d26, 128 MiB blocks, pak stored|-mx=9 $bcj2 -m1=LZMA2:d26:c128m:fb64 -mmt=2|resources.pak"
-  "BCJ2 + lzma2 mx9 d27, 128 MiB blocks, pak stored|-mx=9 $bcj2 -m1=LZMA2:d27:c128m:fb64 -mmt=2|resources.pak"
+  "BCJ2 + lzma2 mx9 d26, 128 MiB blocks, address streams d25|-mx=9 $streams25 -m1=LZMA2:d26:c128m:fb64 -mmt=2|"
+  "BCJ2 + lzma2 mx9 d24 fb273, 32 MiB blocks, address streams d25|-mx=9 $streams25 -m1=LZMA2:d24:c32m:fb273 -mmt=2|"
+  "BCJ2 + lzma2 mx9 d25 fb273, 48 MiB blocks, address streams d26|-mx=9 $streams26 -m1=LZMA2:d25:c48m:fb273 -mmt=2|"
+  "BCJ2 + lzma2 mx9 d27 fb273, 192 MiB blocks, address streams d25|-mx=9 $streams25 -m1=LZMA2:d27:c192m:fb273 -mmt=2|"
 )
 if [ -n "${VIREO_PACKING_ONLY:-}" ]; then
   mapfile -t candidates < <(printf '%s\n' "${candidates[@]}" | grep -F "$VIREO_PACKING_ONLY")
