@@ -14,8 +14,8 @@ class IInstallWindow {
   virtual ~IInstallWindow() = default;
 
   // Opens the skin, starts the toolkit and shows the window in the foreground; with
-  // |waiting| an install window's start page shows that another installation is finishing
-  // and cannot be used yet (an uninstall window has no such state). False when the window
+  // |waiting| its start page shows that another installation is finishing and cannot be
+  // used yet. False when the window
   // could not be created (logged; the toolkit has said so in a box). Showing while the
   // window exists only answers true.
   virtual bool Show(bool waiting) = 0;

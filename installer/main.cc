@@ -34,8 +34,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   // Held until the process ends.
   vireo::CSingleInstance turn(vireo::SingleInstanceMutexName());
   const vireo::CCommandLine& command = vireo::CCommandLine::Get();
-  // Only the install window can show itself waiting for another run.
-  if (const auto exit_code = turn.TakeTurn(command.IsSilent(), !command.HasSwitch(L"uninstall"))) return *exit_code;
+  // Every window, install or uninstall, can show itself waiting for another run.
+  if (const auto exit_code = turn.TakeTurn(command.IsSilent(), /*window_waits=*/true)) return *exit_code;
 
   vireo::CMainThread& main_thread = vireo::CMainThread::Get();
   main_thread.SetInstanceLock(&turn);

@@ -74,8 +74,7 @@ void CMainThread::SetInstallWindow(std::unique_ptr<IInstallWindow> window) {
 }
 
 void CMainThread::ShowInstallWindow() {
-  // An uninstall window run has taken its turn before its window opened.
-  const bool waiting = !CInstallOptions::Get().uninstall && instance_lock_ && !instance_lock_->TryTake();
+  const bool waiting = instance_lock_ && !instance_lock_->TryTake();
   if (install_window_ && install_window_->Show(waiting)) {
     if (waiting) message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
     return;

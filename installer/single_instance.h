@@ -17,10 +17,10 @@
 //      foreground, kInstanceHandedOverLog is logged and this run ends with exit status 0. A
 //      hidden or closing window (a run finishing or rolling back after its window closed) is
 //      never a reason to end.
-//  SI4. Otherwise an install window run goes ahead at once without the mutex and logs
-//      kInstanceWindowWaitingLog: it shows its own window in a waiting state and calls
-//      TryTake() until that answers true, with no time limit (the user may close it). An
-//      uninstall window run, whose window has no waiting state, waits as in SI2 instead.
+//  SI4. Otherwise a window run whose window can wait goes ahead at once without the mutex
+//      and logs kInstanceWindowWaitingLog: it shows its own window in a waiting state and
+//      calls TryTake() until that answers true, with no time limit (the user may close it).
+//      One whose window cannot wait waits as in SI2 instead.
 //  SI5. When the mutex cannot be created the run goes ahead unguarded, as runs did before
 //      this lock existed, and logs kInstanceUnguardedLog.
 //  SI6. The mutex is released when the lock object is destroyed, on the thread that took it,

@@ -108,18 +108,12 @@ InstallPageState CUIInstallFrame::ReadPageState() const {
   return state;
 }
 
-void CUIInstallFrame::SetWaiting(bool waiting) {
-  if (auto* line = dynamic_cast<ui::Label*>(FindControl(L"waiting_txt"))) {
-    line->SetText(kWaitingForOtherRunText);
-    line->SetVisible(waiting);
-  }
+void CUIInstallFrame::EnableStartAction(bool waiting) {
   if (ui::Control* install = FindControl(L"btn_install")) {
     const auto* accept = dynamic_cast<const ui::CheckBox*>(FindControl(L"accept_eula"));
     install->SetEnabled(!waiting && (!accept || accept->IsSelected()));
   }
 }
-
-bool CUIInstallFrame::IsWaiting() const { return IsShowing(L"waiting_txt"); }
 
 bool CUIInstallFrame::HandleEscapeKey() {
   if (DecideEscapeKey(ReadPageState()) != EscapeAction::kClose) return false;

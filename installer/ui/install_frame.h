@@ -29,11 +29,9 @@
 //      keys go to the toolkit.
 //  IF8. The completion view puts the keyboard focus on "btn_trynow", its default button, so
 //      Enter there still starts the browser and a screen reader lands on it.
-//  IF9. SetWaiting(true) shows the start page waiting for another installer: "waiting_txt"
-//      shows kWaitingForOtherRunText and "btn_install" is unavailable whatever the
-//      agreement box says; SetWaiting(false) hides the line and makes the button follow the
-//      agreement box again. A window being closed is marked so that no other run hands over
-//      to it.
+//  IF9. While the start page waits for another installer (ui_frame.h) "btn_install" is
+//      unavailable whatever the agreement box says; afterwards it follows the agreement box
+//      again. A window being closed is marked so that no other run hands over to it.
 #pragma once
 
 #include <windows.h>
@@ -61,8 +59,6 @@ class CUIInstallFrame : public CUIFrame {
   void FinishAndClose(const wchar_t* channel);  // IF6
   bool HandleEnterKey();           // IF7; whether Enter did something
   bool HandleEscapeKey();          // IF7; whether Esc did something
-  void SetWaiting(bool waiting);   // IF9
-  bool IsWaiting() const;
   InstallPageState ReadPageState() const;
 
  protected:
@@ -70,6 +66,7 @@ class CUIInstallFrame : public CUIFrame {
   void InitWindow() override;  // IF1
   LRESULT OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;
   const wchar_t* Title() const override;
+  void EnableStartAction(bool waiting) override;  // IF9
 
  private:
   void AttachEulaLinkButton(const wchar_t* name, const std::wstring& url);

@@ -27,13 +27,10 @@ bool ToolkitInstallWindow::Show(bool waiting) {
 
   const bool uninstall = CInstallOptions::Get().uninstall;
   std::unique_ptr<CUIFrame> created;
-  CUIInstallFrame* install = nullptr;
   if (uninstall) {
     created = std::make_unique<CUIUninstallFrame>();
   } else {
-    auto frame = std::make_unique<CUIInstallFrame>();
-    install = frame.get();
-    created = std::move(frame);
+    created = std::make_unique<CUIInstallFrame>();
   }
   if (!created->Create(nullptr, uninstall ? kUninstallWindowTitle : kInstallWindowTitle, WS_POPUP, 0)) {
     // A failed creation leaves the object with its creator: |created| deletes it.
@@ -44,13 +41,13 @@ bool ToolkitInstallWindow::Show(bool waiting) {
   frame_ = created.release();
   frame_alive_ = frame_->GetWeakFlag();
   frame_->SetIcon(kInstallWindowIconId);
-  if (install && waiting) install->SetWaiting(true);
+  if (waiting) frame_->SetWaiting(true);
   frame_->ShowToForeground();
   return true;
 }
 
 void ToolkitInstallWindow::StopWaiting() {
-  if (auto* install = dynamic_cast<CUIInstallFrame*>(frame())) install->SetWaiting(false);
+  if (CUIFrame* window = frame()) window->SetWaiting(false);
 }
 
 CUIFrame* ToolkitInstallWindow::frame() const {

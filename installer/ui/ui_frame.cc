@@ -32,6 +32,16 @@ bool CUIFrame::IsShowing(const wchar_t* name) const {
   return control && control->IsVisible();
 }
 
+void CUIFrame::SetWaiting(bool waiting) {
+  if (auto* line = dynamic_cast<ui::Label*>(FindControl(L"waiting_txt"))) {
+    line->SetText(kWaitingForOtherRunText);
+    line->SetVisible(waiting);
+  }
+  EnableStartAction(waiting);
+}
+
+bool CUIFrame::IsWaiting() const { return IsShowing(L"waiting_txt"); }
+
 void CUIFrame::SetLabelText(const wchar_t* name, const std::wstring& text) {
   if (auto* label = dynamic_cast<ui::Label*>(FindControl(name))) label->SetText(text);
 }

@@ -11,6 +11,10 @@
 //      the object is gone by then.
 //  FH5. ReportFailure logs |log_format| with the text, and shows it in an error box with the
 //      log's path (or the no-log sentence) under the window's title.
+//  FH6. SetWaiting(true) shows the start page waiting for another installer: the line
+//      "waiting_txt" shows kWaitingForOtherRunText and the page's action button (install or
+//      uninstall) is unavailable, so nothing starts while the other run works on the same
+//      folders; SetWaiting(false) hides the line and gives the button back its own state.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +31,8 @@ inline constexpr wchar_t kFrameSkinFolder[] = L"frame";
 class CUIFrame : public ui::WindowImplBase {
  public:
   void ShowToForeground();  // FH3
+  void SetWaiting(bool waiting);  // FH6
+  bool IsWaiting() const;
   // The driver's failure, handed over by the main thread.
   virtual void OnInstallFailed(const std::wstring& failure_text) = 0;
 
@@ -48,6 +54,9 @@ class CUIFrame : public ui::WindowImplBase {
   static std::wstring LogPath();
   // Shown as the title bar and the caption of every box.
   virtual const wchar_t* Title() const = 0;
+  // Makes the start page's action button available or not, as the page would without
+  // waiting when |waiting| is false (FH6).
+  virtual void EnableStartAction(bool waiting) = 0;
 };
 
 }  // namespace vireo

@@ -27,7 +27,12 @@ void CUIUninstallFrame::InitWindow() {
 
 const wchar_t* CUIUninstallFrame::Title() const { return kUninstallWindowTitle; }
 
+void CUIUninstallFrame::EnableStartAction(bool waiting) {
+  if (ui::Control* uninstall = FindControl(L"btn_uninstall")) uninstall->SetEnabled(!waiting);
+}
+
 void CUIUninstallFrame::StartUninstall() {
+  if (IsWaiting()) return;  // another installer still works on the same folders
   const auto* delete_data = dynamic_cast<const ui::CheckBox*>(FindControl(L"del_browser_data"));
   CInstallOptions::Get().delete_user_data = delete_data && delete_data->IsSelected();
   ShowBox(L"uninstall", false);

@@ -9,7 +9,9 @@
 //       "closebtn" and "btn_cancel" close with nothing changed, "btn_uninstall" starts the
 //       uninstall, "closebtn2" and "btn_complete" close. "del_browser_data" starts cleared.
 //  UW2. StartUninstall takes the check box into delete_user_data, shows the progress page
-//       and posts the uninstall to the worker.
+//       and posts the uninstall to the worker; while the start page waits for another
+//       installer (ui_frame.h) "btn_uninstall" is unavailable and StartUninstall does
+//       nothing.
 //  UW3. kWmInstallProgress updates the bar and its text (MapUninstallProgress); the done
 //       stage shows the completion view.
 //  UW4. OnInstallFailed puts the failure text under the bar and reports it in an error box
@@ -42,6 +44,7 @@ class CUIUninstallFrame : public CUIFrame {
   void InitWindow() override;  // UW1
   LRESULT OnKeyDown(UINT msg, WPARAM w_param, LPARAM l_param, bool& handled) override;  // UW5
   const wchar_t* Title() const override;
+  void EnableStartAction(bool waiting) override;  // UW2
 
  private:
   void OnUninstallProgress(int stage, float percent);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -180,30 +181,38 @@ TEST_F(WindowInstallTest, StartPageDragsMinimisesAndCloses) {
   }
 
   // The artwork inside the band drags the window by as much as the pointer moved. The
-  // system's move loop starts some time after the press: each step waits for the window to
-  // follow, and the button is released only once it has, or the loop would wait for
-  // another release.
-  const POINT grab = ScreenPoint(window_, kDragPoint.x, kDragPoint.y);
-  MouseMove(grab);
-  MouseDown(grab);
-  // A move made before the window's thread has entered the system's move loop is not
-  // followed: wait for the loop.
-  EXPECT_TRUE(WaitFor([&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info) &&
-           (info.flags & GUI_INMOVESIZE) != 0;
-  }, 3000)) << "pressing the caption band started no move";
-  for (int step = 1; step <= 4; ++step) {
-    const POINT to = {grab.x + 15 * step, grab.y + 10 * step};
-    MouseMove(to);
-    EXPECT_TRUE(WaitFor([&] {
-      RECT now{};
-      ::GetWindowRect(window_, &now);
-      return now.left == rc.left + 15 * step && now.top == rc.top + 10 * step;
-    }, 3000)) << "the caption band does not drag (step " << step << ")";
-  }
-  MouseUp(POINT{grab.x + 60, grab.y + 40});
+  // system's move loop starts some time after the press: the moves wait for the loop, each
+  // step waits for the window to follow, and the button is released only once it has, or the
+  // loop would wait for another release. Under Wine without a window manager, pointer moves
+  // are now and then not passed on for a while after another program's window was killed
+  // (earlier cases end theirs so), for some seconds: a drag that did not follow is tried
+  // again, twice at most, from where the window then stands. A window that cannot be
+  // dragged fails all three.
+  const auto drag_follows = [&](int attempt) {
+    ::GetWindowRect(window_, &rc);
+    const POINT grab = ScreenPoint(window_, kDragPoint.x, kDragPoint.y);
+    MouseMove(grab);
+    MouseDown(grab);
+    const bool looping = WaitFor([&] {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof(info);
+      return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info) &&
+             (info.flags & GUI_INMOVESIZE) != 0;
+    }, 3000);
+    bool followed = looping;
+    for (int step = 1; step <= 4 && followed; ++step) {
+      MouseMove(POINT{grab.x + 15 * step, grab.y + 10 * step});
+      followed = WaitFor([&] {
+        RECT now{};
+        ::GetWindowRect(window_, &now);
+        return now.left == rc.left + 15 * step && now.top == rc.top + 10 * step;
+      }, 3000);
+      if (!followed) std::fprintf(stderr, "drag attempt %d: step %d not followed\n", attempt, step);
+    }
+    MouseUp(POINT{grab.x + 60, grab.y + 40});
+    return followed;
+  };
+  EXPECT_TRUE(drag_follows(1) || drag_follows(2) || drag_follows(3)) << "the caption band does not drag";
   ::GetWindowRect(window_, &rc);
 
   // Presses that start on the folder box or a button never drag.

@@ -13,6 +13,7 @@
 #include "support/scoped_handle.h"
 #include "support/string_util.h"
 #include "tests/e2e/install_window_pages.h"
+#include "tests/e2e/uninstall_window_pages.h"
 #include "tests/e2e/installer_process.h"
 #include "tests/e2e/user_profile.h"
 #include "tests/e2e/window_driver.h"
@@ -46,6 +47,18 @@ class WindowSingleInstanceTest : public testing::Test {
     const std::wstring copy = dir + L"\\vireo_setup.exe";
     if (!MakeDirs(dir) || !::CopyFileW(BuiltInstaller(target).c_str(), copy.c_str(), FALSE)) return Child();
     return StartChild(Quote(copy) + (args.empty() ? L"" : L" " + args));
+  }
+  // Starts a silent run into first_ and holds it as it writes the registry, with the lock.
+  void HoldASilentRun() {
+    const std::wstring event_name = UniqueName(L"vireo_hold");
+    const ScopedHandle reached(::CreateEventW(nullptr, TRUE, FALSE, event_name.c_str()));
+    const ScopedEnvVar at(L"VIREO_TEST_HOLD_AT",
+                          std::to_wstring(static_cast<int>(RunCheckpoint::kRegistryWriting)).c_str());
+    const ScopedEnvVar event(L"VIREO_TEST_HOLD_EVENT", event_name.c_str());
+    first_ = Start("setup_hold", L"silent", L"--silent");
+    ASSERT_TRUE(first_.valid());
+    const HANDLE waits[] = {reached.get(), first_.process.get()};
+    ASSERT_EQ(::WaitForMultipleObjects(2, waits, FALSE, kLimitMs), WAIT_OBJECT_0);
   }
   // Presses Enter (the install button's key) as soon as the button is usable and waits for
   // the completion view.
@@ -88,17 +101,7 @@ TEST_F(WindowSingleInstanceTest, SecondWindowRunBringsTheFirstOneBack) {
 // Enter does nothing. The moment the silent run has ended (here: ended half-way, leaving
 // its lock abandoned) the button becomes usable and the window installs.
 TEST_F(WindowSingleInstanceTest, WindowRunBehindASilentRunWaitsWithItsWindow) {
-  {
-    const std::wstring event_name = UniqueName(L"vireo_hold");
-    const ScopedHandle reached(::CreateEventW(nullptr, TRUE, FALSE, event_name.c_str()));
-    const ScopedEnvVar at(L"VIREO_TEST_HOLD_AT",
-                          std::to_wstring(static_cast<int>(RunCheckpoint::kRegistryWriting)).c_str());
-    const ScopedEnvVar event(L"VIREO_TEST_HOLD_EVENT", event_name.c_str());
-    first_ = Start("setup_hold", L"silent", L"--silent");
-    ASSERT_TRUE(first_.valid());
-    const HANDLE waits[] = {reached.get(), first_.process.get()};
-    ASSERT_EQ(::WaitForMultipleObjects(2, waits, FALSE, kLimitMs), WAIT_OBJECT_0);
-  }
+  ASSERT_NO_FATAL_FAILURE(HoldASilentRun());
 
   second_ = Start("vireo_setup", L"window");
   ASSERT_TRUE(second_.valid());
@@ -111,6 +114,28 @@ TEST_F(WindowSingleInstanceTest, WindowRunBehindASilentRunWaitsWithItsWindow) {
   // Enter while waiting starts nothing: the start page is still there once the lock frees.
   EndChild(first_);
   InstallOnceUsable(window);
+}
+
+// An uninstall window run behind a silent run shows its own window at once, waiting: its
+// uninstall button unavailable (the skin's pale blue) until the silent run has ended; then
+// it can be used, here cancelled with nothing changed.
+TEST_F(WindowSingleInstanceTest, UninstallWindowBehindASilentRunWaitsWithItsWindow) {
+  ASSERT_NO_FATAL_FAILURE(HoldASilentRun());
+
+  second_ = Start("vireo_setup", L"uninstall", L"--uninstall");
+  ASSERT_TRUE(second_.valid());
+  const HWND window = WaitForProcessWindow(second_.pid, kUninstallWindowTitle, kFrameClassName, kShowLimitMs);
+  ASSERT_NE(window, nullptr) << "no window within " << kShowLimitMs << " ms";
+  const POINT probe = uninstall_window::Scaled(window, uninstall_window::kUninstallProbe);
+  EXPECT_TRUE(WaitFor([&] { return Shows(window, probe, kInstallDisabled); }, kLimitMs))
+      << "the uninstall button is usable while another run works";
+  EXPECT_NE(LogOf(L"uninstall").find(kInstanceWindowWaitingLog), std::wstring::npos);
+  EndChild(first_);
+  ASSERT_TRUE(WaitFor([&] { return uninstall_window::StartPageShows(window); }, kLimitMs))
+      << "the uninstall button never became usable";
+  ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == window; }, kLimitMs));
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(WaitExitCode(second_, kLimitMs), 0u);
 }
 
 // Closing the window and starting the installer again, as a user double-clicks it, shows a
@@ -134,6 +159,11 @@ TEST_F(WindowSingleInstanceTest, ReopenedSoonAfterClosingShowsAWindowThatInstall
   const HWND window = WaitForProcessWindow(second_.pid, kInstallWindowTitle, kFrameClassName, kShowLimitMs);
   ASSERT_NE(window, nullptr) << "no window " << kReopenPauseMs << " ms after the close";
   InstallOnceUsable(window);
+  // Both runs end as a user ends them: a window killed mid-way leaves Wine's display in a
+  // state that disturbs the next window's mouse input.
+  MouseClick(ScreenPoint(window, kCompleteButton.x, kCompleteButton.y));
+  EXPECT_EQ(WaitExitCode(second_, kLimitMs), 0u);
+  EXPECT_EQ(WaitExitCode(first_, kLimitMs), 0u);
 }
 
 }  // namespace
