@@ -3,6 +3,7 @@
 // linking the toolkit. Everything runs on the main (UI) thread.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "installer/install_reporting.h"
@@ -19,6 +20,9 @@ class IInstallWindow {
   // could not be created (logged; the toolkit has said so in a box). Showing while the
   // window exists only answers true.
   virtual bool Show(bool waiting) = 0;
+  // Runs |task| once, on the main thread, when the shown window paints its first frame
+  // (before that frame reaches the screen); a window that never paints never runs it.
+  virtual void WhenFirstPainted(std::function<void()> task) = 0;
   // Whether the window exists: false before Show and once it has been closed.
   virtual bool IsOpen() const = 0;
   // Makes a waiting start page usable; nothing once the window is gone.

@@ -50,9 +50,6 @@ void CMainThread::Init() {
   CInstallOptions& options = CInstallOptions::Get();
   options.Load();
 
-  const std::wstring event = options.is_update() ? L"update" : L"install";
-  corekit::ThreadRegistry::PostTask(kMiscThreadId, [event] { SendUsageEvent(event); });
-
   if (options.silent && !misc_thread_) {
     // Nothing could ever report a result: end as a failed silent run instead of waiting.
     message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(1); }));
@@ -63,9 +60,17 @@ void CMainThread::Init() {
   }
 }
 
+void CMainThread::PostUsageEvent() {
+  if (usage_posted_) return;
+  usage_posted_ = true;
+  const std::wstring event = CInstallOptions::Get().is_update() ? L"update" : L"install";
+  corekit::ThreadRegistry::PostTask(kMiscThreadId, [event] { SendUsageEvent(event); });
+}
+
 void CMainThread::BeginInstall() {
   CMiscThread* worker = misc_thread_.get();
   if (!worker) return;
+  PostUsageEvent();
   corekit::ThreadRegistry::PostTask(kMiscThreadId, worker->ToWeakCallback([worker] { worker->RunInstall(); }));
 }
 
@@ -76,10 +81,14 @@ void CMainThread::SetInstallWindow(std::unique_ptr<IInstallWindow> window) {
 void CMainThread::ShowInstallWindow() {
   const bool waiting = instance_lock_ && !instance_lock_->TryTake();
   if (install_window_ && install_window_->Show(waiting)) {
+    // Posted from the first paint, so it runs once that frame is on the screen.
+    install_window_->WhenFirstPainted(
+        [this] { message_loop()->PostTask(ToWeakCallback([this] { PostUsageEvent(); })); });
     if (waiting) message_loop()->PostDelayedTask(ToWeakCallback([this] { WaitForTurn(); }), kTurnPollInterval);
     return;
   }
   if (!install_window_) CInstallLog::Get().Write(L"[ui] no install window in this program");
+  PostUsageEvent();
   // Init runs before the loop does, and a quit asked for then would be lost: queue it.
   message_loop()->PostTask(ToWeakCallback([this] { QuitWithCode(1); }));
 }

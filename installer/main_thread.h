@@ -1,5 +1,6 @@
 // The main thread, id 1: runs the user-interface loop, starts the worker thread, loads the
-// options, posts the usage report and either the silent install or opens the window;
+// options, posts the usage report and either the silent install or opens the window (whose
+// first paint the report waits for, so it does not compete with the window for the cores);
 // receives progress and the result; cleans up update leftovers after its loop ends.
 #pragma once
 
@@ -54,10 +55,13 @@ class CMainThread : public corekit::FrameworkThread, public CInstallObserver {
   void ShowInstallWindow();
   // Tries the lock every 100 ms until it is taken, then lets the install window install.
   void WaitForTurn();
+  // Posts the usage report to the worker once; the install driver always comes after it.
+  void PostUsageEvent();
 
   std::unique_ptr<CMiscThread> misc_thread_;
   std::unique_ptr<IInstallWindow> install_window_;
   CSingleInstance* instance_lock_ = nullptr;
+  bool usage_posted_ = false;
   int exit_code_ = 0;
 };
 

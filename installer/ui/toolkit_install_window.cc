@@ -46,6 +46,10 @@ bool ToolkitInstallWindow::Show(bool waiting) {
   return true;
 }
 
+void ToolkitInstallWindow::WhenFirstPainted(std::function<void()> task) {
+  if (CUIFrame* window = frame()) window->WhenFirstPainted(std::move(task));
+}
+
 void ToolkitInstallWindow::StopWaiting() {
   if (CUIFrame* window = frame()) window->SetWaiting(false);
 }

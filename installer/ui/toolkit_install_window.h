@@ -22,6 +22,7 @@ class ToolkitInstallWindow : public IInstallWindow {
   ToolkitInstallWindow& operator=(const ToolkitInstallWindow&) = delete;
 
   bool Show(bool waiting) override;
+  void WhenFirstPainted(std::function<void()> task) override;
   bool IsOpen() const override { return frame() != nullptr; }
   void StopWaiting() override;
   void ShowProgress(SETUP_PROGRESS stage, float percent) override;

@@ -68,6 +68,14 @@ void CUIFrame::OnFinalMessage(HWND hwnd) {
   ::PostQuitMessage(0);
 }
 
+void CUIFrame::OnInitLayout() {
+  ui::WindowImplBase::OnInitLayout();
+  if (!first_painted_) return;
+  const std::function<void()> task = std::move(first_painted_);
+  first_painted_ = nullptr;
+  task();
+}
+
 void CUIFrame::ShowToForeground() {
   HWND window = GetHWND();
   const DWORD this_thread = ::GetCurrentThreadId();

@@ -15,10 +15,13 @@
 //      "waiting_txt" shows kWaitingForOtherRunText and the page's action button (install or
 //      uninstall) is unavailable, so nothing starts while the other run works on the same
 //      folders; SetWaiting(false) hides the line and gives the button back its own state.
+//  FH7. A task given to WhenFirstPainted runs once, at the first paint, after the first
+//      layout and before the frame is drawn.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "installer/product_constants.h"
@@ -33,6 +36,7 @@ class CUIFrame : public ui::WindowImplBase {
   void ShowToForeground();  // FH3
   void SetWaiting(bool waiting);  // FH6
   bool IsWaiting() const;
+  void WhenFirstPainted(std::function<void()> task) { first_painted_ = std::move(task); }  // FH7
   // The driver's failure, handed over by the main thread.
   virtual void OnInstallFailed(const std::wstring& failure_text) = 0;
 
@@ -41,6 +45,7 @@ class CUIFrame : public ui::WindowImplBase {
   std::wstring GetSkinFolder() const override { return kFrameSkinFolder; }
   std::wstring GetSkinFile() const override { return L"UIFrame.xml"; }
   void OnFinalMessage(HWND hwnd) override;  // FH4
+  void OnInitLayout() override;  // FH7
 
   // The system frame and the minimise buttons (FH2); windows call it from InitWindow.
   void InitFrame();
@@ -57,6 +62,9 @@ class CUIFrame : public ui::WindowImplBase {
   // Makes the start page's action button available or not, as the page would without
   // waiting when |waiting| is false (FH6).
   virtual void EnableStartAction(bool waiting) = 0;
+
+ private:
+  std::function<void()> first_painted_;
 };
 
 }  // namespace vireo

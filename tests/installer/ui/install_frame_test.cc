@@ -75,6 +75,18 @@ TEST_F(InstallFrameTest, FolderBoxShowsTheInstallFolder) {
   EXPECT_NE(target->GetText().back(), L'\\');
 }
 
+// A task waiting for the first paint runs at that paint, once.
+TEST_F(InstallFrameTest, FirstPaintTaskRunsOnceAtTheFirstPaint) {
+  int runs = 0;
+  frame_->WhenFirstPainted([&runs] { ++runs; });
+  EXPECT_EQ(runs, 0);
+  ::SendMessageW(hwnd_, WM_PAINT, 0, 0);
+  EXPECT_EQ(runs, 1);
+  ::InvalidateRect(hwnd_, nullptr, FALSE);
+  ::SendMessageW(hwnd_, WM_PAINT, 0, 0);
+  EXPECT_EQ(runs, 1);
+}
+
 // The built installer declares itself DPI-aware (per monitor where the system offers it), so
 // the system does not stretch its window before the toolkit's own start-up call.
 TEST(InstallerManifest, DeclaresDpiAwareness) {
