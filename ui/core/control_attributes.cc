@@ -184,7 +184,7 @@ bool Control::SetPaintAttribute(const std::wstring& name, const std::wstring& va
 }
 
 void Control::SetAttribute(const std::wstring& name, const std::wstring& value) {
-  if (name == L"class") {
+  if (name == kClassAttribute) {
     SetClass(value);
   } else if (name == L"name") {
     SetName(value);

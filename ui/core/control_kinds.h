@@ -46,6 +46,7 @@ constexpr bool IsNonControlElement(std::wstring_view name) {
 // Attributes the look-ahead for a window's backgrounds (skin_prefetch.h) reads besides the
 // controls themselves.
 inline constexpr wchar_t kBkImageAttribute[] = L"bkimage";
+inline constexpr wchar_t kClassAttribute[] = L"class";
 inline constexpr wchar_t kVisibleAttribute[] = L"visible";
 
 }  // namespace ui

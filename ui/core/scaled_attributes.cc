@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "ui/core/control_kinds.h"
+
 namespace ui {
 namespace {
-
-constexpr wchar_t kClassAttribute[] = L"class";
 
 unsigned g_scaled_reads = 0;  // UI thread only (RS5)
 

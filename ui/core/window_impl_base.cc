@@ -48,7 +48,7 @@ HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWOR
   // The same resource path OnCreate gives the window, so the prefetched keys are the ones
   // the controls ask for.
   const std::wstring window_path = WithTrailingSlash(GetSkinFolder());
-  PrefetchSkinBackgrounds(window_path + GetSkinFile(), window_path);
+  PrefetchSkinImages(window_path + GetSkinFile(), window_path);
   return Window::Create(parent, title, style, ex_style, rc);
 }
 

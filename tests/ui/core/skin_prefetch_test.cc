@@ -6,19 +6,20 @@
 #include <vector>
 
 #include "ui/core/control_builder.h"
+#include "ui/markup/class_table.h"
 
 namespace ui {
 namespace {
 
-std::wstring Listed(const std::wstring& xml) {
+std::wstring Listed(const std::wstring& xml, const ClassTable& classes = ClassTable()) {
   XmlDocument doc;
   if (!doc.Parse(xml)) return L"(unparsed)";
   std::wstring listed;
-  for (const std::wstring& file : VisibleBackgrounds(doc.root())) listed += file + L";";
+  for (const std::wstring& file : VisibleImages(doc.root(), classes)) listed += file + L";";
   return listed;
 }
 
-TEST(SkinPrefetchTest, ListsTheBackgroundsShownAtOnce) {
+TEST(SkinPrefetchTest, ListsTheImagesShownAtOnce) {
   const struct {
     const wchar_t* xml;
     const wchar_t* listed;
@@ -38,10 +39,24 @@ TEST(SkinPrefetchTest, ListsTheBackgroundsShownAtOnce) {
       {L"<Window><Image name=\"i\" bkimage=\"def.png\"/><Include source=\"x.xml\" bkimage=\"inc.png\"/>"
        L"<Event bkimage=\"ev.png\"/><Box bkimage=\"box.png\"/></Window>",
        L"box.png;"},
+      // State images count like backgrounds; other attributes do not.
+      {L"<Window><Button normalimage=\"n.png\" hotimage=\"file='h.png' source='0,0,9,9'\" text=\"t.png\"/>"
+       L"<CheckBox selectednormalimage=\"s.png\"/></Window>",
+       L"n.png;h.png;s.png;"},
       {L"<Window/>", L""},
   };
   for (const auto& c : cases) EXPECT_EQ(Listed(c.xml), c.listed) << c.xml;
-  EXPECT_TRUE(VisibleBackgrounds(XmlNode()).empty());
+  EXPECT_TRUE(VisibleImages(XmlNode(), ClassTable()).empty());
+}
+
+// A class's images count where the class stands; an unknown class adds nothing.
+TEST(SkinPrefetchTest, ClassesAddTheirImagesInPlace) {
+  ClassTable classes;
+  classes.Set(L"btn", L"normalimage=\"file='btn.png' source='0,0,10,10'\" hotimage=\"btn.png\" width=\"10\"");
+  EXPECT_EQ(Listed(L"<Window><Box bkimage=\"a.png\"/><Button class=\"nothing btn\" bkimage=\"b.png\"/>"
+                   L"<Button visible=\"false\" class=\"btn\"/></Window>",
+                   classes),
+            L"a.png;btn.png;b.png;");
 }
 
 TEST(SkinPrefetchTest, GoesNoDeeperThanTheBuilder) {
