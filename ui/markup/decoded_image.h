@@ -32,4 +32,12 @@ struct DecodedImage {
   std::wstring path;  // where it was loaded from
 };
 
+// Straight alpha to premultiplied, rounded to the nearest value as GDI+'s own conversion
+// rounds; opaque pixels stay as they are.
+uint32_t PremultiplyArgb(uint32_t argb);
+
+// Gives |frame| a zeroed 32-bit top-down DIB section of |width| x |height|; false (and no
+// bitmap) when the system refuses one.
+bool AllocateFrame(int width, int height, ImageFrame* frame);
+
 }  // namespace ui

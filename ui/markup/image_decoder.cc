@@ -7,6 +7,7 @@
 
 #include "support/scoped_com.h"
 #include "support/scoped_gdiplus.h"
+#include "ui/markup/png_decoder.h"
 
 namespace ui {
 namespace {
@@ -15,32 +16,13 @@ namespace {
 constexpr GUID kFrameDimensionTime = {0x6aedbd6d, 0x3fb5, 0x418a, {0x83, 0xa6, 0x7f, 0x45, 0x22, 0x9d, 0xc8, 0x72}};
 constexpr PROPID kFrameDelayTag = 0x5100;
 
-// Straight alpha to premultiplied, rounded to the nearest value as GDI+'s own conversion
-// rounds; opaque pixels (all of a skin's backgrounds) stay as they are.
-uint32_t Premultiply(uint32_t argb) {
-  const uint32_t alpha = argb >> 24;
-  if (alpha == 0xFF) return argb;
-  const auto channel = [alpha, argb](int shift) { return (((argb >> shift) & 0xFF) * alpha + 127) / 255 << shift; };
-  return alpha << 24 | channel(16) | channel(8) | channel(0);
-}
-
 // Copies the active frame of |bitmap| into a new DIB section; |any_translucent| is set when
 // a pixel's alpha is below 255. A 32-bit ARGB frame is read as it lies in GDI+'s memory and
 // premultiplied here: asking GDI+ for premultiplied pixels would convert the whole frame into
 // a copy first (about 20 ms for a 1320 x 1024 background under Wine).
 bool ConvertFrame(Gdiplus::Bitmap& bitmap, bool straight, int width, int height, ImageFrame* frame,
                   bool* any_translucent) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  frame->bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!frame->bitmap || bits == nullptr) return false;
-  frame->pixels = static_cast<uint32_t*>(bits);
+  if (!AllocateFrame(width, height, frame)) return false;
 
   Gdiplus::Rect rect(0, 0, width, height);
   Gdiplus::BitmapData data{};
@@ -52,7 +34,7 @@ bool ConvertFrame(Gdiplus::Bitmap& bitmap, bool straight, int width, int height,
     uint32_t* row = frame->pixels + static_cast<size_t>(y) * width;
     uint32_t all_alpha = 0xFF;
     for (int x = 0; x < width; ++x) {
-      row[x] = straight ? Premultiply(source[x]) : source[x];
+      row[x] = straight ? PremultiplyArgb(source[x]) : source[x];
       all_alpha &= row[x] >> 24;
     }
     *any_translucent = *any_translucent || all_alpha != 0xFF;
@@ -111,6 +93,7 @@ std::shared_ptr<DecodedImage> Decode(Gdiplus::Bitmap& bitmap, const std::wstring
 
 std::shared_ptr<DecodedImage> DecodeImageBytes(const uint8_t* bytes, size_t size, const std::wstring& path) {
   if (bytes == nullptr || size == 0 || size > 0x7FFFFFFF) return nullptr;
+  if (auto plain = DecodePlainPng(bytes, size, path)) return plain;
   // The stream keeps its own copy of the bytes while GDI+ reads them.
   const vireo::ScopedComPtr<IStream> stream(::SHCreateMemStream(bytes, static_cast<UINT>(size)));
   if (!stream) return nullptr;

@@ -9,6 +9,8 @@ void PutBig32(std::string& out, uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((v >> shift) & 0xFF));
 }
 
+}  // namespace
+
 void PutChunk(std::string& out, const char* type, const std::string& data) {
   PutBig32(out, static_cast<uint32_t>(data.size()));
   const std::string body = std::string(type, 4) + data;
@@ -16,7 +18,15 @@ void PutChunk(std::string& out, const char* type, const std::string& data) {
   PutBig32(out, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
 }
 
-}  // namespace
+std::string PngHeader(int width, int height, uint8_t colour) {
+  std::string header;
+  PutBig32(header, static_cast<uint32_t>(width));
+  PutBig32(header, static_cast<uint32_t>(height));
+  header += static_cast<char>(8);  // bits per sample
+  header += static_cast<char>(colour);
+  header += std::string(3, '\0');  // deflate, adaptive filtering, no interlace
+  return header;
+}
 
 std::string DeflateRaw(std::string_view data) {
   z_stream stream{};
@@ -47,12 +57,8 @@ std::string MakePng(int width, int height, const std::vector<uint32_t>& argb) {
            static_cast<uLong>(rows.size()));
   packed.resize(packed_size);
 
-  std::string header;
-  PutBig32(header, static_cast<uint32_t>(width));
-  PutBig32(header, static_cast<uint32_t>(height));
-  header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, no filter, no interlace
-  std::string png = "\x89PNG\r\n\x1a\n";
-  PutChunk(png, "IHDR", header);
+  std::string png(kPngSignature);
+  PutChunk(png, "IHDR", PngHeader(width, height, 6));
   PutChunk(png, "IDAT", packed);
   PutChunk(png, "IEND", "");
   return png;
