@@ -158,6 +158,12 @@ function(vireo_pack_payload out_var)
   set(${out_var} "${package}" PARENT_SCOPE)
 endfunction()
 
+# Sections start on page boundaries in the file as well as in memory, so the loader can map
+# the image's pages from the file instead of copying them: Wine reads every section whose file
+# offset is not page-aligned into fresh memory at start-up, which for the package resource
+# meant copying 80 MB before the first instruction ran. Costs under 4 KB per section.
+set(VIREO_PAGE_ALIGNED_IMAGE -Wl,--file-alignment=0x1000)
+
 function(vireo_add_installer target)
   cmake_parse_arguments(A "" "VERSION;CHROME_BIN;PROGRAM_ARCHIVE;PACKAGE;CONFIG;UI;OUTPUT_DIRECTORY;OUTPUT_NAME;SIGN_CERT;SIGN_KEY"
                         "DEPENDS;DEFINITIONS" ${ARGN})
@@ -207,7 +213,7 @@ function(vireo_add_installer target)
     add_dependencies(${target} vireo_skin)
   endif()
   target_link_libraries(${target} PRIVATE vireo_flags vireo_installer_ui)
-  target_link_options(${target} PRIVATE -municode -mwindows -Wl,--gc-sections)
+  target_link_options(${target} PRIVATE -municode -mwindows -Wl,--gc-sections ${VIREO_PAGE_ALIGNED_IMAGE})
   if(A_DEFINITIONS)
     target_compile_definitions(${target} PRIVATE ${A_DEFINITIONS})
   endif()
@@ -241,7 +247,7 @@ function(vireo_add_uninstaller)
   add_executable(vireo_uninstaller WIN32 "${CMAKE_SOURCE_DIR}/installer/main.cc" "${rc}")
   add_dependencies(vireo_uninstaller vireo_skin)
   target_link_libraries(vireo_uninstaller PRIVATE vireo_flags vireo_installer_ui)
-  target_link_options(vireo_uninstaller PRIVATE -municode -mwindows -Wl,--gc-sections)
+  target_link_options(vireo_uninstaller PRIVATE -municode -mwindows -Wl,--gc-sections ${VIREO_PAGE_ALIGNED_IMAGE})
   set_target_properties(vireo_uninstaller PROPERTIES OUTPUT_NAME "uninstaller"
                         RUNTIME_OUTPUT_DIRECTORY "${VIREO_UNINSTALLER_DIR}")
   _vireo_finish_installer(vireo_uninstaller "" "")
