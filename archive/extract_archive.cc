@@ -52,8 +52,16 @@ ScopedComPtr<IInStream> OpenFileStream(const void* source) {
   return ScopedComPtr<IInStream>(new CUnzipInStream(file.release()));
 }
 
+// Bytes in memory, and the file that holds them too, if any.
+struct ArchiveBytes {
+  std::span<const unsigned char> bytes;
+  HANDLE file = nullptr;
+  UINT64 file_offset = 0;
+};
+
 ScopedComPtr<IInStream> OpenMemoryStream(const void* source) {
-  return ScopedComPtr<IInStream>(new CMemoryInStream(*static_cast<const std::span<const unsigned char>*>(source)));
+  const auto* archive = static_cast<const ArchiveBytes*>(source);
+  return ScopedComPtr<IInStream>(new CMemoryInStream(archive->bytes, archive->file, archive->file_offset));
 }
 
 bool ExtractWith(CreateObjectFunc create, const GUID& format, StreamMaker make, const void* source,
@@ -120,7 +128,8 @@ bool ReadUnpackedSize(std::span<const unsigned char> bytes, UINT64* total) {
   for (const GUID* format : {&kClsid7zHandler, &kClsidZipHandler}) {
     ScopedComPtr<IInArchive> handler;
     if (FAILED(create(format, &kIidInArchive, handler.receive_void())) || !handler) continue;
-    ScopedComPtr<IInStream> stream = OpenMemoryStream(&bytes);
+    const ArchiveBytes archive{bytes};
+    ScopedComPtr<IInStream> stream = OpenMemoryStream(&archive);
     ScopedComPtr<CUnzipOpenCallback> open_callback(new CUnzipOpenCallback());
     if (handler->Open(stream.get(), nullptr, open_callback.get()) != S_OK) continue;
     const bool read = SumItemSizes(handler.get(), total);
@@ -131,9 +140,11 @@ bool ReadUnpackedSize(std::span<const unsigned char> bytes, UINT64* total) {
 }
 
 int ExtractArchiveBytes(std::span<const unsigned char> bytes, const wchar_t* destination,
-                        std::shared_ptr<void> context, UnzipProgressCallback progress) {
+                        std::shared_ptr<void> context, UnzipProgressCallback progress, HANDLE file,
+                        UINT64 file_offset) {
   if (!destination) return UNZIP_INVALID_ARGS;
-  return RunSession(&OpenMemoryStream, &bytes, destination, std::move(context), progress);
+  const ArchiveBytes archive{bytes, file, file_offset};
+  return RunSession(&OpenMemoryStream, &archive, destination, std::move(context), progress);
 }
 
 }  // namespace vireo

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/image_file.h"
+
 namespace vireo {
 
 void* CMemoryInStream::FindInterface(REFIID iid) {
@@ -15,7 +17,11 @@ HRESULT CMemoryInStream::Read(void* data, UINT32 size, UINT32* processed) {
   if (position_ < bytes_.size()) {
     const UINT64 left = bytes_.size() - position_;
     count = left < size ? static_cast<UINT32>(left) : size;
-    std::memcpy(data, bytes_.data() + position_, count);
+    if (file_) {
+      if (!ReadFileAt(file_, file_offset_ + position_, data, count)) return E_FAIL;
+    } else {
+      std::memcpy(data, bytes_.data() + position_, count);
+    }
     position_ += count;
   }
   if (processed) *processed = count;

@@ -19,11 +19,20 @@ payload="$bench/payload/setup_bench"
 seven_zip="$(grep -E '^VIREO_7Z_EXE:' "$bench/CMakeCache.txt" | cut -d= -f2-)"
 work="$bench/run"
 
-# The NSIS installer, rebuilt only when the payload's listing changes.
+# The NSIS installer of the same files the installer puts on disk: the staged tree and the
+# project's uninstaller that the installer's package adds to it. Rebuilt only when either
+# changes.
 nsis="$bench/nsis"
-if ! cmp -s "$payload/chrome_bin.listing" "$nsis/payload.listing" 2>/dev/null; then
+uninstaller="$bench/uninstaller/uninstaller.exe"
+version_dir="$(basename "$(find "$tree" -mindepth 1 -maxdepth 1 -type d -name '[0-9]*.[0-9]*.[0-9]*.[0-9]*' | head -n 1)")"
+nsis_tree="$nsis/tree/Chrome-bin"
+listing="$(cat "$payload/chrome_bin.listing"; md5sum <"$uninstaller")"
+if [ "$listing" != "$(cat "$nsis/payload.listing" 2>/dev/null)" ]; then
   echo "building the NSIS installer of the same tree (single-threaded LZMA, a few minutes)"
-  rm -rf "$nsis"; mkdir -p "$nsis"
+  rm -rf "$nsis"; mkdir -p "$nsis/tree"
+  cp -al "$tree" "$nsis_tree"
+  mkdir -p "$nsis_tree/$version_dir/Installer"
+  cp "$uninstaller" "$nsis_tree/$version_dir/Installer/uninstaller.exe"
   cat >"$nsis/setup.nsi" <<EOF
 Unicode true
 Target amd64-unicode
@@ -36,11 +45,11 @@ SilentInstall silent
 InstallDir "\$LOCALAPPDATA\\Vireo\\Application"
 Section
   SetOutPath "\$INSTDIR"
-  File /r "$tree/*"
+  File /r "$nsis_tree/*"
 SectionEnd
 EOF
   makensis -V2 "$nsis/setup.nsi"
-  cp "$payload/chrome_bin.listing" "$nsis/payload.listing"
+  printf '%s' "$listing" >"$nsis/payload.listing"
 fi
 
 results="$work/results.txt"
@@ -68,7 +77,7 @@ for round in $(seq 1 "$rounds"); do
   echo "round $round done"
 done
 
-python3 - "$results" "$rounds" "$tree" "$payload/chrome.7z" "$installer" "$nsis/nsis_setup.exe" <<'EOF'
+python3 - "$results" "$rounds" "$nsis_tree" "$payload/chrome.7z" "$installer" "$nsis/nsis_setup.exe" <<'EOF'
 import os, statistics, sys
 results, rounds, tree, program, setup_exe, nsis_exe = sys.argv[1], int(sys.argv[2]), *sys.argv[3:]
 runs = {}

@@ -35,6 +35,8 @@ candidates=(
   "BCJ2 + lzma2 mx9 d26, 128 MiB blocks, address streams d25|-mx=9 $streams25 -m1=LZMA2:d26:c128m:fb64 -mmt=2|"
   "BCJ2 + lzma2 mx9 d24 fb273, 32 MiB blocks, address streams d25|-mx=9 $streams25 -m1=LZMA2:d24:c32m:fb273 -mmt=2|"
   "BCJ2 + lzma2 mx9 d25 fb273, 48 MiB blocks, address streams d26|-mx=9 $streams26 -m1=LZMA2:d25:c48m:fb273 -mmt=2|"
+  "BCJ2 + lzma2 mx9 d25 fb273, 56 MiB blocks, address streams d26|-mx=9 $streams26 -m1=LZMA2:d25:c56m:fb273 -mmt=2|"
+  "BCJ2 + lzma2 mx9 d26 fb273, 64 MiB blocks, address streams d26|-mx=9 $streams26 -m1=LZMA2:d26:c64m:fb273 -mmt=2|"
   "BCJ2 + lzma2 mx9 d27 fb273, 192 MiB blocks, address streams d25|-mx=9 $streams25 -m1=LZMA2:d27:c192m:fb273 -mmt=2|"
 )
 if [ -n "${VIREO_PACKING_ONLY:-}" ]; then

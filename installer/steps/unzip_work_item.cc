@@ -19,6 +19,7 @@
 #include "support/disk_space.h"
 #include "support/file_attributes.h"
 #include "support/fixed_path.h"
+#include "support/image_file.h"
 #include "support/install_log.h"
 #include "support/module_instance.h"
 #include "support/resource_file.h"
@@ -101,7 +102,12 @@ bool CUnzipWorkItem::ExtractAndHoist(std::span<const unsigned char> package) {
   if (!CreateDirectoryPath(target_folder_.c_str())) return Fail(kUnzipCreateTargetMessage);
   // The session hands this context to every callback; nothing reads it.
   auto context = std::make_shared<corekit::ValueMap>();
-  const int inner = ExtractArchiveBytes(program, target_folder_.c_str(), context, ReportProgramProgress);
+  // Read through the program's own file where it can be found there, so the 80 MB of
+  // package never join the working set; the mapped bytes otherwise.
+  UINT64 file_offset = 0;
+  const ScopedFile self = OpenImageFileAt(program, &file_offset);
+  const int inner = ExtractArchiveBytes(program, target_folder_.c_str(), context, ReportProgramProgress,
+                                        self ? self.get() : nullptr, file_offset);
   if (inner == UNZIP_DISK_FULL) return FailForSpace(target_folder_, program_size);
   if (inner != UNZIP_SUCCESS) return Fail(FormatMessageText(kUnzipProgramFormat, static_cast<unsigned>(inner)));
   PassCheckpoint(RunCheckpoint::kProgramExtracted);

@@ -5,9 +5,15 @@
 #include <string>
 
 #include "support/scoped_com.h"
+#include "support/scoped_handle.h"
+#include "tests/test_support/file_io.h"
+#include "tests/test_support/scoped_temp_dir.h"
 
 namespace vireo {
 namespace {
+
+using test::ScopedTempDir;
+using test::WriteFileBytes;
 
 // Seeks from each origin, refused moves that leave the position alone, and reads that stop at
 // the end without failing.
@@ -50,6 +56,27 @@ TEST(MemoryInStreamTest, SeeksAndReadsWithinItsBytes) {
   UINT64 size = 0;
   EXPECT_EQ(stream->GetSize(&size), S_OK);
   EXPECT_EQ(size, text.size());
+}
+
+// Given a file that holds the same bytes, the stream reads them from there, and a file that
+// ends early is a failed read rather than bytes made up.
+TEST(MemoryInStreamTest, ReadsThroughTheFileThatHoldsTheBytes) {
+  const std::string text = "0123456789";
+  const std::span<const unsigned char> bytes(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  ScopedTempDir temp;
+  const std::wstring path = temp.Join(L"same_bytes.bin");
+  ASSERT_TRUE(WriteFileBytes(path, "xxabcdefgh"));  // differs from |text| on purpose
+  ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(file);
+  ScopedComPtr<CMemoryInStream> stream(new CMemoryInStream(bytes, file.get(), 2));
+  char buffer[4] = {};
+  UINT32 read = 0;
+  ASSERT_EQ(stream->Seek(1, FILE_BEGIN, nullptr), S_OK);
+  EXPECT_EQ(stream->Read(buffer, sizeof(buffer), &read), S_OK);
+  EXPECT_EQ(std::string(buffer, read), "bcde");
+  ASSERT_EQ(stream->Seek(7, FILE_BEGIN, nullptr), S_OK);
+  EXPECT_EQ(stream->Read(buffer, sizeof(buffer), &read), E_FAIL) << "the file holds one byte fewer";
 }
 
 }  // namespace

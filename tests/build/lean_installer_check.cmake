@@ -15,6 +15,13 @@ if(NOT sections MATCHES "\\.gnu_debuglink")
   message(FATAL_ERROR "${EXE} has no debug link to its symbols")
 endif()
 
+# Every section's file offset is page-aligned, so the loader maps the package instead of
+# copying it at start-up.
+execute_process(COMMAND "${OBJDUMP}" -p "${EXE}" OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+if(failed OR NOT headers MATCHES "FileAlignment[ \t]+0*1000\n")
+  message(FATAL_ERROR "${EXE} is not page-aligned in its file")
+endif()
+
 # The symbols beside it name the installer's own functions (crash addresses resolve).
 execute_process(COMMAND "${OBJDUMP}" -t "${EXE}.debug" OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
 if(failed OR NOT symbols MATCHES " wWinMain\n")
