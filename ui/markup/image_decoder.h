@@ -1,7 +1,7 @@
 // Decodes a skin image with GDI+ into a DecodedImage (decoded_image.h).
 //
 //  - Bytes in memory that png_decoder.h handles are decoded there, without GDI+ (same
-//    pixels, several times faster); everything else goes to GDI+.
+//    pixels, faster); everything else goes to GDI+.
 //  - GDI+ must be started on the calling thread (vireo::ScopedGdiplus) for as long as
 //    the call runs; the result holds no GDI+ object and outlives the session.
 //  - Every frame of the time dimension becomes one 32-bit top-down DIB section with

@@ -106,6 +106,45 @@ bool Unfilter(uint8_t type, uint8_t* row, const uint8_t* previous, size_t length
   }
 }
 
+// zlib's inflate over the joined IDAT data, handing out exactly the bytes asked for.
+class Inflater {
+ public:
+  explicit Inflater(std::vector<uint8_t>& packed) {
+    stream_.next_in = packed.data();
+    stream_.avail_in = static_cast<uInt>(packed.size());
+    ok_ = inflateInit(&stream_) == Z_OK;
+  }
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
+  ~Inflater() {
+    if (ok_) inflateEnd(&stream_);
+  }
+  bool ok() const { return ok_; }
+
+  // Fills |size| bytes; false when the data ends (or breaks) before.
+  bool Next(uint8_t* out, size_t size) {
+    stream_.next_out = out;
+    stream_.avail_out = static_cast<uInt>(size);
+    while (stream_.avail_out > 0) {
+      const int result = inflate(&stream_, Z_NO_FLUSH);
+      if (result == Z_STREAM_END) return stream_.avail_out == 0;
+      if (result != Z_OK) return false;
+    }
+    return true;
+  }
+  // Whether the data ends here, with its checksum right and nothing after the last row.
+  bool Ended() {
+    uint8_t extra = 0;
+    stream_.next_out = &extra;
+    stream_.avail_out = 1;
+    return inflate(&stream_, Z_FINISH) == Z_STREAM_END && stream_.avail_out == 1;
+  }
+
+ private:
+  z_stream stream_{};
+  bool ok_ = false;
+};
+
 }  // namespace
 
 std::shared_ptr<DecodedImage> DecodePlainPng(const uint8_t* bytes, size_t size, const std::wstring& path) {
@@ -114,28 +153,23 @@ std::shared_ptr<DecodedImage> DecodePlainPng(const uint8_t* bytes, size_t size, 
   std::vector<uint8_t> packed;
   if (!ReadChunks(bytes, size, &header, &packed)) return nullptr;
 
-  const size_t row_length = header.width * header.channels;
-  std::vector<uint8_t> rows((row_length + 1) * header.height);
-  uLongf unpacked = static_cast<uLongf>(rows.size());
-  if (uncompress(rows.data(), &unpacked, packed.data(), static_cast<uLong>(packed.size())) != Z_OK ||
-      unpacked != rows.size()) {
-    return nullptr;
-  }
-
   auto image = std::make_shared<DecodedImage>();
   image->width = static_cast<int>(header.width);
   image->height = static_cast<int>(header.height);
   image->path = path;
   image->frames.resize(1);
   if (!AllocateFrame(image->width, image->height, &image->frames[0])) return nullptr;
-  const std::vector<uint8_t> zeros(row_length, 0);
-  const uint8_t* previous = zeros.data();
+
+  // Row by row through two row buffers: the whole filtered image is never held at once.
+  Inflater inflater(packed);
+  if (!inflater.ok()) return nullptr;
+  const size_t row_length = header.width * header.channels;
+  std::vector<uint8_t> row(row_length + 1), above(row_length + 1, 0);
   uint32_t all_alpha = 0xFF;
   for (uint32_t y = 0; y < header.height; ++y) {
-    uint8_t* row = rows.data() + y * (row_length + 1);
-    uint8_t* samples = row + 1;
-    if (!Unfilter(row[0], samples, previous, row_length, header.channels)) return nullptr;
-    previous = samples;
+    if (!inflater.Next(row.data(), row.size())) return nullptr;
+    uint8_t* samples = row.data() + 1;
+    if (!Unfilter(row[0], samples, above.data() + 1, row_length, header.channels)) return nullptr;
     uint32_t* out = image->frames[0].pixels + static_cast<size_t>(y) * header.width;
     for (uint32_t x = 0; x < header.width; ++x) {
       const uint8_t* s = samples + x * header.channels;
@@ -143,7 +177,9 @@ std::shared_ptr<DecodedImage> DecodePlainPng(const uint8_t* bytes, size_t size, 
       out[x] = PremultiplyArgb(alpha << 24 | static_cast<uint32_t>(s[0]) << 16 | static_cast<uint32_t>(s[1]) << 8 | s[2]);
       all_alpha &= alpha;
     }
+    row.swap(above);
   }
+  if (!inflater.Ended()) return nullptr;
   image->has_alpha = all_alpha != 0xFF;
   return image;
 }

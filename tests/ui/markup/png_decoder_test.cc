@@ -153,10 +153,11 @@ TEST(PngDecoderTest, LeavesEverythingElseToGdiplus) {
   EXPECT_EQ(DecodePlainPng(nullptr, 0, L"none.png"), nullptr);
 
   // Well-formed chunks around data that does not fit the header.
-  std::string rows(1 + 3 * 4, '\0');
-  rows[0] = 5;  // no such filter
-  std::string too_short(rows.substr(0, 5));
-  for (const auto& [data, what] : {std::pair{rows + rows, "an unknown filter type"}, std::pair{too_short, "too few bytes"}}) {
+  const std::string row(1 + 3 * 4, '\0');  // filter 0, three transparent pixels
+  const std::string unknown_filter = "\x05" + row.substr(1);
+  for (const auto& [data, what] : {std::pair{unknown_filter + unknown_filter, "an unknown filter type"},
+                                   std::pair{row.substr(0, 5), "too few bytes"},
+                                   std::pair{row + row + row, "more rows than the header has"}}) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     std::string packed(size, '\0');
     compress(reinterpret_cast<Bytef*>(packed.data()), &size, Bytes(data), static_cast<uLong>(data.size()));
