@@ -55,7 +55,7 @@ ScopedComPtr<IInStream> OpenFileStream(const void* source) {
 // Bytes in memory, and the file that holds them too, if any.
 struct ArchiveBytes {
   std::span<const unsigned char> bytes;
-  HANDLE file = nullptr;
+  CFileWindowReader* file = nullptr;
   UINT64 file_offset = 0;
 };
 
@@ -140,8 +140,8 @@ bool ReadUnpackedSize(std::span<const unsigned char> bytes, UINT64* total) {
 }
 
 int ExtractArchiveBytes(std::span<const unsigned char> bytes, const wchar_t* destination,
-                        std::shared_ptr<void> context, UnzipProgressCallback progress, HANDLE file,
-                        UINT64 file_offset) {
+                        std::shared_ptr<void> context, UnzipProgressCallback progress,
+                        CFileWindowReader* file, UINT64 file_offset) {
   if (!destination) return UNZIP_INVALID_ARGS;
   const ArchiveBytes archive{bytes, file, file_offset};
   return RunSession(&OpenMemoryStream, &archive, destination, std::move(context), progress);

@@ -9,6 +9,7 @@
 
 #include "archive/seven_zip_abi.h"
 #include "archive/unzip_result.h"
+#include "support/file_window_reader.h"
 
 namespace vireo {
 
@@ -26,11 +27,11 @@ int ExtractArchive(const wchar_t* archive, const wchar_t* destination, std::shar
 
 // The same session over an archive held in memory (the installer's own resource bytes, read
 // in place: they must outlive the call). UNZIP_INVALID_ARGS when |destination| is null.
-// |file|, when given, holds the same bytes from |file_offset| on and they are read from it
-// (memory_in_stream.h); it must stay open for the call.
+// |file|, when given, reads a file that holds the same bytes from |file_offset| on, and they
+// are read through it (memory_in_stream.h).
 int ExtractArchiveBytes(std::span<const unsigned char> bytes, const wchar_t* destination,
-                        std::shared_ptr<void> context, UnzipProgressCallback progress, HANDLE file = nullptr,
-                        UINT64 file_offset = 0);
+                        std::shared_ptr<void> context, UnzipProgressCallback progress,
+                        CFileWindowReader* file = nullptr, UINT64 file_offset = 0);
 
 // The unpacked size of an archive held in memory: the sum of its items' sizes as its headers
 // give them, read without extracting anything (7z handler, then zip). False when the module

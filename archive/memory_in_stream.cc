@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "support/image_file.h"
-
 namespace vireo {
 
 void* CMemoryInStream::FindInterface(REFIID iid) {
@@ -18,7 +16,7 @@ HRESULT CMemoryInStream::Read(void* data, UINT32 size, UINT32* processed) {
     const UINT64 left = bytes_.size() - position_;
     count = left < size ? static_cast<UINT32>(left) : size;
     if (file_) {
-      if (!ReadFileAt(file_, file_offset_ + position_, data, count)) return E_FAIL;
+      if (!file_->Read(file_offset_ + position_, data, count)) return E_FAIL;
     } else {
       std::memcpy(data, bytes_.data() + position_, count);
     }

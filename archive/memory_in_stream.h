@@ -1,7 +1,8 @@
 // An archive the module reads straight from memory: the installer's own resource bytes, so
 // an embedded archive is extracted without first being written to a file. Where the same
 // bytes also lie in a file (the program's own, support/image_file.h), they are read from
-// there, so the pages of the mapped image never join the working set.
+// there (support/file_window_reader.h), so the pages of the mapped image never join the
+// working set.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include "support/com_object.h"
 #include "archive/seven_zip_abi.h"
+#include "support/file_window_reader.h"
 
 namespace vireo {
 
@@ -17,9 +19,10 @@ namespace vireo {
 // only looked at: they must outlive the stream (a module's resources do while it is loaded).
 class CMemoryInStream final : public ComObject<IInStream, IStreamGetSize> {
  public:
-  // The count starts at 1. |file|, when given, holds the same bytes from |file_offset| on and
-  // is only looked at: it must stay open while the stream is used.
-  explicit CMemoryInStream(std::span<const unsigned char> bytes, HANDLE file = nullptr, UINT64 file_offset = 0)
+  // The count starts at 1. |file|, when given, reads a file that holds the same bytes from
+  // |file_offset| on; it is only looked at and must outlive the stream's use.
+  explicit CMemoryInStream(std::span<const unsigned char> bytes, CFileWindowReader* file = nullptr,
+                           UINT64 file_offset = 0)
       : bytes_(bytes), file_(file), file_offset_(file_offset) {}
 
   // Copies up to |size| bytes from the position on; fewer (0 at or past the end) is no error.
@@ -37,7 +40,7 @@ class CMemoryInStream final : public ComObject<IInStream, IStreamGetSize> {
   void* FindInterface(REFIID iid) override;
 
   std::span<const unsigned char> bytes_;
-  HANDLE file_;
+  CFileWindowReader* file_;
   UINT64 file_offset_;
   UINT64 position_ = 0;
 };

@@ -10,14 +10,6 @@ namespace {
 
 constexpr size_t kComparedBytes = 4096;
 
-bool SameBytesAt(HANDLE file, UINT64 offset, std::span<const unsigned char> expected) {
-  std::vector<unsigned char> found(expected.size());
-  return ReadFileAt(file, offset, found.data(), static_cast<DWORD>(found.size())) &&
-         std::memcmp(found.data(), expected.data(), found.size()) == 0;
-}
-
-}  // namespace
-
 bool ReadFileAt(HANDLE file, UINT64 offset, void* data, DWORD size) {
   OVERLAPPED at = {};
   at.Offset = static_cast<DWORD>(offset);
@@ -25,6 +17,14 @@ bool ReadFileAt(HANDLE file, UINT64 offset, void* data, DWORD size) {
   DWORD read = 0;
   return ::ReadFile(file, data, size, &read, &at) && read == size;
 }
+
+bool SameBytesAt(HANDLE file, UINT64 offset, std::span<const unsigned char> expected) {
+  std::vector<unsigned char> found(expected.size());
+  return ReadFileAt(file, offset, found.data(), static_cast<DWORD>(found.size())) &&
+         std::memcmp(found.data(), expected.data(), found.size()) == 0;
+}
+
+}  // namespace
 
 bool FindImageFileOffset(HMODULE module, std::span<const unsigned char> bytes, UINT64* offset) {
   // The low bits mark a data-file mapping, whose layout is the file's, not the loader's.

@@ -12,10 +12,6 @@
 
 namespace vireo {
 
-// Reads exactly |size| bytes at |offset| of |file| (leaving no position of its own to
-// share); false when the read fails or stops short.
-bool ReadFileAt(HANDLE file, UINT64 offset, void* data, DWORD size);
-
 // Where |bytes| (a view into the mapped image of |module|) lie in |module|'s file: the
 // file's offset of their first byte. False when |module| is not an image the loader mapped
 // (a data-file mapping has no sections), or the bytes are not wholly inside the file data of

@@ -106,6 +106,14 @@ struct VirtualMemoryTraits {
   static void Close(Handle h) { ::VirtualFree(h, 0, MEM_RELEASE); }
 };
 
+// A view of a file mapping from MapViewOfFile, unmapped whole.
+struct MappedViewTraits {
+  using Handle = const void*;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::UnmapViewOfFile(h); }
+};
+
 // A process, thread, event, mutex or snapshot handle (null when absent).
 using ScopedHandle = ScopedGeneric<NullHandleTraits>;
 // A file handle from CreateFileW (INVALID_HANDLE_VALUE when absent).
@@ -114,5 +122,6 @@ using ScopedFindHandle = ScopedGeneric<FindHandleTraits>;
 using ScopedRegKey = ScopedGeneric<RegKeyTraits>;
 using ScopedModule = ScopedGeneric<ModuleTraits>;
 using ScopedVirtualMemory = ScopedGeneric<VirtualMemoryTraits>;
+using ScopedMappedView = ScopedGeneric<MappedViewTraits>;
 
 }  // namespace vireo

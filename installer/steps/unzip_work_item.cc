@@ -18,6 +18,7 @@
 #include "support/directory_util.h"
 #include "support/disk_space.h"
 #include "support/file_attributes.h"
+#include "support/file_window_reader.h"
 #include "support/fixed_path.h"
 #include "support/image_file.h"
 #include "support/install_log.h"
@@ -106,8 +107,9 @@ bool CUnzipWorkItem::ExtractAndHoist(std::span<const unsigned char> package) {
   // package never join the working set; the mapped bytes otherwise.
   UINT64 file_offset = 0;
   const ScopedFile self = OpenImageFileAt(program, &file_offset);
+  const std::unique_ptr<CFileWindowReader> reader = self ? CFileWindowReader::Open(self.get()) : nullptr;
   const int inner = ExtractArchiveBytes(program, target_folder_.c_str(), context, ReportProgramProgress,
-                                        self ? self.get() : nullptr, file_offset);
+                                        reader.get(), file_offset);
   if (inner == UNZIP_DISK_FULL) return FailForSpace(target_folder_, program_size);
   if (inner != UNZIP_SUCCESS) return Fail(FormatMessageText(kUnzipProgramFormat, static_cast<unsigned>(inner)));
   PassCheckpoint(RunCheckpoint::kProgramExtracted);

