@@ -1,6 +1,6 @@
 // The skin readers' robustness run: `skin_fuzz [cases] [seed]` feeds |cases| (default
 // 100,000) randomized inputs of each kind (ZIP bytes, XML text, descriptor and attribute
-// values) to the markup layer, each placed right before an inaccessible page. It prints
+// values, PNG files) to the markup layer, each placed right before an inaccessible page. It prints
 // one line per kind and exits 0; any fault or out-of-bounds read crashes it instead.
 #include <windows.h>
 
@@ -19,7 +19,8 @@ int wmain(int argc, wchar_t** argv) {
   };
   const Kind kinds[] = {{ui::fuzz::InputKind::kZip, "zip"},
                         {ui::fuzz::InputKind::kXml, "xml"},
-                        {ui::fuzz::InputKind::kValues, "values"}};
+                        {ui::fuzz::InputKind::kValues, "values"},
+                    {ui::fuzz::InputKind::kPng, "png"}};
   for (const Kind& k : kinds) {
     const ui::fuzz::RunStats stats = ui::fuzz::Run(k.kind, seed, cases);
     std::printf("%-6s seed %u: %zu cases, %zu accepted, no faults\n", k.name, seed, stats.cases, stats.accepted);

@@ -15,11 +15,12 @@ enum class InputKind {
   kZip,     // mutated real archives and synthetic records
   kXml,     // mutated skin text, as UTF-8 bytes
   kValues,  // descriptors, rectangles, colours, attribute lists, string tables, paths
+  kPng,     // PNG files with valid chunks around mutated headers and rows, and mutated files
 };
 
 struct RunStats {
   size_t cases = 0;
-  size_t accepted = 0;  // archives opened, documents parsed, descriptors with a file
+  size_t accepted = 0;  // archives opened, documents parsed, descriptors with a file, images decoded
 };
 
 // Runs |cases| inputs of |kind| drawn from |seed|; the same seed gives the same inputs.
