@@ -1,9 +1,13 @@
 // Runs the built installer's window as a user would and reports what it looked like and how
 // fast and big it was; used by tools/screenshots.sh and tools/bench_window.sh (not a test).
 //
-//   window_tour shots <vireo_setup.exe> <folder>
-//       saves start.bmp, progress.bmp and complete.bmp of one window install into <folder>
-//       (the progress page as soon as it shows), then closes with "完成".
+//   window_tour shots <vireo_setup.exe> <folder> [suffix]
+//       saves start<suffix>.bmp, progress<suffix>.bmp and complete<suffix>.bmp of one window
+//       install into <folder> (the progress page as soon as it shows), at whatever DPI the
+//       session has, then closes with "完成".
+//   window_tour failure-shots <damaged vireo_setup.exe> <folder> <suffix>
+//       starts the install of an installer whose package is damaged and saves the window as
+//       failure<suffix>.bmp and its error box as failure_box<suffix>.bmp, then closes the box.
 //   window_tour uninstall-shots <vireo_setup.exe> <folder> <suffix>
 //       installs silently, gives the browser a few thousand files of browsing data, then
 //       runs the registered uninstall entry and saves uninstall_start<suffix>.bmp, ticks
@@ -94,27 +98,58 @@ double TimeToPaintedWindow(const std::wstring& command, const std::wstring& titl
   return 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-int Shots(const std::wstring& installer, const std::wstring& folder) {
-  Child setup = vireo::test::StartChild(L"\"" + installer + L"\"");
-  HWND window = vireo::test::WaitForProcessWindow(setup.pid, vireo::kInstallWindowTitle, nullptr, kLimitMs);
-  if (!window || !vireo::test::WaitFor([&] { return StartPageShows(window); }, kLimitMs)) {
-    return 2;
-  }
-  vireo::test::MouseMove(vireo::test::ScreenPoint(window, kNeutralPoint.x, kNeutralPoint.y));  // no hover highlight
-  SaveBmp(WindowShot(window), folder + L"\\start.bmp");
-  vireo::test::MouseClick(vireo::test::ScreenPoint(window, kInstallButton.x, kInstallButton.y));
-  vireo::test::MouseMove(vireo::test::ScreenPoint(window, kNeutralPoint.x, kNeutralPoint.y));
+// A point of the skin at 100 % as a screen point of |window| at its DPI.
+POINT At(HWND window, POINT skin_point) {
+  const POINT scaled = Scaled(window, skin_point);
+  return vireo::test::ScreenPoint(window, scaled.x, scaled.y);
+}
+
+// Starts the window and waits for its start page; null when it did not show.
+HWND StartInstallWindow(const std::wstring& installer, Child* setup) {
+  *setup = vireo::test::StartChild(L"\"" + installer + L"\"");
+  HWND window = vireo::test::WaitForProcessWindow(setup->pid, vireo::kInstallWindowTitle, nullptr, kLimitMs);
+  if (!window || !vireo::test::WaitFor([&] { return StartPageShows(window); }, kLimitMs)) return nullptr;
+  return window;
+}
+
+int Shots(const std::wstring& installer, const std::wstring& folder, const std::wstring& suffix) {
+  Child setup;
+  HWND window = StartInstallWindow(installer, &setup);
+  if (!window) return 2;
+  vireo::test::MouseMove(At(window, kNeutralPoint));  // no hover highlight
+  SaveBmp(WindowShot(window), folder + L"\\start" + suffix + L".bmp");
+  vireo::test::MouseClick(At(window, kInstallButton));
+  vireo::test::MouseMove(At(window, kNeutralPoint));
   if (vireo::test::WaitFor([&] { return ProgressPageShows(window); }, kLimitMs)) {
-    SaveBmp(WindowShot(window), folder + L"\\progress.bmp");
+    SaveBmp(WindowShot(window), folder + L"\\progress" + suffix + L".bmp");
   }
   if (!vireo::test::WaitFor([&] { return CompletionShows(window); }, kLimitMs)) {
-    SaveBmp(WindowShot(window), folder + L"\\no-completion.bmp");
+    SaveBmp(WindowShot(window), folder + L"\\no-completion" + suffix + L".bmp");
     return 3;
   }
   ::Sleep(300);  // the completion view's buttons finish their hover fade-out
-  SaveBmp(WindowShot(window), folder + L"\\complete.bmp");
-  vireo::test::MouseClick(vireo::test::ScreenPoint(window, kCompleteButton.x, kCompleteButton.y));
+  SaveBmp(WindowShot(window), folder + L"\\complete" + suffix + L".bmp");
+  vireo::test::MouseClick(At(window, kCompleteButton));
   return static_cast<int>(vireo::test::WaitExitCode(setup, kLimitMs));
+}
+
+// An installer whose package is damaged: the window and the error box it shows over it.
+int FailureShots(const std::wstring& installer, const std::wstring& folder, const std::wstring& suffix) {
+  Child setup;
+  HWND window = StartInstallWindow(installer, &setup);
+  if (!window) return 2;
+  vireo::test::MouseClick(At(window, kInstallButton));
+  vireo::test::MouseMove(At(window, kNeutralPoint));
+  const HWND box = vireo::test::WaitForProcessWindow(setup.pid, vireo::kInstallWindowTitle, L"#32770", kLimitMs);
+  if (!box) return 3;
+  ::Sleep(300);  // the box painted
+  SaveBmp(WindowShot(window), folder + L"\\failure" + suffix + L".bmp");
+  SaveBmp(WindowShot(box), folder + L"\\failure_box" + suffix + L".bmp");
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  vireo::test::WaitFor([&] { return !::IsWindow(box); }, kLimitMs);
+  vireo::test::MouseClick(At(window, kCloseButton));
+  // A failed install ends with 1 once its window is closed.
+  return vireo::test::WaitExitCode(setup, kLimitMs) == 1 ? 0 : 4;
 }
 
 int Bench(const std::wstring& installer, const std::wstring& browser, const std::wstring& seven_zip,
@@ -200,17 +235,13 @@ int UninstallShots(const std::wstring& installer, const std::wstring& folder, co
       }, kLimitMs)) {
     return 3;
   }
-  const auto at = [&](POINT p) {
-    const POINT scaled = page::Scaled(window, p);
-    return vireo::test::ScreenPoint(window, scaled.x, scaled.y);
-  };
-  vireo::test::MouseMove(at(POINT{10, 500}));  // over no control: no hover highlight
+  vireo::test::MouseMove(At(window, POINT{10, 500}));  // over no control: no hover highlight
   ::Sleep(300);
   SaveBmp(WindowShot(window), folder + L"\\uninstall_start" + suffix + L".bmp");
   const POINT box = page::CheckBoxPoint(window);
   vireo::test::MouseClick(vireo::test::ScreenPoint(window, box.x, box.y));
-  vireo::test::MouseClick(at(page::kUninstallButton));
-  vireo::test::MouseMove(at(POINT{10, 500}));
+  vireo::test::MouseClick(At(window, page::kUninstallButton));
+  vireo::test::MouseMove(At(window, POINT{10, 500}));
   if (vireo::test::WaitFor([&] { return page::ProgressPageShows(window); }, kLimitMs)) {
     ::Sleep(250);  // the page's fade-in and the first progress report
     SaveBmp(WindowShot(window), folder + L"\\uninstall_progress" + suffix + L".bmp");
@@ -218,7 +249,7 @@ int UninstallShots(const std::wstring& installer, const std::wstring& folder, co
   if (!vireo::test::WaitFor([&] { return page::CompletionShows(window); }, kLimitMs)) return 4;
   ::Sleep(300);
   SaveBmp(WindowShot(window), folder + L"\\uninstall_complete" + suffix + L".bmp");
-  vireo::test::MouseClick(at(page::kCompleteButton));
+  vireo::test::MouseClick(At(window, page::kCompleteButton));
   return vireo::test::WaitFor([&] { return !::IsWindow(window); }, kLimitMs) ? 0 : 5;
 }
 
@@ -235,12 +266,14 @@ int Starts(const std::wstring& installer, int runs) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 4 && std::wstring(argv[1]) == L"shots") return Shots(argv[2], argv[3]);
+  if (argc >= 4 && argc <= 5 && std::wstring(argv[1]) == L"shots") return Shots(argv[2], argv[3], argc == 5 ? argv[4] : L"");
+  if (argc == 5 && std::wstring(argv[1]) == L"failure-shots") return FailureShots(argv[2], argv[3], argv[4]);
   if (argc == 7 && std::wstring(argv[1]) == L"bench") return Bench(argv[2], argv[3], argv[4], argv[5], argv[6]);
   if (argc == 4 && std::wstring(argv[1]) == L"starts") return Starts(argv[2], _wtoi(argv[3]));
   if (argc == 4 && std::wstring(argv[1]) == L"paints") return Paints(argv[2], _wtoi(argv[3]));
   if (argc == 5 && std::wstring(argv[1]) == L"uninstall-shots") return UninstallShots(argv[2], argv[3], argv[4]);
-  std::fprintf(stderr, "usage: window_tour shots <setup.exe> <folder> | bench <setup.exe> <browser.exe> <7z.exe> "
+  std::fprintf(stderr, "usage: window_tour shots <setup.exe> <folder> [suffix] | failure-shots <setup.exe> "
+                       "<folder> <suffix> | bench <setup.exe> <browser.exe> <7z.exe> "
                        "<chrome.7z> <folder> | starts <setup.exe> <runs> | paints <setup.exe> <runs> | "
                        "uninstall-shots <setup.exe> <folder> <suffix>\n");
   return 1;

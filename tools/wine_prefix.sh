@@ -7,7 +7,7 @@ cmd="${1:-ensure}"
 : "${WINEPREFIX:?WINEPREFIX must be set}"
 stamp="$WINEPREFIX/.vireo-ready"
 # Names the prefix's settings: a prefix made with older ones is set up again.
-settings="$WINEPREFIX/.vireo-settings-fonts2"
+settings="$WINEPREFIX/.vireo-settings-fonts3"
 ready() { [ -f "$stamp" ] && [ -f "$settings" ]; }
 
 init_prefix() {
@@ -34,6 +34,14 @@ init_prefix() {
     printf '[-HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     printf '"文泉驿微米黑"="WenQuanYi Micro Hei"\r\n\r\n'
+    # As on Windows, where the message font links to the system's CJK faces, the dialogs the
+    # system draws (message boxes) show Chinese: Wine's message font ("MS Shell Dlg", drawn in
+    # Tahoma) links to the installed Noto Sans CJK. The window's own text is drawn by the
+    # toolkit with GDI+, which follows no links.
+    local link; link="$(printf 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC\0\0' |
+      iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//')"
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+    printf '"Tahoma"=hex(7):%s\r\n"MS Shell Dlg"=hex(7):%s\r\n\r\n' "$link" "$link"
   } | iconv -f UTF-8 -t UTF-16 > "$reg"
   WINEDEBUG=-all wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&- || true
   wineserver -w 9>&- || true

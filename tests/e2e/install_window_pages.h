@@ -1,5 +1,5 @@
 // Where the install window's skin puts things at 100 % and how each page is recognised on
-// the screen; shared by the end-to-end window tests and the screenshot/benchmark tour so a
+// the screen, at any DPI scale (read from the window's width); shared by the end-to-end window tests and the screenshot/benchmark tour so a
 // skin change is followed in one place.
 #pragma once
 
@@ -31,7 +31,12 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBarTrack = 0xE8E8E8;
 constexpr uint32_t kBarFill = 0x315B9F;
 
-// Whether the screen shows |color| at |at| of |window| (within the usual tolerance).
+// |at| (a point at 100 %) scaled to |window|'s size; the uninstall window's skin has the same
+// size, so its points scale the same way.
+POINT Scaled(HWND window, POINT at);
+
+// Whether the screen shows |color| at |at| (a point at 100 %) of |window| (within the usual
+// tolerance).
 bool Shows(HWND window, POINT at, uint32_t color);
 // The start page with its install button enabled.
 bool StartPageShows(HWND window);

@@ -21,13 +21,6 @@ uint32_t ColorAt(const WindowShot& shot, HWND window, POINT at) {
 
 }  // namespace
 
-POINT Scaled(HWND window, POINT at) {
-  RECT rc{};
-  ::GetWindowRect(window, &rc);
-  const double scale = (rc.right - rc.left) / 660.0;
-  return POINT{static_cast<LONG>(at.x * scale + 0.5), static_cast<LONG>(at.y * scale + 0.5)};
-}
-
 bool StartPageShows(HWND window) { return IsButtonBlue(ColorAt(WindowShot(window), window, kUninstallProbe)); }
 
 bool ProgressPageShows(HWND window) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "tests/e2e/install_window_pages.h"
+
 namespace vireo::test::uninstall_window {
 
 // Points relative to the window's top-left corner.
@@ -17,8 +19,8 @@ constexpr POINT kCompleteProbe = {282, 425};   // left of the button's text
 constexpr POINT kBarProbe = {30, 405};         // the progress bar's left end
 constexpr int kCheckBoxRowY = 378;
 
-// |at| (a point at 100 %) scaled to |window|'s size.
-POINT Scaled(HWND window, POINT at);
+// Both windows have the same size, so their points scale alike.
+using install_window::Scaled;
 
 // The start page: its blue uninstall button.
 bool StartPageShows(HWND window);

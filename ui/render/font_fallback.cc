@@ -93,29 +93,6 @@ void Enumerate(HDC dc, const wchar_t* face, Enumeration* into) {
   ::EnumFontFamiliesExW(dc, &query, &CollectFace, reinterpret_cast<LPARAM>(into), 0);
 }
 
-// The faces of the system's font links for |face| ("file,face[,scaling]" entries).
-std::vector<std::wstring> LinkedFaces(const wchar_t* face) {
-  DWORD bytes = 0;
-  if (::RegGetValueW(HKEY_LOCAL_MACHINE, kSystemLinkKey, face, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &bytes) !=
-          ERROR_SUCCESS ||
-      bytes == 0) {
-    return {};
-  }
-  std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 2, L'\0');
-  if (::RegGetValueW(HKEY_LOCAL_MACHINE, kSystemLinkKey, face, RRF_RT_REG_MULTI_SZ, nullptr, data.data(), &bytes) !=
-      ERROR_SUCCESS) {
-    return {};
-  }
-  std::vector<std::wstring> faces;
-  for (const wchar_t* entry = data.data(); *entry != L'\0'; entry += std::wcslen(entry) + 1) {
-    const std::wstring_view text(entry);
-    const size_t comma = text.find(L',');
-    if (comma == std::wstring_view::npos) continue;
-    faces.emplace_back(text.substr(comma + 1, text.find(L',', comma + 1) - comma - 1));
-  }
-  return faces;
-}
-
 // The face GDI actually selects for |font|.
 std::wstring ResolvedFace(HDC dc, const LOGFONTW& font) {
   const vireo::ScopedFont handle(::CreateFontIndirectW(&font));
@@ -269,6 +246,28 @@ void FontFallback::EnumerateNow() {
 }
 
 }  // namespace
+
+std::vector<std::wstring> LinkedFaces(const wchar_t* face) {
+  DWORD bytes = 0;
+  if (::RegGetValueW(HKEY_LOCAL_MACHINE, kSystemLinkKey, face, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &bytes) !=
+          ERROR_SUCCESS ||
+      bytes == 0) {
+    return {};
+  }
+  std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 2, L'\0');
+  if (::RegGetValueW(HKEY_LOCAL_MACHINE, kSystemLinkKey, face, RRF_RT_REG_MULTI_SZ, nullptr, data.data(), &bytes) !=
+      ERROR_SUCCESS) {
+    return {};
+  }
+  std::vector<std::wstring> faces;
+  for (const wchar_t* entry = data.data(); *entry != L'\0'; entry += std::wcslen(entry) + 1) {
+    const std::wstring_view text(entry);
+    const size_t comma = text.find(L',');
+    if (comma == std::wstring_view::npos) continue;
+    faces.emplace_back(text.substr(comma + 1, text.find(L',', comma + 1) - comma - 1));
+  }
+  return faces;
+}
 
 LOGFONTW FontForText(const LOGFONTW& requested, std::wstring_view text) {
   return TheFallback().Choose(requested, text);

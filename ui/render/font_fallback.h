@@ -29,7 +29,9 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -37,5 +39,9 @@ LOGFONTW FontForText(const LOGFONTW& requested, std::wstring_view text);
 
 void PrepareFontFallback();
 void EnumerateInstalledFaces();
+
+// The faces the system's font links name for |face| ("file,face[,scaling]" entries of the
+// SystemLink key), in their order; empty when it has none.
+std::vector<std::wstring> LinkedFaces(const wchar_t* face);
 
 }  // namespace ui
